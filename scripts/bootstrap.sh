@@ -1,0 +1,159 @@
+#!/bin/bash
+# Sets up a Debian machine for building and testing the suite: installs the
+# cross compilers, Wine, Xvfb and tools, and cross-builds the codec libraries
+# (static, both targets) from Debian's source packages into a cache folder
+# outside the checkout. Safe to run again: everything done is skipped.
+set -euo pipefail
+
+DEPS_CACHE=${PIXMERE_DEPS:-/var/cache/pixmere-deps}
+TARGETS="x86_64-w64-mingw32 i686-w64-mingw32"
+CODEC_SOURCES="libjpeg-turbo libpng1.6 giflib tiff"
+
+PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
+  wine64 xvfb xauth x11-apps nasm cmake ninja-build make dpkg-dev
+  libz-mingw-w64-dev imagemagick googletest ffmpeg libjpeg-turbo-progs"
+
+log() { echo "bootstrap: $*" >&2; }
+
+as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+
+install_packages() {
+  local missing=""
+  for p in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+  done
+  if [ -n "$missing" ]; then
+    log "installing$missing"
+    as_root apt-get update -q
+    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q $missing
+  fi
+}
+
+# apt-get source needs a deb-src entry; derive one from the existing entries.
+ensure_deb_src() {
+  if grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ || grep -qs '^deb-src' /etc/apt/sources.list; then
+    return
+  fi
+  log "adding deb-src entries"
+  local out=/etc/apt/sources.list.d/pixmere-deb-src.sources
+  local tmp; tmp=$(mktemp)
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -e "$f" ] || continue
+    # Only the distribution's own entries (those naming a Debian keyring).
+    awk 'BEGIN{RS=""; ORS="\n\n"} /debian-archive-keyring/ && /Types:[^\n]*deb/ {sub(/Types:[^\n]*/, "Types: deb-src"); print}' "$f" >> "$tmp"
+  done
+  if [ -s /etc/apt/sources.list ]; then
+    grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' > /etc/apt/sources.list.d/pixmere-deb-src.list || true
+  fi
+  if [ -s "$tmp" ]; then as_root cp "$tmp" "$out"; fi
+  rm -f "$tmp"
+  as_root apt-get update -q
+}
+
+source_version() { apt-cache showsrc "$1" | awk '/^Version:/ {print $2; exit}'; }
+
+# Downloads and unpacks a source package once into $DEPS_CACHE/src.
+fetch_source() {
+  local pkg=$1 ver=$2 dir="$DEPS_CACHE/src/$1-${2//:/_}"
+  if [ ! -f "$dir/.unpacked" ]; then
+    log "fetching $pkg $ver"
+    rm -rf "$dir" && mkdir -p "$dir/dl"
+    (cd "$dir/dl" && apt-get source --download-only "$pkg=$ver" >/dev/null)
+    (cd "$dir" && dpkg-source --no-check -x dl/*.dsc tree >/dev/null)
+    touch "$dir/.unpacked"
+  fi
+  echo "$dir/tree"
+}
+
+toolchain_file() { echo "$REPO/cmake/toolchain-$1.cmake"; }
+
+build_jpeg() { # target src prefix
+  local t=$1 src=$2 prefix=$3 b; b=$(mktemp -d)
+  local proc=AMD64; [ "$t" = i686-w64-mingw32 ] && proc=X86
+  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
+    -DCMAKE_SYSTEM_PROCESSOR=$proc -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
+  ninja -C "$b" jpeg-static >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
+  mkdir -p "$prefix/lib" "$prefix/include"
+  cp "$b/libjpeg.a" "$prefix/lib/"
+  cp "$b/jconfig.h" "$src/jerror.h" "$src/jmorecfg.h" "$src/jpeglib.h" "$prefix/include/"
+  rm -rf "$b"
+}
+
+build_png() {
+  local t=$1 src=$2 prefix=$3 b; b=$(mktemp -d)
+  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DPNG_SHARED=OFF -DPNG_STATIC=ON \
+    -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF -DPNG_HARDWARE_OPTIMIZATIONS=OFF \
+    -DZLIB_LIBRARY=/usr/$t/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/$t/include >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
+  ninja -C "$b" install >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
+  rm -rf "$b"
+}
+
+build_gif() {
+  local t=$1 src=$2 prefix=$3 b; b=$(mktemp -d)
+  mkdir -p "$prefix/lib" "$prefix/include"
+  for c in dgif_lib egif_lib gifalloc gif_err gif_font gif_hash openbsd-reallocarray quantize; do
+    [ -f "$src/$c.c" ] || continue
+    $t-gcc-posix -O2 -c "$src/$c.c" -I"$src" -o "$b/$c.o"
+  done
+  $t-gcc-ar-posix rcs "$prefix/lib/libgif.a" "$b"/*.o
+  cp "$src/gif_lib.h" "$prefix/include/"
+  rm -rf "$b"
+}
+
+build_tiff() {
+  local t=$1 src=$2 prefix=$3 jpeg=$4 b; b=$(mktemp -d)
+  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -Dtiff-tools=OFF -Dtiff-tests=OFF -Dtiff-contrib=OFF -Dtiff-docs=OFF -Dcxx=OFF \
+    -Dzlib=ON -DZLIB_LIBRARY=/usr/$t/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/$t/include \
+    -Djpeg=ON -DJPEG_LIBRARY="$jpeg/lib/libjpeg.a" -DJPEG_INCLUDE_DIR="$jpeg/include" \
+    -Dold-jpeg=OFF -Djbig=OFF -Dlerc=OFF -Dlzma=OFF -Dzstd=OFF -Dwebp=OFF -Dlibdeflate=OFF -Dpixarlog=OFF \
+    >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
+  ninja -C "$b" tiff >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
+  mkdir -p "$prefix/lib" "$prefix/include"
+  cp "$b/libtiff/libtiff.a" "$prefix/lib/"
+  cp "$src/libtiff/tiff.h" "$src/libtiff/tiffio.h" "$src/libtiff/tiffvers.h" "$b/libtiff/tiffconf.h" "$prefix/include/"
+  rm -rf "$b"
+}
+
+# Builds every codec for every target and writes $DEPS_CACHE/<target>/deps.cmake,
+# which the project's CMake reads to find them.
+build_codecs() {
+  for t in $TARGETS; do
+    local out="$DEPS_CACHE/$t" lines=""
+    local jpeg_prefix=""
+    for pkg in $CODEC_SOURCES; do
+      local ver; ver=$(source_version "$pkg")
+      [ -n "$ver" ] || { echo "no source version for $pkg" >&2; exit 1; }
+      local prefix="$out/$pkg-${ver//:/_}"
+      if [ ! -f "$prefix/.built" ]; then
+        local src; src=$(fetch_source "$pkg" "$ver")
+        log "building $pkg $ver for $t"
+        rm -rf "$prefix"
+        case $pkg in
+          libjpeg-turbo) build_jpeg "$t" "$src" "$prefix" ;;
+          libpng1.6) build_png "$t" "$src" "$prefix" ;;
+          giflib) build_gif "$t" "$src" "$prefix" ;;
+          tiff) build_tiff "$t" "$src" "$prefix" "$jpeg_prefix" ;;
+        esac
+        touch "$prefix/.built"
+      fi
+      [ "$pkg" = libjpeg-turbo ] && jpeg_prefix=$prefix
+      local var; var=$(echo "$pkg" | tr 'a-z.-' 'A-Z__')
+      lines="$lines
+set(PIXMERE_${var}_PREFIX \"$prefix\")
+set(PIXMERE_${var}_SOURCE \"$DEPS_CACHE/src/$pkg-${ver//:/_}/tree\")"
+    done
+    printf '# Written by scripts/bootstrap.sh\n%s\n' "$lines" > "$out/deps.cmake"
+  done
+}
+
+REPO=$(cd "$(dirname "$0")/.." && pwd)
+install_packages
+ensure_deb_src
+mkdir -p "$DEPS_CACHE"
+build_codecs
+log "done; codec libraries in $DEPS_CACHE"

@@ -1,0 +1,8 @@
+#!/bin/bash
+# From nothing to a full test run: sets up the machine, builds both targets
+# (only x86-64 can run here) and runs every test under Wine and Xvfb.
+set -euo pipefail
+REPO=$(cd "$(dirname "$0")/.." && pwd)
+"$REPO/scripts/bootstrap.sh"
+"$REPO/scripts/build.sh" all
+"$REPO/scripts/ctest.sh" "$@"

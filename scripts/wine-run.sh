@@ -1,0 +1,28 @@
+#!/bin/bash
+# Runs a Windows program under 64-bit Wine in the prefix named by WINEPREFIX
+# (the build tree's private prefix for tests). --setup creates the prefix once
+# and starts a persistent wineserver; --cleanup stops it.
+set -eu
+: "${WINEPREFIX:?WINEPREFIX must name the private prefix}"
+export WINEPREFIX WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installers: the suite needs neither.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver64
+[ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver
+
+case "${1:-}" in
+  --setup)
+    if [ ! -f "$WINEPREFIX/.pixmere-ready" ]; then
+      rm -rf "$WINEPREFIX"
+      "$WINE" wineboot -i >/dev/null 2>&1 || true
+      "$WINESERVER" -w
+      touch "$WINEPREFIX/.pixmere-ready"
+    fi
+    "$WINESERVER" -p 60
+    exit 0 ;;
+  --cleanup)
+    "$WINESERVER" -k 2>/dev/null || true
+    exit 0 ;;
+esac
+exec "$WINE" "$@"
