@@ -1,0 +1,57 @@
+// CRgbBuffer::LoadRgbBuffer: the codec front end, which picks the codec by
+// the file's extension and lets it decode into this buffer.
+#include "RgbBuffer.h"
+#include "FileInfo.h"
+#include "ImageFile.h"
+#include "BmpFile.h"
+#include "IconFile.h"
+#include "CurFile.h"
+
+// Shows the application's wait cursor for as long as it lives.
+namespace
+{
+class CWaitCursorScope
+{
+public:
+    CWaitCursorScope() : m_App(AfxGetApp())
+    {
+        if (m_App)
+            m_App->BeginWaitCursor();
+    }
+    ~CWaitCursorScope()
+    {
+        if (m_App)
+            m_App->EndWaitCursor();
+    }
+
+private:
+    CWinApp* m_App;
+};
+
+CImageFile* CreateCodec(const CString& path, bool thumbnailOnly)
+{
+    (void)thumbnailOnly;
+    if (CFileInfo::IsBMPFile(path))
+        return new CBmpFile(path);
+    if (CFileInfo::IsICOFile(path))
+        return new CIconFile(path);
+    if (CFileInfo::IsCURFile(path))
+        return new CCurFile(path);
+    return NULL;
+}
+} // namespace
+
+BOOL CRgbBuffer::LoadRgbBuffer(const CString& path, bool thumbnailOnly)
+{
+    CWaitCursorScope wait;
+    CleanUp();
+    CImageFile* codec = CreateCodec(path, thumbnailOnly);
+    if (!codec)
+        return 0;
+    codec->Load(this);
+    delete codec;
+    // A failed load leaves nothing behind, not even a background colour.
+    if (!IsImage())
+        CleanUp();
+    return IsImage();
+}
