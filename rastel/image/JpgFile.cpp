@@ -1,0 +1,109 @@
+// CJpgFile: loading a JPEG file (whole, or only its EXIF thumbnail) into a
+// CRgbBuffer and saving a buffer as a JPEG file.
+#include "JpgFile.h"
+#include "RgbBuffer.h"
+#include "FileInfo.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+
+CJpgFile::CJpgFile(CString fileName, int quality, bool thumbnailOnly)
+    : CImageFile(fileName), m_Quality(quality), m_ThumbnailOnly(thumbnailOnly), m_Target(NULL),
+      m_ExifData(NULL)
+{
+    ClearParseState();
+}
+
+CJpgFile::CJpgFile(const CJpgFile& other)
+    : CImageFile(other), m_Quality(other.m_Quality), m_ThumbnailOnly(other.m_ThumbnailOnly),
+      m_Target(NULL), m_ExifData(NULL)
+{
+    ClearParseState();
+}
+
+CJpgFile& CJpgFile::operator=(const CJpgFile& other)
+{
+    if (&other != this)
+    {
+        CImageFile::operator=(other);
+        m_Quality = other.m_Quality;
+        m_ThumbnailOnly = other.m_ThumbnailOnly;
+        m_Target = NULL;
+        ClearParseState();
+    }
+    return *this;
+}
+
+CJpgFile::~CJpgFile()
+{
+    ClearParseState();
+}
+
+void CJpgFile::ClearParseState()
+{
+    free(m_ExifData);
+    m_ExifData = NULL;
+    m_ExifLength = 0;
+    m_ThumbnailOffset = 0;
+    m_MotorolaOrder = 0;
+    m_Position = 0;
+    m_ExifIfdOffset = 0;
+    m_InteropIfdOffset = 0;
+    m_ThumbnailDone = false;
+}
+
+int CJpgFile::Load(CRgbBuffer* buffer)
+{
+    if (!buffer)
+        return 0;
+    m_Target = buffer;
+    if (buffer->m_Buffer)
+    {
+        // The caller should have emptied it; never leak or mix pixels.
+        buffer->DeleteInternalBitmap();
+        CRgbBuffer::FreePixelArray(buffer->m_Buffer);
+        buffer->m_Buffer = NULL;
+        buffer->m_Width = buffer->m_Height = 0;
+    }
+    FILE* file = fopen(m_FileName, "rb");
+    if (file)
+    {
+        if (!m_ThumbnailOnly)
+        {
+            try
+            {
+                read_JPG_file(file, &buffer->m_Buffer, &buffer->m_Width, &buffer->m_Height, NULL,
+                              0);
+            }
+            catch (...)
+            {
+            }
+        }
+        else if (read_exif_data(file))
+        {
+            ParseExifData();
+        }
+        fclose(file);
+    }
+    ClearParseState();
+    m_Target = NULL;
+    return buffer->IsImage();
+}
+
+int CJpgFile::Save(CRgbBuffer* buffer)
+{
+    if (!buffer || !buffer->IsImage())
+        return 0;
+    CString path = CFileInfo::AssureExtension(m_FileName, "jpg");
+    FILE* file = fopen(path, "wb");
+    if (!file)
+        return 0;
+    int result = save_JPG_file(file, buffer->m_Buffer, buffer->m_Width, buffer->m_Height,
+                               m_Quality, buffer->m_GrayScale);
+    if (fclose(file) != 0)
+        result = 0;
+    // A half-written file is not a picture: do not leave it behind.
+    if (!result)
+        remove(path);
+    return result;
+}

@@ -1,0 +1,82 @@
+// CJpgFile: the JPEG codec (the suite's only writer of picture files) and the
+// reader of the small JPEG thumbnail that cameras embed in a file's EXIF data.
+//
+// Contract:
+// - Load decodes into an empty buffer and returns buffer->IsImage(). Pixels
+//   are allocated with CRgbBuffer::AllocatePixelArray (zero-filled, so rows
+//   that a decoding error left undecoded are black). A decoding error after
+//   the size was known keeps the rows decoded so far and counts as a success.
+// - Colour files decode to RGB; grayscale files to grey RGB (R = G = B);
+//   four-component files (CMYK, YCCK) are converted to RGB, taking their
+//   samples as Adobe-inverted as the common encoders write them.
+// - With thumbnailOnly, Load decodes only the EXIF thumbnail; a file without
+//   one yields an empty buffer.
+// - Save always writes the extension "jpg"; a buffer with m_GrayScale 1 is
+//   written as a one-channel file made from the red channel.
+// - Library errors never escape: functions return 0 and free what they made.
+//   Hostile input (bad offsets, looping directories, huge sizes, endless
+//   progressive scans) is refused, never read outside its buffer.
+#pragma once
+
+#include <stdio.h>
+#include "ImageFile.h"
+
+class RASTEL_API CJpgFile : public CImageFile
+{
+public:
+    enum
+    {
+        MaxExifLength = 40000,     // largest EXIF block read
+        MaxProgressiveScans = 100, // a file with more scans is refused
+    };
+
+    int m_Quality;
+    bool m_ThumbnailOnly;
+    CRgbBuffer* m_Target;
+
+    // Parse state of the EXIF block; 0 / null outside Load. Offsets count
+    // from the block's first byte (the TIFF byte-order mark).
+    BYTE* m_ExifData; // malloc'ed
+    int m_ExifLength;
+    int m_ThumbnailOffset;
+    int m_MotorolaOrder;
+    int m_Position;
+    int m_ExifIfdOffset;
+    int m_InteropIfdOffset;
+
+    CJpgFile(CString fileName, int quality = 100, bool thumbnailOnly = false);
+    // Copies name, quality and mode; the copy starts with a clear parse state.
+    CJpgFile(const CJpgFile& other);
+    CJpgFile& operator=(const CJpgFile& other);
+    virtual ~CJpgFile();
+
+    virtual int Load(CRgbBuffer* buffer);
+    virtual int Save(CRgbBuffer* buffer);
+
+    // Decodes from file, or when file is null from data/length. *pixels gets
+    // a new array (free it with CRgbBuffer::FreePixelArray); its size is set
+    // as soon as it is known. Returns 1, or 0 after a library error.
+    static int read_JPG_file(FILE* file, BYTE** pixels, int* width, int* height, BYTE* data,
+                             int length);
+    // Encodes width x height RGB pixels; with grayScale one channel from red.
+    static int save_JPG_file(FILE* file, BYTE* pixels, int width, int height, int quality,
+                             int grayScale);
+
+    // Reads the block of the file's first APP1 segment when it is EXIF data.
+    int read_exif_data(FILE* file);
+    // Entry count of the directory at m_Position (0 when it lies outside).
+    int calculate_number_of_tags();
+    // Interprets the entry after m_Position and moves on; 0 when outside.
+    int process_next_entry();
+    // Walks the directories of m_ExifData (m_ExifLength bytes) and decodes
+    // the thumbnail into m_Target when one is found.
+    void ParseExifData();
+
+private:
+    void ClearParseState();
+    void ProcessDirectory();
+    bool ReadExif16(long long offset, unsigned& value) const;
+    bool ReadExif32(long long offset, unsigned& value) const;
+    void DecodeThumbnail(unsigned length);
+    bool m_ThumbnailDone; // the thumbnail's length tag ended the parse
+};

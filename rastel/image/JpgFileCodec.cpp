@@ -1,0 +1,234 @@
+// CJpgFile's adaptation of the JPEG library: decoding into the RGB pixel
+// layout of CRgbBuffer and encoding from it. The library reports fatal errors
+// by a jump back into the function that called it, so these functions hold
+// no C++ objects with destructors.
+#include "JpgFile.h"
+#include "RgbBuffer.h"
+#include "JpegLib.h"
+#include "JpgMemorySource.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+namespace
+{
+// Memory the library may use for one picture beyond our pixel array: the
+// coefficients of a progressive picture of about 170 megapixels. A header
+// asking for more is refused (the library has no backing store) instead of
+// claiming gigabytes for a hostile file.
+const long MaxLibraryMemory = 1024L * 1024 * 1024;
+
+// Rows handed to the library per call when it writes straight into the
+// pixel array: several rows a call keep its upsampler on its fast path.
+const int RowsPerRead = 16;
+
+struct ErrorJump
+{
+    jpeg_error_mgr pub;
+    jmp_buf jump;
+};
+
+void JumpOnError(j_common_ptr cinfo)
+{
+    longjmp(((ErrorJump*)cinfo->err)->jump, 1);
+}
+
+// Warnings and traces go nowhere: there is no console and no log.
+void DiscardMessage(j_common_ptr cinfo)
+{
+}
+
+jpeg_error_mgr* InitErrorJump(ErrorJump* err)
+{
+    jpeg_std_error(&err->pub);
+    err->pub.error_exit = JumpOnError;
+    err->pub.output_message = DiscardMessage;
+    return &err->pub;
+}
+
+// A progressive file may declare any number of scans, and each one is a
+// pass over the whole picture; past the limit the decode is refused.
+void LimitScans(j_common_ptr cinfo)
+{
+    if (!cinfo->is_decompressor)
+        return;
+    j_decompress_ptr dinfo = (j_decompress_ptr)cinfo;
+    if (dinfo->input_scan_number > CJpgFile::MaxProgressiveScans)
+        ERREXIT1(cinfo, JERR_BAD_SCAN_SCRIPT, dinfo->input_scan_number);
+}
+
+inline BYTE ScaleByBlack(int sample, int black)
+{
+    return (BYTE)((sample * black + 127) / 255);
+}
+
+// One output row of 1 or 4 samples a pixel into RGB pixels.
+void ConvertRow(const JSAMPLE* samples, int components, int width, BYTE* dest)
+{
+    if (components == 1)
+    {
+        for (int x = 0; x < width; ++x, dest += 3)
+            dest[0] = dest[1] = dest[2] = samples[x];
+        return;
+    }
+    // CMYK as Adobe's encoders store it: inverted, so each stored value is
+    // already 255 - ink and the colour is the value scaled by the black one.
+    for (int x = 0; x < width; ++x, samples += 4, dest += 3)
+    {
+        int black = samples[3];
+        dest[0] = ScaleByBlack(samples[0], black);
+        dest[1] = ScaleByBlack(samples[1], black);
+        dest[2] = ScaleByBlack(samples[2], black);
+    }
+}
+} // namespace
+
+int CJpgFile::read_JPG_file(FILE* file, BYTE** pixels, int* width, int* height, BYTE* data,
+                            int length)
+{
+    if (!pixels || !width || !height)
+        return 0;
+    if (!file && (!data || length <= 0))
+        return 0;
+
+    jpeg_decompress_struct cinfo;
+    ErrorJump err;
+    jpeg_progress_mgr progress;
+    memset(&cinfo, 0, sizeof(cinfo));
+    memset(&progress, 0, sizeof(progress));
+    cinfo.err = InitErrorJump(&err);
+    if (setjmp(err.jump))
+    {
+        // Whatever was decoded stays in *pixels; the rest is black.
+        jpeg_destroy_decompress(&cinfo);
+        return 0;
+    }
+    jpeg_create_decompress(&cinfo);
+    cinfo.mem->max_memory_to_use = MaxLibraryMemory;
+    progress.progress_monitor = LimitScans;
+    cinfo.progress = &progress;
+    if (file)
+        jpeg_stdio_src(&cinfo, file);
+    else
+        UseJpegMemorySource(&cinfo, data, (size_t)length);
+
+    jpeg_read_header(&cinfo, TRUE);
+    if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK)
+        cinfo.out_color_space = JCS_CMYK;
+    // Refuse what the pixel array could not hold before the library sets up
+    // anything for the picture.
+    if ((long long)cinfo.image_width * cinfo.image_height * 3 > CRgbBuffer::MaxPixelBytes)
+    {
+        jpeg_destroy_decompress(&cinfo);
+        return 0;
+    }
+    jpeg_start_decompress(&cinfo);
+
+    int components = cinfo.output_components;
+    int w = (int)cinfo.output_width;
+    int h = (int)cinfo.output_height;
+    BYTE* out = NULL;
+    if (components == 1 || components == 3 || components == 4)
+        out = CRgbBuffer::AllocatePixelArray(w, h);
+    if (!out)
+    {
+        jpeg_destroy_decompress(&cinfo);
+        return 0;
+    }
+    *pixels = out;
+    *width = w;
+    *height = h;
+
+    size_t stride = (size_t)w * 3;
+    JSAMPARRAY sampleRow = NULL;
+    if (components != 3)
+        sampleRow = (*cinfo.mem->alloc_sarray)((j_common_ptr)&cinfo, JPOOL_IMAGE,
+                                               (JDIMENSION)w * components, 1);
+    while (cinfo.output_scanline < cinfo.output_height)
+    {
+        JDIMENSION done = cinfo.output_scanline;
+        JDIMENSION got;
+        if (components == 3)
+        {
+            // The library's RGB order is the buffer's: decode in place.
+            JSAMPROW rows[RowsPerRead];
+            JDIMENSION count = cinfo.output_height - done;
+            if (count > RowsPerRead)
+                count = RowsPerRead;
+            for (JDIMENSION k = 0; k < count; ++k)
+                rows[k] = out + (done + k) * stride;
+            got = jpeg_read_scanlines(&cinfo, rows, count);
+        }
+        else
+        {
+            got = jpeg_read_scanlines(&cinfo, sampleRow, 1);
+            if (got == 1)
+                ConvertRow(sampleRow[0], components, w, out + done * stride);
+        }
+        if (got == 0)
+            break; // a suspending source; ours never suspend
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return 1;
+}
+
+int CJpgFile::save_JPG_file(FILE* file, BYTE* pixels, int width, int height, int quality,
+                            int grayScale)
+{
+    if (!file || !pixels || width <= 0 || height <= 0)
+        return 0;
+
+    jpeg_compress_struct cinfo;
+    ErrorJump err;
+    // Set after setjmp and freed after a jump, so it must live in memory.
+    BYTE* volatile greyRow = NULL;
+    memset(&cinfo, 0, sizeof(cinfo));
+    cinfo.err = InitErrorJump(&err);
+    if (setjmp(err.jump))
+    {
+        jpeg_destroy_compress(&cinfo);
+        free(greyRow);
+        return 0;
+    }
+    jpeg_create_compress(&cinfo);
+    jpeg_stdio_dest(&cinfo, file);
+    cinfo.image_width = (JDIMENSION)width;
+    cinfo.image_height = (JDIMENSION)height;
+    if (grayScale)
+    {
+        cinfo.input_components = 1;
+        cinfo.in_color_space = JCS_GRAYSCALE;
+        greyRow = (BYTE*)malloc((size_t)width);
+        if (!greyRow)
+            ERREXIT(&cinfo, JERR_OUT_OF_MEMORY);
+    }
+    else
+    {
+        cinfo.input_components = 3;
+        cinfo.in_color_space = JCS_RGB;
+    }
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+
+    size_t stride = (size_t)width * 3;
+    while (cinfo.next_scanline < cinfo.image_height)
+    {
+        BYTE* source = pixels + cinfo.next_scanline * stride;
+        JSAMPROW row = source;
+        if (greyRow)
+        {
+            BYTE* grey = greyRow;
+            for (int x = 0; x < width; ++x)
+                grey[x] = source[3 * x]; // the red channel
+            row = grey;
+        }
+        if (jpeg_write_scanlines(&cinfo, &row, 1) != 1)
+            ERREXIT(&cinfo, JERR_FILE_WRITE);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    free(greyRow);
+    return 1;
+}
