@@ -35,4 +35,41 @@ public:
     static CString GetPathFromFullPath(const CString& path); // before the last '\'
     static CString GetFileFromFullPath(const CString& path); // after the last '\'
     // ---- End of path and file-type helpers --------------------------------
+
+    // ---- The catalogued picture (FileInfo.cpp) ----------------------------
+    // An entry holds the full path exactly as it was given, the user's
+    // description, the stored slide-show transition and show time, and the
+    // selection flag. Entries are made by CFileInfoList::InsertFile only.
+    CFileInfo(const CFileInfo& other);
+    CFileInfo& operator=(const CFileInfo& other);
+
+    CString GetName() const { return m_Name; }
+    void Select(bool selected) { m_bSelected = selected; }
+    int Selected() const { return m_bSelected ? 1 : 0; }
+    CString GetDescription() const { return m_Description; }
+    void SetDescription(const char* description);
+    int GetShowTime() const { return m_nShowTime; }
+    // Keeps the low 8 bits: 300 is stored as 44 and -1 as 255.
+    void SetShowTime(int showTime) { m_nShowTime = showTime & 0xFF; }
+    int GetTransition() const { return m_nTransition; }
+    void SetTransition(int transition) { m_nTransition = transition; }
+
+    // Case-sensitive, multibyte-aware comparison of the names (_mbscmp).
+    bool operator<(const CFileInfo& other) const;
+    bool operator>(const CFileInfo& other) const;
+
+protected:
+    friend class CFileInfoList;
+    // Not selected, empty description, transition and show time 0.
+    explicit CFileInfo(const char* path);
+
+private:
+    bool m_bSelected;
+    int m_nTransition;
+    int m_nShowTime;
+    CString m_Description;
+    CString m_Name;
+
+public:
+    // ---- End of the catalogued picture ------------------------------------
 };
