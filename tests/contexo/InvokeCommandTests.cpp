@@ -50,9 +50,9 @@ protected:
     }
 
     // The data object outlives the extension object, which holds a reference.
-    void Select(const std::vector<std::string>& names)
+    void Select(const std::vector<std::string>& names, bool bWide = false)
     {
-        m_pData.reset(new CTestDataObject(names));
+        m_pData.reset(new CTestDataObject(names, bWide));
         m_pMenu = CreateInitializedMenu(m_Contexo, *m_pData);
         ASSERT_NE(nullptr, m_pMenu);
     }
@@ -132,6 +132,17 @@ TEST_F(InvokeCommandTest, ViewerGetsTheQuotedPathOfThePicture)
     ASSERT_EQ(1u, records.size());
     EXPECT_EQ(0, _stricmp(m_Folder.File("Viewer.exe").c_str(), records[0].program.c_str()))
         << records[0].program;
+    EXPECT_EQ("\"" + picture + "\"", ParametersOf(records[0].commandLine)) << records[0].commandLine;
+}
+
+TEST_F(InvokeCommandTest, WideDropListPathArrivesWhole)
+{
+    InstallPrograms();
+    std::string picture = m_Folder.Folder("Holiday 2024") + "\\beach.png";
+    Select({m_Folder.File("readme.txt"), picture}, true);
+    EXPECT_EQ(S_OK, Invoke(MAKEINTRESOURCEA(1)));
+    std::vector<CRecord> records = WaitForRecords(1);
+    ASSERT_EQ(1u, records.size());
     EXPECT_EQ("\"" + picture + "\"", ParametersOf(records[0].commandLine)) << records[0].commandLine;
 }
 

@@ -120,6 +120,23 @@ TEST_F(RegistrationTest, Regsvr32WritesEveryKeyAndValue)
     ExpectString(HKEY_CLASSES_ROOT, SERVER_KEY, NULL, m_Dll);
 }
 
+TEST_F(RegistrationTest, RegisteredClassIsFoundByCom)
+{
+    ASSERT_EQ(0, RunProgram("regsvr32.exe /s \"" + m_Dll + "\""));
+    IContextMenu* pMenu = NULL;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_ContexoUnderTest, NULL, CLSCTX_INPROC_SERVER, IID_IContextMenu,
+                                     reinterpret_cast<void**>(&pMenu)));
+    ASSERT_NE(nullptr, pMenu);
+    EXPECT_NE(nullptr, GetModuleHandleA(m_Dll.c_str()));
+    char szVerb[32] = "";
+    EXPECT_EQ(S_OK, pMenu->GetCommandString(2, GCS_VERBA, NULL, szVerb, sizeof(szVerb)));
+    EXPECT_STREQ("Pixmere Glintfix", szVerb);
+    pMenu->Release();
+    // With no object left COM may unload the server at once.
+    CoFreeUnusedLibrariesEx(0, 0);
+    EXPECT_EQ(nullptr, GetModuleHandleA(m_Dll.c_str()));
+}
+
 TEST_F(RegistrationTest, Regsvr32UnregisterLeavesNothingBehind)
 {
     ASSERT_EQ(0, RunProgram("regsvr32.exe /s \"" + m_Dll + "\""));
