@@ -76,21 +76,6 @@ TEST_F(ClassFactoryTest, RefusesAggregation)
     EXPECT_EQ(S_OK, m_Contexo.CanUnloadNow());
 }
 
-TEST_F(ClassFactoryTest, CreateInstanceGivesBothInterfaces)
-{
-    IClassFactory* pFactory = GetFactory();
-    ASSERT_NE(nullptr, pFactory);
-    IShellExtInit* pInit = NULL;
-    IContextMenu* pMenu = NULL;
-    EXPECT_EQ(S_OK, pFactory->CreateInstance(NULL, IID_IShellExtInit, reinterpret_cast<void**>(&pInit)));
-    EXPECT_EQ(S_OK, pFactory->CreateInstance(NULL, IID_IContextMenu, reinterpret_cast<void**>(&pMenu)));
-    ASSERT_NE(nullptr, pInit);
-    ASSERT_NE(nullptr, pMenu);
-    EXPECT_EQ(0u, pInit->Release());
-    EXPECT_EQ(0u, pMenu->Release());
-    pFactory->Release();
-}
-
 TEST_F(ClassFactoryTest, CreateInstanceWithUnknownInterfaceDestroysTheObject)
 {
     IClassFactory* pFactory = GetFactory();
@@ -100,15 +85,6 @@ TEST_F(ClassFactoryTest, CreateInstanceWithUnknownInterfaceDestroysTheObject)
     EXPECT_EQ(NULL, pObject);
     pFactory->Release();
     EXPECT_EQ(S_OK, m_Contexo.CanUnloadNow());
-}
-
-TEST_F(ClassFactoryTest, LockServerSucceeds)
-{
-    IClassFactory* pFactory = GetFactory();
-    ASSERT_NE(nullptr, pFactory);
-    EXPECT_EQ(S_OK, pFactory->LockServer(TRUE));
-    EXPECT_EQ(S_OK, pFactory->LockServer(FALSE));
-    pFactory->Release();
 }
 
 TEST_F(ClassFactoryTest, CanUnloadOnlyWhenEveryObjectIsReleased)

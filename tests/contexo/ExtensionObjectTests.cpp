@@ -43,21 +43,6 @@ TEST_F(ExtensionObjectTest, UnknownIsTheInitInterface)
     EXPECT_EQ(S_OK, m_Contexo.CanUnloadNow());
 }
 
-TEST_F(ExtensionObjectTest, ReferenceCountSharedByBothInterfaces)
-{
-    IShellExtInit* pInit = m_Contexo.Create<IShellExtInit>(IID_IShellExtInit);
-    ASSERT_NE(nullptr, pInit);
-    IContextMenu* pMenu = NULL;
-    ASSERT_EQ(S_OK, pInit->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&pMenu)));
-    EXPECT_EQ(3u, pMenu->AddRef());
-    EXPECT_EQ(4u, pInit->AddRef());
-    EXPECT_EQ(3u, pMenu->Release());
-    EXPECT_EQ(2u, pMenu->Release());
-    EXPECT_EQ(1u, pInit->Release());
-    EXPECT_EQ(0u, pInit->Release());
-    EXPECT_EQ(S_OK, m_Contexo.CanUnloadNow());
-}
-
 TEST_F(ExtensionObjectTest, HoldsTheDataObjectUntilItDies)
 {
     CTestDataObject data({"C:\\photos\\b.JPG"});

@@ -230,15 +230,4 @@ TEST_F(InvokeCommandTest, MissingProgramFailsSilently)
     EXPECT_EQ(0u, Records().size());
 }
 
-TEST(InvokeCommandNoInfo, IsRefused)
-{
-    CTempFolder folder("noinfo");
-    CContexoCopy contexo(folder.Path());
-    ASSERT_TRUE(contexo.IsLoaded());
-    IContextMenu* pMenu = contexo.Create<IContextMenu>(IID_IContextMenu);
-    ASSERT_NE(nullptr, pMenu);
-    EXPECT_EQ(E_INVALIDARG, pMenu->InvokeCommand(NULL));
-    pMenu->Release();
-}
-
 } // namespace
