@@ -4,6 +4,7 @@
 #include "ImageHeaderCheck.h"
 #include "RgbBuffer.h"
 
+#include <stdlib.h>
 #include <string.h>
 
 namespace
@@ -74,6 +75,57 @@ void ConvertRow(const BYTE* source, BYTE* target, int width, int bits, const RGB
         }
     }
 }
+// A top-down file gives a top-down section (rows in the file's order), but
+// some system loaders leave its pixels unset. Fills the section again from
+// the file: rows of the section's own format are copied as they are; rows
+// that the loader converts (bit fields) go through SetDIBits with the file's
+// header. The layout was checked to lie inside the file.
+void FillFromTopDownFile(const CString& path, const BmpLayout& layout, HBITMAP bitmap,
+                         const DIBSECTION& section)
+{
+    int rows = -layout.height;
+    if (section.dsBm.bmHeight != rows || section.dsBm.bmWidth != layout.width)
+        return;
+    bool sameFormat = section.dsBmih.biBitCount == layout.bits && section.dsBm.bmWidthBytes == layout.stride &&
+                      (layout.compression != BI_BITFIELDS ||
+                       (section.dsBmih.biCompression == BI_BITFIELDS &&
+                        memcmp(section.dsBitfields, layout.masks, sizeof(layout.masks)) == 0));
+    if (!sameFormat && layout.compression != BI_BITFIELDS)
+        return;
+    size_t bytes = (size_t)layout.stride * (size_t)rows;
+    BYTE* bits = sameFormat ? (BYTE*)section.dsBm.bmBits : (BYTE*)malloc(bytes);
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    LARGE_INTEGER position;
+    position.QuadPart = layout.bitsOffset;
+    DWORD done = 0;
+    bool read = bits && file != INVALID_HANDLE_VALUE && SetFilePointerEx(file, position, NULL, FILE_BEGIN) &&
+                ReadFile(file, bits, (DWORD)bytes, &done, NULL) && done == bytes;
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    if (read && !sameFormat)
+    {
+        struct
+        {
+            BITMAPINFOHEADER header;
+            DWORD masks[3];
+        } info;
+        memset(&info, 0, sizeof(info));
+        info.header.biSize = sizeof(BITMAPINFOHEADER);
+        info.header.biWidth = layout.width;
+        info.header.biHeight = layout.height;
+        info.header.biPlanes = 1;
+        info.header.biBitCount = (WORD)layout.bits;
+        info.header.biCompression = BI_BITFIELDS;
+        memcpy(info.masks, layout.masks, sizeof(info.masks));
+        HDC screen = GetDC(NULL);
+        SetDIBits(screen, bitmap, 0, rows, bits, (BITMAPINFO*)&info, DIB_RGB_COLORS);
+        ReleaseDC(NULL, screen);
+        GdiFlush();
+    }
+    if (!sameFormat)
+        free(bits);
+}
 } // namespace
 
 CBmpFile::CBmpFile(CString fileName) : CImageFile(fileName)
@@ -91,7 +143,8 @@ int CBmpFile::Save(CRgbBuffer*)
 
 int CBmpFile::Load(CRgbBuffer* buffer)
 {
-    if (!buffer || !CImageHeaderCheck::IsSafeBmpFile(m_FileName))
+    BmpLayout layout;
+    if (!buffer || !CImageHeaderCheck::IsSafeBmpFile(m_FileName, &layout))
         return 0;
     HBITMAP bitmap = (HBITMAP)LoadImageA(NULL, m_FileName, IMAGE_BITMAP, 0, 0,
                                          LR_CREATEDIBSECTION | LR_LOADFROMFILE);
@@ -105,6 +158,8 @@ int CBmpFile::Load(CRgbBuffer* buffer)
         DeleteObject(bitmap);
         return 0;
     }
+    if (layout.height < 0)
+        FillFromTopDownFile(m_FileName, layout, bitmap, section);
     int width = section.dsBmih.biWidth;
     int height = section.dsBmih.biHeight < 0 ? -section.dsBmih.biHeight : section.dsBmih.biHeight;
     int bits = section.dsBmih.biBitCount;
@@ -112,7 +167,7 @@ int CBmpFile::Load(CRgbBuffer* buffer)
     // The section must be what the checked header described: rows that fit
     // the stride and a depth this conversion knows.
     bool knownDepth = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-    if (!knownDepth || width <= 0 || height <= 0 || stride < ((long long)width * bits + 7) / 8 ||
+    if (!knownDepth || width != layout.width || height != (layout.height < 0 ? -layout.height : layout.height) || stride < ((long long)width * bits + 7) / 8 ||
         !buffer->AllocateImage(width, height))
     {
         DeleteObject(bitmap);
@@ -142,7 +197,9 @@ int CBmpFile::Load(CRgbBuffer* buffer)
         red = section.dsBitfields[0], green = section.dsBitfields[1], blue = section.dsBitfields[2];
     ChannelMask masks[3] = { ChannelMask(red), ChannelMask(green), ChannelMask(blue) };
 
-    bool bottomUp = section.dsBmih.biHeight > 0;
+    // GetObject reports a positive height even for a top-down section, so
+    // the row order comes from the file's own header.
+    bool bottomUp = layout.height > 0;
     const BYTE* source = (const BYTE*)section.dsBm.bmBits;
     for (int i = 0; i < height; ++i)
     {

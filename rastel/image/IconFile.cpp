@@ -5,6 +5,49 @@
 #include "RgbBuffer.h"
 
 #include <stdio.h>
+#include <stdlib.h>
+
+namespace
+{
+unsigned ReadU32(const unsigned char* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | ((unsigned)p[3] << 24);
+}
+
+// Decodes the first directory entry of the given size straight from its
+// bytes. Used for 256-pixel images (size byte 0): the file loader of some
+// systems reads that byte as 0 and scales a smaller image up instead. The
+// file's directory and entries were checked to lie inside the file.
+HICON LoadEntryOfSize(const CString& path, CSize size)
+{
+    FILE* file = fopen(path, "rb");
+    if (!file)
+        return NULL;
+    HICON icon = NULL;
+    unsigned char header[6];
+    if (fread(header, 1, 6, file) == 6)
+    {
+        int count = header[4] | (header[5] << 8);
+        for (int i = 0; i < count && !icon; ++i)
+        {
+            unsigned char entry[16];
+            if (fseek(file, 6 + 16 * i, SEEK_SET) != 0 || fread(entry, 1, 16, file) != 16)
+                break;
+            int width = entry[0] ? entry[0] : 256, height = entry[1] ? entry[1] : 256;
+            if (width != size.cx || height != size.cy)
+                continue;
+            unsigned bytes = ReadU32(entry + 8), offset = ReadU32(entry + 12);
+            BYTE* image = (BYTE*)malloc(bytes ? bytes : 1);
+            if (image && fseek(file, (long)offset, SEEK_SET) == 0 && fread(image, 1, bytes, file) == bytes)
+                icon = CreateIconFromResourceEx(image, bytes, TRUE, 0x00030000, width, height, LR_DEFAULTCOLOR);
+            free(image);
+            break;
+        }
+    }
+    fclose(file);
+    return icon;
+}
+} // namespace
 
 CIconFile::CIconFile(CString fileName) : CImageFile(fileName)
 {
@@ -103,7 +146,11 @@ int CIconFile::Load(CRgbBuffer* buffer)
     if (!buffer || !CImageHeaderCheck::IsSafeIconFile(m_FileName))
         return 0;
     CSize size = GetMaximalIconSize();
-    HICON icon = (HICON)LoadImageA(NULL, m_FileName, IMAGE_ICON, size.cx, size.cy, LR_LOADFROMFILE);
+    HICON icon = NULL;
+    if (size.cx == 256 || size.cy == 256)
+        icon = LoadEntryOfSize(m_FileName, size);
+    if (!icon)
+        icon = (HICON)LoadImageA(NULL, m_FileName, IMAGE_ICON, size.cx, size.cy, LR_LOADFROMFILE);
     if (!icon)
         return 0;
     ReadIconPixels(icon, buffer, TRUE);

@@ -127,7 +127,7 @@ BOOL IsSafeIconImage(const CHeaderReader& file, long long offset, long long byte
 }
 } // namespace
 
-BOOL CImageHeaderCheck::IsSafeBmpFile(const CString& path)
+BOOL CImageHeaderCheck::IsSafeBmpFile(const CString& path, BmpLayout* layout)
 {
     CHeaderReader file(path);
     BYTE header[14 + 40 + 12];
@@ -208,13 +208,31 @@ BOOL CImageHeaderCheck::IsSafeBmpFile(const CString& path)
         return FALSE;
 
     long long available = fileSize - bitsOffset;
+    BOOL safe;
     if (runLength)
-        return sizeImage > 0 && sizeImage <= available;
-    if (bitsBytes > available)
-        return FALSE;
-    // A stated image size below the one the dimensions need, or beyond the
-    // end of the file, disagrees with the picture.
-    return sizeImage == 0 || (sizeImage >= bitsBytes && sizeImage <= available);
+        safe = sizeImage > 0 && sizeImage <= available;
+    else
+    {
+        // A stated image size below the one the dimensions need, or beyond
+        // the end of the file, disagrees with the picture.
+        safe = bitsBytes <= available &&
+               (sizeImage == 0 || (sizeImage >= bitsBytes && sizeImage <= available));
+    }
+    BYTE masks[12] = { 0 };
+    if (safe && compression == BI_BITFIELDS)
+        safe = file.Read(54, masks, 12); // after a 40-byte header, or inside a larger one
+    if (safe && layout)
+    {
+        layout->compression = compression;
+        for (int i = 0; i < 3; ++i)
+            layout->masks[i] = ReadU32(masks + 4 * i);
+        layout->bitsOffset = bitsOffset;
+        layout->stride = runLength ? 0 : stride;
+        layout->width = (int)width;
+        layout->height = (int)height;
+        layout->bits = (int)bits;
+    }
+    return safe;
 }
 
 BOOL CImageHeaderCheck::IsSafeIconFile(const CString& path)

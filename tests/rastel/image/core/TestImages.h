@@ -1,0 +1,306 @@
+// Builders of BMP, ICO and CUR files byte by byte, and a temporary folder for
+// the image-core tests. The builders write the formats' little-endian
+// structures directly, so tests can also corrupt any header field.
+#pragma once
+
+#include <windows.h>
+#include <string.h>
+#include "Framework.h"
+#include <functional>
+#include <string>
+#include <vector>
+
+typedef std::vector<unsigned char> Bytes;
+
+inline void PutU16(Bytes& b, size_t at, unsigned v)
+{
+    b[at] = (unsigned char)v;
+    b[at + 1] = (unsigned char)(v >> 8);
+}
+
+inline void PutU32(Bytes& b, size_t at, unsigned v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = (unsigned char)(v >> (8 * i));
+}
+
+inline void AppendU16(Bytes& b, unsigned v)
+{
+    b.resize(b.size() + 2);
+    PutU16(b, b.size() - 2, v);
+}
+
+inline void AppendU32(Bytes& b, unsigned v)
+{
+    b.resize(b.size() + 4);
+    PutU32(b, b.size() - 4, v);
+}
+
+// Offsets of BMP header fields in a file with a BITMAPINFOHEADER.
+enum
+{
+    BmpOffBits = 10,
+    BmpWidth = 18,
+    BmpHeight = 22,
+    BmpBitCount = 28,
+    BmpCompression = 30,
+    BmpSizeImage = 34,
+    BmpClrUsed = 46,
+    BmpHeaderEnd = 54
+};
+
+struct BmpDescription
+{
+    int width = 1;
+    int height = 1;          // negative: top-down
+    int bits = 24;
+    std::vector<RGBQUAD> palette; // written as given (bits <= 8)
+    std::vector<DWORD> masks;     // three masks: BI_BITFIELDS
+    // Value of the pixel at (x, y), y counted from the top of the picture:
+    // a palette index, a packed 16/32-bit value, or 0xRRGGBB for 24 bits.
+    std::function<DWORD(int x, int y)> pixel;
+};
+
+inline int BmpStride(int width, int bits)
+{
+    return (width * bits + 31) / 32 * 4;
+}
+
+inline Bytes MakeBmp(const BmpDescription& d)
+{
+    int rows = d.height < 0 ? -d.height : d.height;
+    int stride = BmpStride(d.width, d.bits);
+    Bytes b(BmpHeaderEnd, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    PutU32(b, 14, 40);
+    PutU32(b, BmpWidth, d.width);
+    PutU32(b, BmpHeight, (unsigned)d.height);
+    PutU16(b, 26, 1);
+    PutU16(b, BmpBitCount, d.bits);
+    PutU32(b, BmpCompression, d.masks.empty() ? BI_RGB : BI_BITFIELDS);
+    PutU32(b, BmpSizeImage, stride * rows);
+    PutU32(b, BmpClrUsed, (unsigned)d.palette.size());
+    for (DWORD mask : d.masks)
+        AppendU32(b, mask);
+    for (const RGBQUAD& q : d.palette)
+    {
+        b.push_back(q.rgbBlue);
+        b.push_back(q.rgbGreen);
+        b.push_back(q.rgbRed);
+        b.push_back(0);
+    }
+    PutU32(b, BmpOffBits, (unsigned)b.size());
+    for (int fileRow = 0; fileRow < rows; ++fileRow)
+    {
+        int y = d.height > 0 ? rows - 1 - fileRow : fileRow;
+        Bytes row(stride, 0);
+        for (int x = 0; x < d.width; ++x)
+        {
+            DWORD v = d.pixel ? d.pixel(x, y) : 0;
+            switch (d.bits)
+            {
+            case 1: row[x / 8] |= (v & 1) << (7 - x % 8); break;
+            case 4: row[x / 2] |= (v & 15) << (x % 2 ? 0 : 4); break;
+            case 8: row[x] = (unsigned char)v; break;
+            case 16: PutU16(row, 2 * x, v); break;
+            case 24:
+                row[3 * x] = (unsigned char)v;
+                row[3 * x + 1] = (unsigned char)(v >> 8);
+                row[3 * x + 2] = (unsigned char)(v >> 16);
+                break;
+            case 32: PutU32(row, 4 * x, v); break;
+            }
+        }
+        b.insert(b.end(), row.begin(), row.end());
+    }
+    PutU32(b, 2, (unsigned)b.size());
+    return b;
+}
+
+inline RGBQUAD Quad(int r, int g, int b)
+{
+    RGBQUAD q = { (BYTE)b, (BYTE)g, (BYTE)r, 0 };
+    return q;
+}
+
+// One image of an icon or cursor file: a 32-bit or 1-bit DIB with its mask.
+struct IconImage
+{
+    int width = 16;
+    int height = 16;
+    int bits = 32;
+    std::function<DWORD(int x, int y)> pixel; // 0xRRGGBB (32 bits) or 0/1 (1 bit)
+    std::function<int(int x, int y)> mask;    // AND mask bit, default 0
+};
+
+// The DIB of one icon image: header, palette (1 bit), XOR bits, AND bits.
+inline Bytes MakeIconDib(const IconImage& im)
+{
+    Bytes b(40, 0);
+    PutU32(b, 0, 40);
+    PutU32(b, 4, im.width);
+    PutU32(b, 8, 2 * im.height);
+    PutU16(b, 12, 1);
+    PutU16(b, 14, im.bits);
+    int xorStride = BmpStride(im.width, im.bits), andStride = BmpStride(im.width, 1);
+    PutU32(b, 20, (xorStride + andStride) * im.height);
+    if (im.bits == 1)
+    {
+        AppendU32(b, 0x000000);
+        AppendU32(b, 0xFFFFFF);
+    }
+    for (int fileRow = 0; fileRow < im.height; ++fileRow)
+    {
+        int y = im.height - 1 - fileRow;
+        Bytes row(xorStride, 0);
+        for (int x = 0; x < im.width; ++x)
+        {
+            DWORD v = im.pixel ? im.pixel(x, y) : 0;
+            if (im.bits == 32)
+                PutU32(row, 4 * x, v | 0xFF000000);
+            else
+                row[x / 8] |= (v & 1) << (7 - x % 8);
+        }
+        b.insert(b.end(), row.begin(), row.end());
+    }
+    for (int fileRow = 0; fileRow < im.height; ++fileRow)
+    {
+        int y = im.height - 1 - fileRow;
+        Bytes row(andStride, 0);
+        for (int x = 0; x < im.width; ++x)
+            if (im.mask && im.mask(x, y))
+                row[x / 8] |= 1 << (7 - x % 8);
+        b.insert(b.end(), row.begin(), row.end());
+    }
+    return b;
+}
+
+// type 1: icon, type 2: cursor (hot spot 0, 0).
+inline Bytes MakeIconFile(const std::vector<IconImage>& images, int type = 1)
+{
+    Bytes b(6, 0);
+    PutU16(b, 2, type);
+    PutU16(b, 4, (unsigned)images.size());
+    std::vector<Bytes> dibs;
+    for (const IconImage& im : images)
+        dibs.push_back(MakeIconDib(im));
+    size_t offset = 6 + 16 * images.size();
+    for (size_t i = 0; i < images.size(); ++i)
+    {
+        const IconImage& im = images[i];
+        b.push_back((unsigned char)(im.width & 0xFF));
+        b.push_back((unsigned char)(im.height & 0xFF));
+        b.push_back(0);
+        b.push_back(0);
+        AppendU16(b, type == 1 ? 1 : 0);
+        AppendU16(b, type == 1 ? im.bits : 0);
+        AppendU32(b, (unsigned)dibs[i].size());
+        AppendU32(b, (unsigned)offset);
+        offset += dibs[i].size();
+    }
+    for (const Bytes& dib : dibs)
+        b.insert(b.end(), dib.begin(), dib.end());
+    return b;
+}
+
+// A folder of its own under the temporary folder, removed with its files.
+class TempFolder
+{
+public:
+    explicit TempFolder(const char* name)
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        m_Path = std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId());
+        Remove();
+        CreateDirectoryA(m_Path.c_str(), NULL);
+    }
+    ~TempFolder() { Remove(); }
+    const std::string& Path() const { return m_Path; }
+    std::string File(const std::string& name) const { return m_Path + "\\" + name; }
+
+    std::string Write(const std::string& name, const Bytes& bytes) const
+    {
+        std::string path = File(name);
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        DWORD done = 0;
+        if (h != INVALID_HANDLE_VALUE)
+        {
+            if (!bytes.empty())
+                WriteFile(h, bytes.data(), (DWORD)bytes.size(), &done, NULL);
+            CloseHandle(h);
+        }
+        return path;
+    }
+
+private:
+    static void RemoveTree(const std::string& folder)
+    {
+        WIN32_FIND_DATAA found;
+        HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &found);
+        if (h != INVALID_HANDLE_VALUE)
+        {
+            do
+            {
+                std::string name = found.cFileName;
+                if (name == "." || name == "..")
+                    continue;
+                std::string full = folder + "\\" + name;
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveTree(full);
+                else
+                {
+                    SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileA(full.c_str());
+                }
+            } while (FindNextFileA(h, &found));
+            FindClose(h);
+        }
+        RemoveDirectoryA(folder.c_str());
+    }
+    void Remove() { RemoveTree(m_Path); }
+    std::string m_Path;
+};
+
+// A 32-bit top-down DIB selected into a memory context, wrapped in a CDC.
+class MemoryCanvas
+{
+public:
+    MemoryCanvas(int width, int height, COLORREF fill) : m_Width(width), m_Height(height)
+    {
+        BITMAPINFO info;
+        memset(&info, 0, sizeof(info));
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        m_Bitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, (void**)&m_Bits, NULL, 0);
+        m_Dc.Attach(CreateCompatibleDC(NULL));
+        m_Old = SelectObject(m_Dc.m_hDC, m_Bitmap);
+        for (int i = 0; i < width * height; ++i)
+            m_Bits[i] = (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
+    }
+    ~MemoryCanvas()
+    {
+        SelectObject(m_Dc.m_hDC, m_Old);
+        DeleteDC(m_Dc.Detach());
+        DeleteObject(m_Bitmap);
+    }
+    CDC* Dc() { return &m_Dc; }
+    // 0xRRGGBB of the pixel at (x, y).
+    DWORD At(int x, int y)
+    {
+        GdiFlush();
+        return m_Bits[y * m_Width + x] & 0xFFFFFF;
+    }
+
+private:
+    int m_Width, m_Height;
+    DWORD* m_Bits = nullptr;
+    HBITMAP m_Bitmap;
+    HGDIOBJ m_Old;
+    CDC m_Dc;
+};
+
