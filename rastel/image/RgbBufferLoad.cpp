@@ -6,6 +6,7 @@
 #include "BmpFile.h"
 #include "IconFile.h"
 #include "CurFile.h"
+#include "JpgFile.h"
 
 // Shows the application's wait cursor for as long as it lives.
 namespace
@@ -30,7 +31,9 @@ private:
 
 CImageFile* CreateCodec(const CString& path, bool thumbnailOnly)
 {
-    (void)thumbnailOnly;
+    // The quality field is not used by loading.
+    if (CFileInfo::IsJPGFile(path))
+        return new CJpgFile(path, 100, thumbnailOnly);
     if (CFileInfo::IsBMPFile(path))
         return new CBmpFile(path);
     if (CFileInfo::IsICOFile(path))

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include "RgbBuffer.h"
 #include "FileInfo.h"
+#include "JpgFile.h"
 #include "TestImages.h"
 
 namespace
@@ -119,4 +120,20 @@ TEST_F(LoadRgbBufferTest, UnicodeNameLoadsAndRoundTrips)
     ASSERT_TRUE(picture.LoadRgbBuffer(full, false));
     EXPECT_EQ(CSize(3, 2), picture.GetImageSize());
     EXPECT_EQ(160, picture.GetBuffer()[6]); // pixel (2, 0): red 2 * 80
+}
+
+TEST_F(LoadRgbBufferTest, JpegFilesGoToTheJpegCodecWithTheThumbnailFlag)
+{
+    // A JPEG without EXIF data: full mode decodes it, thumbnail mode finds
+    // no embedded picture and leaves the buffer empty.
+    CRgbBuffer source(CRect(0, 0, 24, 16), 0x90);
+    std::string path = m_Folder.File("plain.jpeg");
+    ASSERT_EQ(1, CJpgFile(path.c_str(), 90, false).Save(&source));
+    std::string written = m_Folder.File("plain.jpg");
+    CRgbBuffer picture;
+    ASSERT_TRUE(picture.LoadRgbBuffer(written.c_str(), false));
+    EXPECT_EQ(CSize(24, 16), picture.GetImageSize());
+    EXPECT_NEAR(0x90, picture.GetBuffer()[0], 2);
+    EXPECT_FALSE(picture.LoadRgbBuffer(written.c_str(), true));
+    EXPECT_FALSE(picture.IsImage());
 }
