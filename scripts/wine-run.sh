@@ -13,13 +13,16 @@ WINESERVER=/usr/lib/wine/wineserver64
 
 case "${1:-}" in
   --setup)
-    if [ ! -f "$WINEPREFIX/.pixmere-ready" ]; then
-      rm -rf "$WINEPREFIX"
-      "$WINE" wineboot -i >/dev/null 2>&1 || true
-      "$WINESERVER" -w
-      touch "$WINEPREFIX/.pixmere-ready"
-    fi
-    "$WINESERVER" -p 60
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+      flock 9
+      if [ ! -f "$WINEPREFIX/.pixmere-ready" ]; then
+        "$WINE" wineboot -i >/dev/null 2>&1 || true
+        touch "$WINEPREFIX/.pixmere-ready"
+      fi
+    ) 9>"$WINEPREFIX.lock"
+    # Keeps one wineserver between the test programs (already running: fine).
+    "$WINESERVER" -p 60 2>/dev/null || true
     exit 0 ;;
   --cleanup)
     "$WINESERVER" -k 2>/dev/null || true
