@@ -227,7 +227,7 @@ void CMemoryMappedDB::Sort()
 // registry modified.
 void CMemoryMappedDB::QSort(int first, int last)
 {
-    while (first < last)
+    for (;;)
     {
         const char* pivot = Entry((first + last) / 2);
         int i = first, j = last;
@@ -248,10 +248,9 @@ void CMemoryMappedDB::QSort(int first, int last)
         } while (i < j);
         if (first < j && j < last)
             QSort(first, j);
-        if (first < i && i < last)
-            first = i;
-        else
-            break;
+        if (!(first < i && i < last))
+            return;
+        first = i;
     }
 }
 

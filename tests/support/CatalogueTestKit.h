@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Framework.h"
+#include "NativeTool.h"
 
 namespace catalogue_test
 {
@@ -120,6 +121,30 @@ inline std::vector<std::string> FilesMatching(const std::string& folder, const c
     return names;
 }
 
+inline bool UnderWine()
+{
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != NULL;
+}
+
+// True when the file's stored attributes are FILE_ATTRIBUTE_HIDDEN alone.
+// Wine reports FILE_ATTRIBUTE_ARCHIVE for every regular file whatever was set,
+// and keeps the attributes that were set in the extended attribute
+// user.DOSATTRIB of the Unix file ("0x2" for hidden alone); that value is read
+// natively as the oracle.
+inline bool HasOnlyHiddenAttribute(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (!UnderWine())
+        return attributes == FILE_ATTRIBUTE_HIDDEN;
+    if (attributes != (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE))
+        return false;
+    std::string unixPath = native_tool::UnixPath(path);
+    return !unixPath.empty() &&
+           native_tool::RunShell("python3 -c \"import os,sys; sys.exit(0 if os.getxattr(sys.argv[1], "
+                                 "'user.DOSATTRIB') == b'0x2' else 1)\" " +
+                                 native_tool::ShellQuote(unixPath)) == 0;
+}
+
 // The record stream's archive string, written here independently of the code
 // under test.
 inline std::string ArchiveString(const std::string& text)
@@ -183,12 +208,14 @@ private:
 // Direct registry reads, independent of the application object.
 inline bool RegString(const std::string& key, const char* name, std::string& value)
 {
-    char buffer[4096];
-    DWORD size = sizeof(buffer), type = 0;
-    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY, &type, buffer, &size) != ERROR_SUCCESS ||
+    DWORD size = 0, type = 0;
+    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY, &type, NULL, &size) != ERROR_SUCCESS ||
         type != REG_SZ)
         return false;
-    value.assign(buffer, size && buffer[size - 1] == 0 ? size - 1 : size);
+    std::vector<char> buffer(size + 1);
+    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY, &type, buffer.data(), &size) != ERROR_SUCCESS)
+        return false;
+    value.assign(buffer.data(), size && buffer[size - 1] == 0 ? size - 1 : size);
     return true;
 }
 
