@@ -9,6 +9,13 @@
 #include "CRect.h"
 #include "CString.h"
 #include "FrameworkApi.h"
+#include "AfxSafeThis.h"
+
+class CGdiObject;
+class CPen;
+class CBrush;
+class CFont;
+class CBitmap;
 
 class FRAMEWORK_API CDC
 {
@@ -34,6 +41,13 @@ public:
     BOOL RestoreDC(int saved);
 
     HGDIOBJ SelectObject(HGDIOBJ object);
+    // The class library's typed selections return the previous object as a
+    // temporary wrapper (a CPen* must not reach the HGDIOBJ overload).
+    CPen* SelectObject(CPen* pen);
+    CBrush* SelectObject(CBrush* brush);
+    CFont* SelectObject(CFont* font);
+    CBitmap* SelectObject(CBitmap* bitmap);
+    CGdiObject* SelectObject(CGdiObject* object);
     HGDIOBJ SelectStockObject(int index);
 
     BOOL BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop);

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include "CSize.h"
 #include "FrameworkApi.h"
+#include "AfxSafeThis.h"
 
 class CDC;
 
@@ -18,8 +19,8 @@ public:
 
     HGDIOBJ m_hObject;
 
-    operator HGDIOBJ() const { return this ? m_hObject : NULL; }
-    HGDIOBJ GetSafeHandle() const { return this ? m_hObject : NULL; }
+    operator HGDIOBJ() const { return AfxOpaqueThis(this) ? m_hObject : NULL; }
+    HGDIOBJ GetSafeHandle() const { return AfxOpaqueThis(this) ? m_hObject : NULL; }
     static CGdiObject* FromHandle(HGDIOBJ hObject);
     BOOL Attach(HGDIOBJ hObject);
     HGDIOBJ Detach();

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include "CPoint.h"
 #include "FrameworkApi.h"
+#include "AfxSafeThis.h"
 
 class CBitmap;
 class CDC;
@@ -17,8 +18,8 @@ public:
     virtual ~CImageList() { DeleteImageList(); }
 
     HIMAGELIST m_hImageList;
-    operator HIMAGELIST() const { return this ? m_hImageList : NULL; }
-    HIMAGELIST GetSafeHandle() const { return this ? m_hImageList : NULL; }
+    operator HIMAGELIST() const { return AfxOpaqueThis(this) ? m_hImageList : NULL; }
+    HIMAGELIST GetSafeHandle() const { return AfxOpaqueThis(this) ? m_hImageList : NULL; }
 
     BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
     { return Attach(ImageList_Create(cx, cy, nFlags, nInitial, nGrow)); }

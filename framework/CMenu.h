@@ -7,6 +7,7 @@
 #include <windows.h>
 #include "CString.h"
 #include "FrameworkApi.h"
+#include "AfxSafeThis.h"
 
 class CWnd;
 
@@ -19,8 +20,8 @@ public:
     HMENU m_hMenu;
 
     static CMenu* FromHandle(HMENU hMenu);
-    operator HMENU() const { return this ? m_hMenu : NULL; }
-    HMENU GetSafeHmenu() const { return this ? m_hMenu : NULL; }
+    operator HMENU() const { return AfxOpaqueThis(this) ? m_hMenu : NULL; }
+    HMENU GetSafeHmenu() const { return AfxOpaqueThis(this) ? m_hMenu : NULL; }
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
 

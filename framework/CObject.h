@@ -10,8 +10,10 @@
 
 #include <windows.h>
 #include "FrameworkApi.h"
+#include "AfxSafeThis.h"
 
 class CObject;
+
 
 struct FRAMEWORK_API CRuntimeClass
 {

@@ -1,5 +1,20 @@
 // CWinApp: application object, profile in the registry, wait cursor.
 #include "CWinApp.h"
+#include "CDocTemplate.h"
+#include "CDocument.h"
+#include "CCommandLineInfo.h"
+#include "CFileDialog.h"
+#include "CWnd.h"
+#include "AfxRes.h"
+#include "ResourceChain.h"
+
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
 
 namespace
 {
@@ -10,10 +25,47 @@ CWinApp* AfxGetApp() { return s_app; }
 LPCSTR AfxGetAppName() { return s_app ? s_app->m_pszAppName : ""; }
 HINSTANCE AfxGetInstanceHandle() { return GetModuleHandleA(NULL); }
 
+CWnd* AfxGetMainWnd()
+{
+    CWinThread* pThread = AfxGetThread();
+    return pThread ? pThread->GetMainWnd() : NULL;
+}
+
+void AfxEnableControlContainer() {}
+
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp)
+        return -1;
+    pApp->m_hInstance = hInstance;
+    pApp->m_hPrevInstance = hPrevInstance;
+    pApp->m_lpCmdLine = lpCmdLine;
+    pApp->m_nCmdShow = nCmdShow;
+    pApp->m_hThread = NULL;
+    pApp->m_nThreadID = GetCurrentThreadId();
+    AfxSetThread(pApp);
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_COOL_CLASSES};
+    InitCommonControlsEx(&controls);
+    int code;
+    if (!pApp->InitInstance())
+    {
+        if (pApp->m_pMainWnd && pApp->m_pMainWnd->m_hWnd)
+            pApp->m_pMainWnd->DestroyWindow();
+        code = pApp->ExitInstance();
+    }
+    else
+        code = pApp->Run();
+    AfxSetThread(NULL);
+    return code;
+}
+
 CWinApp::CWinApp(LPCSTR appName)
     : m_pszAppName(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL), m_hInstance(GetModuleHandleA(NULL)),
-      m_nWaitCursorCount(0), m_hcurWaitCursorRestore(NULL)
+      m_nWaitCursorCount(0), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL), m_hPrevInstance(NULL),
+      m_hcurWaitCursorRestore(NULL)
 {
+    m_bAutoDelete = FALSE; // a global object, never deleted by the framework
     if (appName)
         m_appName = appName;
     else
@@ -33,12 +85,101 @@ CWinApp::CWinApp(LPCSTR appName)
 
 CWinApp::~CWinApp()
 {
+    for (POSITION pos = m_templateList.GetHeadPosition(); pos;)
+        delete (CDocTemplate*)m_templateList.GetNext(pos);
+    m_templateList.RemoveAll();
     if (s_app == this)
         s_app = NULL;
 }
 
 BOOL CWinApp::InitInstance() { return TRUE; }
-int CWinApp::ExitInstance() { return 0; }
+
+int CWinApp::ExitInstance() { return m_msgCur.message == WM_QUIT ? (int)m_msgCur.wParam : 0; }
+
+int CWinApp::Run()
+{
+    // Without a main window there is nothing to wait for.
+    if (!m_pMainWnd)
+        ::PostQuitMessage(0);
+    return CWinThread::Run();
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
+    rCmdInfo.ParseCommandLine(GetCommandLineA());
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    if (rCmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen)
+        return OpenDocumentFile(rCmdInfo.m_strFileName) != NULL;
+    if (rCmdInfo.m_nShellCommand == CCommandLineInfo::FileNew)
+    {
+        OnFileNew();
+        return m_pMainWnd != NULL || m_templateList.IsEmpty();
+    }
+    return TRUE;
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    if (pTemplate)
+        m_templateList.AddTail(pTemplate);
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
+{
+    if (m_templateList.IsEmpty())
+        return NULL;
+    return ((CDocTemplate*)m_templateList.GetHead())->OpenDocumentFile(lpszFileName);
+}
+
+BOOL CWinApp::SaveAllModified()
+{
+    for (POSITION pos = m_templateList.GetHeadPosition(); pos;)
+        if (!((CDocTemplate*)m_templateList.GetNext(pos))->SaveAllModified())
+            return FALSE;
+    return TRUE;
+}
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    for (POSITION pos = m_templateList.GetHeadPosition(); pos;)
+        ((CDocTemplate*)m_templateList.GetNext(pos))->CloseAllDocuments(bEndSession);
+}
+
+void CWinApp::OnFileNew()
+{
+    if (!m_templateList.IsEmpty())
+        ((CDocTemplate*)m_templateList.GetHead())->OpenDocumentFile(NULL);
+}
+
+void CWinApp::OnFileOpen()
+{
+    CFileDialog dialog(TRUE, NULL, NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, "All Files (*.*)|*.*||");
+    if (dialog.DoModal() == IDOK)
+        OpenDocumentFile(dialog.GetPathName());
+}
+
+void CWinApp::OnAppExit()
+{
+    // Closes the calling thread's main window (a browser window ends its own thread only).
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (pMainWnd && pMainWnd->m_hWnd)
+        pMainWnd->SendMessage(WM_CLOSE);
+}
+
+HICON CWinApp::LoadIcon(UINT nIDResource) const
+{
+    HMODULE module = AfxFindResourceHandle(MAKEINTRESOURCEA(nIDResource), (LPCSTR)RT_GROUP_ICON);
+    return module ? ::LoadIconA(module, MAKEINTRESOURCEA(nIDResource)) : NULL;
+}
+
+HCURSOR CWinApp::LoadCursor(UINT nIDResource) const
+{
+    HMODULE module = AfxFindResourceHandle(MAKEINTRESOURCEA(nIDResource), (LPCSTR)RT_GROUP_CURSOR);
+    return module ? ::LoadCursorA(module, MAKEINTRESOURCEA(nIDResource)) : NULL;
+}
 
 void CWinApp::SetRegistryKey(LPCSTR company)
 {

@@ -6,22 +6,36 @@
 // HKEY_CURRENT_USER\Software\Company\<m_pszAppName>\<section>; without a
 // registry key they go to the INI file <m_pszAppName>.INI, as in the class
 // library.
+//
+// The application object is the main thread's CWinThread: AfxWinMain (which
+// a program's WinMain calls) runs InitInstance, then the message loop unless
+// InitInstance returned FALSE. It keeps the document templates and handles
+// the standard application commands (File New/Open, Exit).
 #pragma once
 
 #include <windows.h>
 #include "CString.h"
+#include "CPtrList.h"
+#include "CWinThread.h"
 #include "FrameworkApi.h"
 
-class FRAMEWORK_API CWinApp
+class CDocTemplate;
+class CDocument;
+class CCommandLineInfo;
+class CWnd;
+
+class FRAMEWORK_API CWinApp : public CWinThread
 {
+    DECLARE_DYNAMIC(CWinApp)
 public:
     // appName: the program's title, used for the profile; NULL takes the
     // executable's base name.
     explicit CWinApp(LPCSTR appName = NULL);
-    virtual ~CWinApp();
+    ~CWinApp() override;
 
-    virtual BOOL InitInstance();
-    virtual int ExitInstance();
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+    int Run() override;
 
     LPCSTR m_pszAppName;
     LPCSTR m_pszRegistryKey;
@@ -45,6 +59,37 @@ public:
     virtual void DoWaitCursor(int code);
     int m_nWaitCursorCount;
 
+    // ---- Start-up ----
+    LPSTR m_lpCmdLine;
+    int m_nCmdShow;          // for the first frame shown; -1 once used
+    HINSTANCE m_hPrevInstance;
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    void Enable3dControls() {}
+    void LoadStdProfileSettings(UINT = 4) {}
+
+    // ---- Documents ----
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const { return m_templateList.GetHeadPosition(); }
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const { return (CDocTemplate*)m_templateList.GetNext(pos); }
+    virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+    BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+
+    // ---- Resources (through the resource chain) ----
+    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadStandardIcon(LPCSTR lpszIconName) const { return ::LoadIconA(NULL, lpszIconName); }
+    HCURSOR LoadCursor(UINT nIDResource) const;
+    HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const { return ::LoadCursorA(NULL, lpszCursorName); }
+
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    afx_msg void OnAppExit();
+
+protected:
+    CPtrList m_templateList;
+    DECLARE_MESSAGE_MAP()
+
 private:
     HKEY GetAppKey();
     CString m_appName;
@@ -54,5 +99,10 @@ private:
 };
 
 FRAMEWORK_API CWinApp* AfxGetApp();
+// The calling thread's main window (the application's on threads of its own).
+FRAMEWORK_API CWnd* AfxGetMainWnd();
+// The body of a program's WinMain: starts the application object.
+FRAMEWORK_API int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+FRAMEWORK_API void AfxEnableControlContainer();
 FRAMEWORK_API LPCSTR AfxGetAppName();
 FRAMEWORK_API HINSTANCE AfxGetInstanceHandle();

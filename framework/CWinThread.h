@@ -30,7 +30,7 @@ public:
     DWORD m_nThreadID;
     MSG m_msgCur;
 
-    operator HANDLE() const { return this ? m_hThread : NULL; }
+    operator HANDLE() const { return AfxOpaqueThis(this) ? m_hThread : NULL; }
     // Starts the thread (suspended with CREATE_SUSPENDED); FALSE on failure.
     BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
     DWORD ResumeThread() { return ::ResumeThread(m_hThread); }

@@ -27,6 +27,11 @@
 #include "CSize.h"
 #include "FrameworkApi.h"
 
+#ifdef GetNextWindow
+#undef GetNextWindow
+#endif
+
+class CWnd;
 class CDC;
 class CMenu;
 class CScrollBar;
@@ -63,8 +68,8 @@ public:
     // Insert-after values of SetWindowPos.
     static const CWnd wndTop, wndBottom, wndTopMost, wndNoTopMost;
 
-    operator HWND() const { return this ? m_hWnd : NULL; }
-    HWND GetSafeHwnd() const { return this ? m_hWnd : NULL; }
+    operator HWND() const { return AfxOpaqueThis(this) ? m_hWnd : NULL; }
+    HWND GetSafeHwnd() const { return AfxOpaqueThis(this) ? m_hWnd : NULL; }
     bool operator==(const CWnd& other) const { return m_hWnd == other.m_hWnd; }
 
     // The object bound to the window on this thread, else a temporary wrapper
@@ -112,7 +117,7 @@ public:
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     { return ::PostMessageA(m_hWnd, message, wParam, lParam); }
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE);
-    BOOL IsWindow() const { return this && ::IsWindow(m_hWnd); }
+    BOOL IsWindow() const { return AfxOpaqueThis(this) && ::IsWindow(m_hWnd); }
     DWORD GetStyle() const { return (DWORD)::GetWindowLongA(m_hWnd, GWL_STYLE); }
     DWORD GetExStyle() const { return (DWORD)::GetWindowLongA(m_hWnd, GWL_EXSTYLE); }
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);

@@ -2,7 +2,7 @@
 #include "CWnd.h"
 #include "CDC.h"
 #include "CMenu.h"
-#include "CFont.h"
+#include "CGdiObject.h"
 #include "CFrameWnd.h"
 #include "CWinThread.h"
 #include "CWinApp.h"

@@ -1,0 +1,3 @@
+// CFileDialog lives with the other common dialogs.
+#pragma once
+#include "CCommonDialogs.h"
