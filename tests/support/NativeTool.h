@@ -1,0 +1,132 @@
+// Runs native Linux tools (ImageMagick, sha1sum) from a test under Wine, as
+// independent oracles. Wine starts a Unix program by CreateProcessA on its
+// Unix path but cannot wait on the handle it returns, so the command runs in
+// a shell script that writes its exit status into a marker file last, and the
+// test polls for that marker.
+#pragma once
+
+#include <windows.h>
+#include <stdio.h>
+#include <string>
+
+namespace native_tool
+{
+// The Unix path of a Windows path, or "" outside Wine.
+inline std::string UnixPath(const std::string& windowsPath)
+{
+    typedef char*(CDECL * UnixNameFn)(LPCWSTR);
+    static UnixNameFn toUnix =
+        (UnixNameFn)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    if (toUnix == NULL)
+        return std::string();
+    WCHAR wide[MAX_PATH * 2];
+    if (MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH * 2) == 0)
+        return std::string();
+    char* unixName = toUnix(wide);
+    if (unixName == NULL)
+        return std::string();
+    std::string result(unixName);
+    HeapFree(GetProcessHeap(), 0, unixName);
+    return result;
+}
+
+// A word quoted for /bin/sh.
+inline std::string ShellQuote(const std::string& word)
+{
+    std::string quoted = "'";
+    for (char c : word)
+    {
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
+    }
+    return quoted + "'";
+}
+
+// A fresh folder of its own under the temporary folder (Windows path,
+// with a trailing backslash).
+inline std::string MakeTempFolder(const char* name)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    char folder[MAX_PATH];
+    snprintf(folder, MAX_PATH, "%s%s_%lu\\", temp, name, GetCurrentProcessId());
+    CreateDirectoryA(folder, NULL);
+    return folder;
+}
+
+// Runs script (sh syntax) natively; returns its exit status, or -1 when it
+// could not be started or did not finish within timeoutMs.
+inline int RunShell(const std::string& script, DWORD timeoutMs = 120000)
+{
+    static LONG serial = 0;
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    char base[MAX_PATH];
+    snprintf(base, MAX_PATH, "%snative_%lu_%ld", temp, GetCurrentProcessId(),
+             InterlockedIncrement(&serial));
+    std::string scriptPath = std::string(base) + ".sh";
+    std::string markerPath = std::string(base) + ".done";
+    std::string unixScript = UnixPath(scriptPath);
+    std::string unixMarker = UnixPath(markerPath);
+    if (unixScript.empty() || unixMarker.empty())
+        return -1;
+    DeleteFileA(markerPath.c_str());
+
+    std::string text = "(\n" + script + "\n) </dev/null\necho $? > " +
+                       ShellQuote(unixMarker + ".part") + "\nmv " +
+                       ShellQuote(unixMarker + ".part") + " " + ShellQuote(unixMarker) + "\n";
+    FILE* file = fopen(scriptPath.c_str(), "wb");
+    if (file == NULL)
+        return -1;
+    fwrite(text.data(), 1, text.size(), file);
+    fclose(file);
+
+    std::string commandLine = "/bin/sh " + unixScript;
+    STARTUPINFOA startup = { sizeof(startup) };
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
+                        &process))
+    {
+        DeleteFileA(scriptPath.c_str());
+        return -1;
+    }
+    if (process.hProcess)
+        CloseHandle(process.hProcess);
+    if (process.hThread)
+        CloseHandle(process.hThread);
+
+    int status = -1;
+    for (DWORD waited = 0; waited < timeoutMs; waited += 20)
+    {
+        FILE* marker = fopen(markerPath.c_str(), "rb");
+        if (marker != NULL)
+        {
+            if (fscanf(marker, "%d", &status) != 1)
+                status = -1;
+            fclose(marker);
+            break;
+        }
+        Sleep(20);
+    }
+    DeleteFileA(markerPath.c_str());
+    DeleteFileA(scriptPath.c_str());
+    return status;
+}
+
+// Reads a whole file; false when it cannot be opened.
+inline bool ReadFileBytes(const std::string& path, std::string& bytes)
+{
+    FILE* file = fopen(path.c_str(), "rb");
+    if (file == NULL)
+        return false;
+    bytes.clear();
+    char chunk[65536];
+    size_t got;
+    while ((got = fread(chunk, 1, sizeof(chunk), file)) > 0)
+        bytes.append(chunk, got);
+    fclose(file);
+    return true;
+}
+} // namespace native_tool
