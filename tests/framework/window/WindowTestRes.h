@@ -1,0 +1,17 @@
+// Resource ids of the window tests.
+#pragma once
+
+#define IDR_TESTFRAME 200
+#define ID_TEST_ENABLED 40001
+#define ID_TEST_DISABLED 40002
+#define ID_TEST_NOHANDLER 40003
+#define ID_TEST_CHECKED 40004
+#define ID_TEST_HIDDEN_DISABLED 40005
+#define ID_TEST_TEXT 40006
+#define IDD_TESTDIALOG 300
+#define IDC_NAME 1001
+#define IDC_COUNT 1002
+#define IDC_FLAG 1003
+#define IDC_RADIO0 1004
+#define IDC_RADIO1 1005
+#define IDC_RADIO2 1006
