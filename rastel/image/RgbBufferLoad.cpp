@@ -7,6 +7,11 @@
 #include "IconFile.h"
 #include "CurFile.h"
 #include "JpgFile.h"
+#include "TiffFile.h"
+#include "TTFFile.h"
+#include "GifFile.h"
+#include "PngFile.h"
+#include "WmfFile.h"
 
 // Shows the application's wait cursor for as long as it lives.
 namespace
@@ -40,6 +45,16 @@ CImageFile* CreateCodec(const CString& path, bool thumbnailOnly)
         return new CIconFile(path);
     if (CFileInfo::IsCURFile(path))
         return new CCurFile(path);
+    if (CFileInfo::IsTiffFile(path))
+        return new CTiffFile(path);
+    if (CFileInfo::IsTTFFile(path))
+        return new CTTFFile(path);
+    if (CFileInfo::IsGifFile(path))
+        return new CGifFile(path);
+    if (CFileInfo::IsPngFile(path))
+        return new CPngFile(path);
+    if (CFileInfo::IsWmfFile(path))
+        return new CWmfFile(path);
     return NULL;
 }
 } // namespace

@@ -1,0 +1,99 @@
+// TIFF decoding with libtiff: the first directory through TIFFReadRGBAImage,
+// whose raster has its origin at the lower-left corner.
+#include "TiffFile.h"
+#include "RgbBuffer.h"
+
+#include <stdlib.h>
+#include <string.h>
+#include <tiffio.h>
+
+namespace
+{
+// One allocation inside libtiff (a strip, a tile, a tag array) may not
+// exceed this: hostile headers cannot make it reserve gigabytes.
+const tmsize_t kMaxSingleAllocation = 256 * 1024 * 1024;
+
+// libtiff's messages go nowhere: failure shows as an empty buffer.
+int QuietHandler(TIFF*, void*, const char*, const char*, va_list)
+{
+    return 1;
+}
+
+TIFF* OpenQuietly(const char* path)
+{
+    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+    if (options == NULL)
+        return NULL;
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options, kMaxSingleAllocation);
+    TIFFOpenOptionsSetErrorHandlerExtR(options, QuietHandler, NULL);
+    TIFFOpenOptionsSetWarningHandlerExtR(options, QuietHandler, NULL);
+    TIFF* tif = TIFFOpenExt(path, "r", options);
+    TIFFOpenOptionsFree(options);
+    return tif;
+}
+
+void DecodeTiff(TIFF* tif, CRgbBuffer* buffer)
+{
+    uint32_t width = 0, height = 0;
+    if (!TIFFSetDirectory(tif, 0) || !TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width) ||
+        !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height))
+        return;
+    if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF)
+        return;
+    unsigned long long pixelCount = (unsigned long long)width * height;
+    if (pixelCount * 3 > (unsigned long long)CRgbBuffer::MaxPixelBytes ||
+        pixelCount * 4 > (unsigned long long)SIZE_MAX)
+        return;
+
+    char message[1024];
+    if (!TIFFRGBAImageOK(tif, message))
+        return;
+    // Zeroed, so that strips the library cannot read show black.
+    uint32_t* raster = (uint32_t*)calloc((size_t)pixelCount, sizeof(uint32_t));
+    if (raster == NULL)
+        return;
+    if (TIFFReadRGBAImage(tif, width, height, raster, 0) &&
+        buffer->AllocateImage((int)width, (int)height))
+    {
+        BYTE* out = buffer->GetBuffer();
+        for (uint32_t y = 0; y < height; ++y)
+        {
+            const uint32_t* in = raster + (size_t)(height - 1 - y) * width;
+            for (uint32_t x = 0; x < width; ++x, out += 3)
+            {
+                out[0] = (BYTE)TIFFGetR(in[x]);
+                out[1] = (BYTE)TIFFGetG(in[x]);
+                out[2] = (BYTE)TIFFGetB(in[x]);
+            }
+        }
+    }
+    free(raster);
+}
+}
+
+CTiffFile::CTiffFile(CString fileName)
+    : CImageFile(fileName)
+{
+}
+
+CTiffFile::CTiffFile(const CTiffFile& other)
+    : CImageFile(other)
+{
+}
+
+int CTiffFile::Load(CRgbBuffer* buffer)
+{
+    if (buffer == NULL)
+        return 0;
+    TIFF* tif = OpenQuietly(m_FileName);
+    if (tif == NULL)
+        return 1;
+    DecodeTiff(tif, buffer);
+    TIFFClose(tif);
+    return 1;
+}
+
+int CTiffFile::Save(CRgbBuffer*)
+{
+    return 0;
+}

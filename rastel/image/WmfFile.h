@@ -1,0 +1,16 @@
+// CWmfFile: shows enhanced (EMF) and Windows (WMF, plain or placeable)
+// metafiles by playing them into a white 24-bit bitmap of their bounds.
+// Save writes nothing. Failures leave the buffer empty; nothing throws.
+#pragma once
+
+#include "ImageFile.h"
+
+class RASTEL_API CWmfFile : public CImageFile
+{
+public:
+    CWmfFile(CString fileName);
+    CWmfFile(const CWmfFile& other);
+
+    int Load(CRgbBuffer* buffer) override; // 1 when a picture was made
+    int Save(CRgbBuffer* buffer) override; // 0
+};
