@@ -78,14 +78,21 @@ BOOL CToolBar::LoadToolBar(LPCSTR lpszResourceName)
     HGLOBAL loaded = resource ? ::LoadResource(module, resource) : NULL;
     DWORD size = resource ? ::SizeofResource(module, resource) : 0;
     const WORD* data = loaded ? (const WORD*)::LockResource(loaded) : NULL;
-    // version, width, height, count, then count command ids
-    if (!data || size < 8 || data[0] != 1 || size < 8u + 2u * data[3])
+    if (!data || size < 8)
         return FALSE;
-    int count = data[3];
+    // The resource compiler's layout: WORD version 1, width, height, count,
+    // then count WORD ids; GNU windres writes the same fields as DWORDs
+    // without the version.
+    const DWORD* dwords = (const DWORD*)data;
+    BOOL wordLayout = data[0] == 1 && size >= 8u + 2u * data[3];
+    BOOL dwordLayout = !wordLayout && size >= 12 && dwords[2] <= 4096 && size >= 12u + 4u * dwords[2];
+    if (!wordLayout && !dwordLayout)
+        return FALSE;
+    int count = wordLayout ? data[3] : (int)dwords[2];
     UINT* ids = new UINT[count ? count : 1];
     for (int i = 0; i < count; ++i)
-        ids[i] = data[4 + i];
-    CSize image(data[1], data[2]);
+        ids[i] = wordLayout ? data[4 + i] : dwords[3 + i];
+    CSize image = wordLayout ? CSize(data[1], data[2]) : CSize((int)dwords[0], (int)dwords[1]);
     BOOL ok = SetButtons(ids, count);
     delete[] ids;
     if (!ok)
