@@ -121,7 +121,7 @@ Picture MakeScene(int width, int height, uint32_t seed)
                 r = 70, g = 50, b = 35;
             if ((v > 0.71 && v < 0.715) || (v > 0.78 && v < 0.785))
                 r = 90, g = 65, b = 45;
-            double grain = ((Hash(x, y, seed + 99) & 0xFF) - 128) / 16.0;
+            double grain = ((Hash(x, y, seed + 99) & 0xFF) - 128) / 40.0;
             out[0] = Clamp(r + grain);
             out[1] = Clamp(g + grain);
             out[2] = Clamp(b + grain);
