@@ -49,6 +49,9 @@ BOOL CArchiveStream::OpenForWriting(const char* target)
     // GetTempFileName creates the file itself, so its name is ours alone.
     if (!GetTempFileNameA(folder, "pxm", 0, temp))
         return FALSE;
+    // Hidden from the start, so that a file left by a process that died
+    // while saving does not show up among the user's files.
+    SetFileAttributesA(temp, FILE_ATTRIBUTE_HIDDEN);
     m_hFile = CreateFileA(temp, GENERIC_WRITE, 0, NULL, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (m_hFile == INVALID_HANDLE_VALUE)
     {

@@ -20,37 +20,7 @@ TEST_F(ListTest, ShowTimeKeepsTheLowEightBits)
     EXPECT_EQ(-123456, entry->GetTransition());
 }
 
-TEST_F(ListTest, NewEntryIsUnselectedWithoutDescription)
-{
-    CTestList list(Catalogue());
-    CFileInfo* entry = list.InsertFile(Picture("a.jpg").c_str());
-    ASSERT_NE(nullptr, entry);
-    EXPECT_EQ(0, entry->Selected());
-    EXPECT_STREQ("", (LPCSTR)entry->GetDescription());
-    entry->Select(true);
-    EXPECT_EQ(1, entry->Selected());
-}
 
-TEST_F(ListTest, CopyTakesAllFiveFields)
-{
-    CTestList list(Catalogue());
-    CFileInfo* a = list.InsertFile(Picture("a.jpg").c_str());
-    CFileInfo* b = list.InsertFile(Picture("b.jpg").c_str());
-    ASSERT_TRUE(a && b);
-    a->Select(true);
-    a->SetDescription("caption");
-    a->SetTransition(7);
-    a->SetShowTime(9);
-    CFileInfo copy(*a);
-    EXPECT_EQ(1, copy.Selected());
-    EXPECT_STREQ("caption", (LPCSTR)copy.GetDescription());
-    EXPECT_EQ(7, copy.GetTransition());
-    EXPECT_EQ(9, copy.GetShowTime());
-    EXPECT_EQ(a->GetName(), copy.GetName());
-    *b = *a;
-    EXPECT_EQ(a->GetName(), b->GetName());
-    EXPECT_STREQ("caption", (LPCSTR)b->GetDescription());
-}
 
 TEST_F(ListTest, NamesCompareCaseSensitively)
 {

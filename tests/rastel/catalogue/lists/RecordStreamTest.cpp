@@ -84,35 +84,6 @@ TEST_F(ListTest, DescriptionsAtThePrefixBoundariesRoundTrip)
     }
 }
 
-TEST_F(ListTest, ArchiveStreamReadsWhatItWrites)
-{
-    std::string file = m_folder / "stream.bin";
-    {
-        CArchiveStream out;
-        ASSERT_TRUE(out.OpenForWriting(file.c_str()));
-        out.WriteString("");
-        out.WriteString(CString('z', 300));
-        out.WriteInt32(-1);
-        out.WriteInt32(0x7FFFFFFF);
-        ASSERT_TRUE(out.Commit());
-    }
-    EXPECT_EQ(ArchiveString("") + ArchiveString(std::string(300, 'z')) + Int32(-1) + Int32(0x7FFFFFFF),
-              FileBytes(file));
-    CArchiveStream in;
-    ASSERT_TRUE(in.OpenForReading(file.c_str()));
-    CString s1, s2;
-    LONG i1 = 0, i2 = 0, i3 = 5;
-    EXPECT_TRUE(in.ReadString(s1));
-    EXPECT_TRUE(in.ReadString(s2));
-    EXPECT_TRUE(in.ReadInt32(i1));
-    EXPECT_TRUE(in.ReadInt32(i2));
-    EXPECT_FALSE(in.ReadInt32(i3)) << "end of file";
-    EXPECT_EQ(0, s1.GetLength());
-    EXPECT_EQ(300, s2.GetLength());
-    EXPECT_EQ(-1, i1);
-    EXPECT_EQ(0x7FFFFFFF, i2);
-    EXPECT_EQ(5, i3);
-}
 
 TEST_F(ListTest, AbandonedWriteLeavesNoTraceAndNoTarget)
 {

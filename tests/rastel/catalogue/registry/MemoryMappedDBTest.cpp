@@ -18,7 +18,6 @@ class CTestDB : public CMemoryMappedDB
 public:
     CTestDB(const std::string& path, int growth) : CMemoryMappedDB(path.c_str(), growth) {}
     using CMemoryMappedDB::GetFileIndex;
-    using CMemoryMappedDB::GetInsertingPosition;
     using CMemoryMappedDB::UnregisterDeadFiles;
 
     std::vector<std::string> Entries()
@@ -107,19 +106,6 @@ TEST_F(Registry, ManyRegistrationsStaySortedAndFindable)
     EXPECT_EQ(-1, db.GetFileIndex("zzz"));
 }
 
-TEST_F(Registry, InsertingPositionIsTheFirstGreaterEntry)
-{
-    CTestDB db("", 2048);
-    EXPECT_EQ(0, db.GetInsertingPosition("M"));
-    const char* names[] = { "B", "D", "F", "H", "J" };
-    for (const char* n : names)
-        db.RegisterFile(n);
-    EXPECT_EQ(0, db.GetInsertingPosition("A"));
-    EXPECT_EQ(1, db.GetInsertingPosition("c"));
-    EXPECT_EQ(2, db.GetInsertingPosition("E"));
-    EXPECT_EQ(4, db.GetInsertingPosition("I"));
-    EXPECT_EQ(5, db.GetInsertingPosition("z"));
-}
 
 TEST_F(Registry, RemovedEntryBecomesFillerAndTheFileKeepsItsLength)
 {
@@ -291,17 +277,6 @@ TEST_F(Registry, DeadFilesAreAllRemovedInOnePass)
     EXPECT_EQ((std::vector<std::string>{ a }), db.Entries());
 }
 
-TEST_F(Registry, DeleteDataBaseEmptiesMemoryButNotTheFile)
-{
-    CTestDB db(File(), 2048);
-    db.RegisterFile("kept");
-    db.Save();
-    db.DeleteDataBase();
-    EXPECT_EQ(0, db.GetFileCount());
-    EXPECT_EQ(2048u, FileBytes(File()).size());
-    db.Load();
-    EXPECT_EQ((std::vector<std::string>{ "kept" }), db.Entries());
-}
 
 TEST_F(Registry, SortSetsTheModifiedFlagEvenWhenInOrder)
 {

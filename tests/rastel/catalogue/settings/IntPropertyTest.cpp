@@ -15,14 +15,6 @@ TEST_F(Settings, IntPropertyClampsAStoredValueAndRewritesIt)
     EXPECT_EQ(1u, stored);
 }
 
-TEST_F(Settings, IntPropertyCreatesAMissingValueWithItsDefault)
-{
-    CIntProperty<int> property("m_nThumbXSize", 120, 16, 360);
-    EXPECT_EQ(120, (int)property);
-    DWORD stored = 0;
-    ASSERT_TRUE(RegDword(Key(), "m_nThumbXSize", stored));
-    EXPECT_EQ(120u, stored);
-}
 
 TEST_F(Settings, UnsignedFormReadsMinusOneAsLargest)
 {
@@ -70,9 +62,3 @@ TEST_F(Settings, CrossedBoundsGiveTheMinimum)
     EXPECT_EQ(10, (int)property);
 }
 
-TEST_F(Settings, AStringValueUnderAnIntegerNameReadsAsTheDefault)
-{
-    catalogue_test::SetRegString(Key(), "m_Mixed", "12");
-    CIntProperty<int> property("m_Mixed", 3, 0, 100);
-    EXPECT_EQ(3, (int)property);
-}
