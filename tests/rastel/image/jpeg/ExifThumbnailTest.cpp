@@ -323,3 +323,15 @@ TEST(ExifWalk, MutatedBlocksNeverReadOutside)
     }
     EXPECT_GT(found, 0); // most mutations leave the thumbnail reachable
 }
+
+TEST_F(ExifThumbnail, LoadRgbBufferPassesTheThumbnailFlag)
+{
+    std::string path = m_Dir / "front.JPEG";
+    ASSERT_TRUE(WriteBytes(path, WithExif(m_Main, CameraExif(false, m_Thumbnail))));
+    CRgbBuffer picture;
+    ASSERT_TRUE(picture.LoadRgbBuffer(path.c_str(), true));
+    EXPECT_TRUE(IsTheThumbnail(picture));
+    ASSERT_TRUE(picture.LoadRgbBuffer(path.c_str(), false));
+    EXPECT_EQ(320, picture.GetWidth());
+    EXPECT_EQ(240, picture.GetHeight());
+}
