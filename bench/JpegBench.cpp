@@ -271,5 +271,13 @@ int main(int argc, char** argv)
                sumOurs * 1e3, sumNative * 1e3, sumOurs / sumNative);
     else
         printf("\nNative djpeg could not be run from here; no ratio.\n");
+    if (argc <= 1)
+    {
+        // The photos this run wrote are not kept.
+        for (const std::string& path : paths)
+            DeleteFileA(path.c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+    RemoveDirectoryA(temp.c_str());
     return 0;
 }

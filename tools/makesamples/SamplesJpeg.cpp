@@ -342,9 +342,19 @@ struct EncodeOptions
     const Bytes* exif = NULL; // the block after "Exif\0\0", or none
 };
 
+// The APP1 payload: the EXIF identifier and the block.
+Bytes ExifSegment(const Bytes& block)
+{
+    Bytes segment = { 'E', 'x', 'i', 'f', 0, 0 };
+    segment.insert(segment.end(), block.begin(), block.end());
+    return segment;
+}
+
 // Encodes into a malloc'ed block (*out, *size); false on a library error.
-// Holds no C++ objects with destructors, because of the jump.
-bool EncodeRaw(const Picture& p, const EncodeOptions& o, unsigned char** out, unsigned long* size)
+// Holds no C++ objects with destructors, because of the jump; app1 is the
+// ready APP1 payload or null.
+bool EncodeRaw(const Picture& p, const EncodeOptions& o, const Bytes* app1, unsigned char** out,
+               unsigned long* size)
 {
     jpeg_compress_struct cinfo;
     ErrorJump err;
@@ -368,15 +378,11 @@ bool EncodeRaw(const Picture& p, const EncodeOptions& o, unsigned char** out, un
     jpeg_set_quality(&cinfo, o.quality, TRUE);
     if (o.progressive)
         jpeg_simple_progression(&cinfo);
-    if (o.exif)
+    if (app1)
         cinfo.write_JFIF_header = FALSE; // cameras write APP1 first, no JFIF
     jpeg_start_compress(&cinfo, TRUE);
-    if (o.exif)
-    {
-        Bytes segment = { 'E', 'x', 'i', 'f', 0, 0 };
-        segment.insert(segment.end(), o.exif->begin(), o.exif->end());
-        jpeg_write_marker(&cinfo, JPEG_APP0 + 1, segment.data(), (unsigned)segment.size());
-    }
+    if (app1)
+        jpeg_write_marker(&cinfo, JPEG_APP0 + 1, app1->data(), (unsigned)app1->size());
     if (o.grey)
         grey = (unsigned char*)malloc(p.width);
     while (cinfo.next_scanline < cinfo.image_height)
@@ -400,7 +406,10 @@ bool Encode(const Picture& p, const EncodeOptions& o, Bytes& jpeg)
 {
     unsigned char* out = NULL;
     unsigned long size = 0;
-    bool ok = EncodeRaw(p, o, &out, &size);
+    Bytes app1;
+    if (o.exif)
+        app1 = ExifSegment(*o.exif);
+    bool ok = EncodeRaw(p, o, o.exif ? &app1 : NULL, &out, &size);
     if (ok)
         jpeg.assign(out, out + size);
     free(out);
