@@ -185,3 +185,60 @@ TEST_F(BmpFileTest, FilesOwnBitmapDrawsTopRowOnTop)
         EXPECT_EQ(0x0000FFu, canvas.At(1, 3)) << c.bits << " " << c.height;
     }
 }
+
+namespace
+{
+// An 8-bit run-length BMP with the given palette and RLE stream.
+Bytes MakeRle8Bmp(int width, int height, const std::vector<RGBQUAD>& palette, const Bytes& stream)
+{
+    BmpDescription d;
+    d.width = width;
+    d.height = height;
+    d.bits = 8;
+    d.palette = palette;
+    Bytes b = MakeBmp(d);
+    b.resize(b.size() - (size_t)BmpStride(width, 8) * height);
+    b.insert(b.end(), stream.begin(), stream.end());
+    PutU32(b, BmpCompression, BI_RLE8);
+    PutU32(b, BmpSizeImage, (unsigned)stream.size());
+    PutU32(b, 2, (unsigned)b.size());
+    return b;
+}
+} // namespace
+
+TEST_F(BmpFileTest, RunLengthEightBitDecodes)
+{
+    // Bottom row: 3 x index 1, then 1 x index 2; top row: 4 x index 2.
+    Bytes stream = { 3, 1, 1, 2, 0, 0, 4, 2, 0, 1 };
+    std::string path =
+        m_Folder.Write("rle.bmp", MakeRle8Bmp(4, 2, { Quad(0, 0, 0), Quad(255, 0, 0), Quad(0, 0, 255) }, stream));
+    CRgbBuffer picture;
+    ASSERT_TRUE(picture.LoadRgbBuffer(path.c_str(), false));
+    ASSERT_EQ(CSize(4, 2), picture.GetImageSize());
+    EXPECT_EQ(0x0000FFu, RgbAt(picture, 0, 0));
+    EXPECT_EQ(0x0000FFu, RgbAt(picture, 3, 0));
+    EXPECT_EQ(0xFF0000u, RgbAt(picture, 0, 1));
+    EXPECT_EQ(0xFF0000u, RgbAt(picture, 2, 1));
+    EXPECT_EQ(0x0000FFu, RgbAt(picture, 3, 1));
+}
+
+TEST_F(BmpFileTest, HostileRunLengthDataStaysInsideThePicture)
+{
+    // Runs longer than the row, deltas past the picture, literal runs that
+    // claim more bytes than the stream holds, and no end-of-bitmap code.
+    const Bytes streams[] = { { 255, 1, 255, 1, 255, 1, 255, 1 },
+                              { 0, 2, 200, 200, 5, 1 },
+                              { 0, 255, 1, 2 },
+                              { 4, 1 } };
+    for (const Bytes& stream : streams)
+    {
+        std::string path = m_Folder.Write("bad.bmp", MakeRle8Bmp(4, 3, { Quad(0, 0, 0), Quad(9, 9, 9) }, stream));
+        CRgbBuffer picture;
+        BOOL loaded = picture.LoadRgbBuffer(path.c_str(), false);
+        EXPECT_EQ(loaded, picture.IsImage());
+        if (loaded)
+        {
+            EXPECT_EQ(CSize(4, 3), picture.GetImageSize());
+        }
+    }
+}
