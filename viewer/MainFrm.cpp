@@ -1,0 +1,38 @@
+// CMainFrame: creation of the viewer's frame and its tool bar.
+#include "MainFrm.h"
+#include "resource.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CViewerFrameBase)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CViewerFrameBase)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame() {}
+
+CMainFrame::~CMainFrame() {}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    if (!CViewerFrameBase::PreCreateWindow(cs))
+        return FALSE;
+    cs.style &= ~FWS_ADDTOTITLE;
+    cs.cx = 800;
+    cs.cy = 600;
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CViewerFrameBase::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // Without a tool bar the viewer still works; nothing more to do then.
+    if (m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY) &&
+        m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+    {
+#if VIEWER_HAS_TC_TOOLBAR
+        m_wndToolBar.LoadTCToolBar(24, IDB_TOOLBAR, IDB_TOOLBAR, IDB_TOOLBAR_DISABLED);
+#endif
+    }
+    return 0;
+}

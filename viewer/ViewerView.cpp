@@ -1,0 +1,644 @@
+// CViewerView: display modes, stepping with transitions, the slide show,
+// rotation and flips, the title, and the command handlers.
+#include "ViewerView.h"
+#include "CPaintDC.h"
+#include "CCmdUI.h"
+#include "CFrameWnd.h"
+#include "CFileDialog.h"
+#include "RgbBuffer.h"
+#include "FileInfo.h"
+#include "Folder.h"
+#include "Album.h"
+#include "TransitionManager.h"
+#include "TransitionsDialog.h"
+#include "ViewerApp.h"
+#include "resource.h"
+
+IMPLEMENT_DYNCREATE(CViewerView, CScrollView)
+
+BEGIN_MESSAGE_MAP(CViewerView, CScrollView)
+    ON_WM_SIZE()
+    ON_WM_ERASEBKGND()
+    ON_WM_TIMER()
+    ON_WM_KEYDOWN()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_MOUSEMOVE()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_DESTROY()
+    ON_UPDATE_COMMAND_UI_RANGE(ID_PREVIOUS_PICTURE, ID_STOP_SLIDESHOW, OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_GLINTFIX, ID_DISPLAY_TIME_SHORTER, OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_OPEN, ID_WEB_SITE, OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI(ID_VIEWER_EXIT, OnUpdateCommand)
+    ON_COMMAND(ID_TRANSITION_EFFECTS, OnTransitionEffects)
+    ON_COMMAND(ID_OPEN, OnOpen)
+    ON_COMMAND(ID_FILE_OPEN, OnOpen)
+    ON_COMMAND(ID_BROWSER, OnBrowser)
+    ON_COMMAND(ID_GLINTFIX, OnGlintfix)
+    ON_COMMAND(ID_VIEWER_EXIT, OnExit)
+    ON_COMMAND(ID_FULL_SCREEN, OnFullScreen)
+    ON_COMMAND(ID_BEST_FIT, OnBestFit)
+    ON_COMMAND(ID_FIT_TO_WINDOW, OnFitToWindow)
+    ON_COMMAND(ID_ACTUAL_SIZE, OnActualSize)
+    ON_COMMAND(ID_ZOOM_IN, OnZoomIn)
+    ON_COMMAND(ID_ZOOM_OUT, OnZoomOut)
+    ON_COMMAND(ID_CLOCKWISE, OnClockwise)
+    ON_COMMAND(ID_COUNTER_CLOCKWISE, OnCounterClockwise)
+    ON_COMMAND(ID_FLIP_VERTICAL, OnFlipVertical)
+    ON_COMMAND(ID_FLIP_HORIZONTAL, OnFlipHorizontal)
+    ON_COMMAND(ID_PREVIOUS_PICTURE, OnPreviousPicture)
+    ON_COMMAND(ID_NEXT_PICTURE, OnNextPicture)
+    ON_COMMAND(ID_PLAY_SLIDESHOW, OnPlaySlideShow)
+    ON_COMMAND(ID_STOP_SLIDESHOW, OnStopSlideShow)
+    ON_COMMAND(ID_DISPLAY_TIME_LONGER, OnDisplayTimeLonger)
+    ON_COMMAND(ID_DISPLAY_TIME_SHORTER, OnDisplayTimeShorter)
+    ON_COMMAND_RANGE(ID_MAGNIFIER_4, ID_MAGNIFIER_1, OnMagnifierPower)
+    ON_COMMAND(ID_MAGNIFIER_LARGER, OnMagnifierLarger)
+    ON_COMMAND(ID_MAGNIFIER_SMALLER, OnMagnifierSmaller)
+    ON_COMMAND_RANGE(ID_SHELL_FIRST, ID_SHELL_LAST, OnShellCommand)
+    ON_COMMAND(ID_VIEWER_ABOUT, OnAbout)
+    ON_COMMAND(ID_WEB_SITE, OnWebSite)
+END_MESSAGE_MAP()
+
+namespace
+{
+const char* const kNoFileTitle = "Pixmere Viewer";
+const char* const kOpenFilter =
+    "JPG(*.jpg;*.jpeg;*.jpe;*.jfif)|*.jpg;*.jpeg;*.jpe;*.jfif|GIF(*.gif)|*.gif|"
+    "Tagged image files(*.tif;*.tiff)|*.tif;*.tiff|Bitmaps(*.bmp;*.dib)|*.bmp;*.dib|PNG(*.png)|*.png|"
+    "Metafiles(*.emf;*.wmf)|*.emf;*.wmf|Cursors(*.cur)|*.cur|Icons(*.ico)|*.ico||";
+const SIZE kPage = {200, 150};
+const SIZE kLine = {20, 15};
+}
+
+CViewerView::CViewerView()
+    : m_pFileList(NULL), m_pOriginal(NULL), m_pDisplay(NULL), m_bActualSize(false), m_bFitToWindow(false),
+      m_ZoomLevel(0), m_bSlideShow(false), m_DisplayTime("m_DisplayTime", 3, 1, 20), m_MagnifierPower(1),
+      m_MagnifierSize(192), m_pMagnified(NULL), m_MagnifierRect(0, 0, 0, 0), m_DragPoint(-1, -1),
+      m_bFullScreen(false), m_SavedStyle(0), m_SavedExStyle(0), m_SavedMenu(NULL), m_TransitionFrames(0)
+{
+}
+
+CViewerView::~CViewerView()
+{
+    delete m_pFileList;
+    delete m_pOriginal;
+    delete m_pDisplay;
+    delete m_pMagnified;
+}
+
+ViewerRules::State CViewerView::GetState() const
+{
+    ViewerRules::State s;
+    s.playing = m_bSlideShow;
+    s.hasPicture = m_pOriginal && m_pOriginal->IsImage();
+    s.listCount = m_pFileList ? (int)m_pFileList->GetCount() : 0;
+    s.hasCurrentFile = s.listCount > 0;
+    s.actualSize = m_bActualSize;
+    s.fitToWindow = m_bFitToWindow;
+    s.zoomLevel = m_ZoomLevel;
+    s.shownPixels = m_pDisplay ? (long long)m_pDisplay->GetWidth() * m_pDisplay->GetHeight() : 0;
+    s.fullScreen = m_bFullScreen;
+    s.displayTime = m_DisplayTime;
+    s.magnifierPower = m_MagnifierPower;
+    s.magnifierSize = m_MagnifierSize;
+    return s;
+}
+
+bool CViewerView::IsCommandEnabled(UINT id) const
+{
+    return ViewerRules::IsEnabled(GetState(), id);
+}
+
+CString CViewerView::GetCurrentFileName()
+{
+    if (!m_pFileList || m_pFileList->IsEmpty())
+        return CString();
+    CFileInfo* entry = m_pFileList->GetCurrentFile();
+    return entry ? entry->GetName() : CString();
+}
+
+CSize CViewerView::ClientSize() const
+{
+    CRect client;
+    GetClientRect(&client);
+    return CSize(client.Width(), client.Height());
+}
+
+// ---- Start-up and opening ----------------------------------------------
+
+void CViewerView::OnInitialUpdate()
+{
+    CScrollView::OnInitialUpdate();
+    SetScrollSizes(MM_TEXT, CSize(1, 1), kPage, kLine);
+    SetTimer(ViewerRules::TitleTimer, 10);
+    CString startPath;
+    int album = 0;
+    if (CWinApp* app = AfxGetApp())
+    {
+        if (CViewerApp* viewer = dynamic_cast<CViewerApp*>(app))
+        {
+            startPath = viewer->m_StartPath;
+            album = viewer->m_AlbumNumber;
+        }
+    }
+    OpenStart(startPath, album);
+}
+
+void CViewerView::OpenStart(const CString& startPath, int albumNumber)
+{
+    delete m_pFileList;
+    m_pFileList = NULL;
+    bool isFile = !startPath.IsEmpty() && CFileInfo::FileExist(startPath);
+    if (albumNumber != 0)
+        m_pFileList = new CAlbum((unsigned)albumNumber);
+    else
+    {
+        CString folder = isFile ? CFileInfo::GetPathFromFullPath(startPath) : startPath;
+        folder.TrimRight('\\');
+        m_pFileList = new CFolder(folder);
+    }
+    if (albumNumber != 0 || !startPath.IsEmpty())
+        m_pFileList->Load();
+    if (isFile)
+    {
+        if (CFileInfo* entry = m_pFileList->GetFile(startPath))
+            m_pFileList->SetCurrentFile(entry);
+    }
+    m_bActualSize = m_bFitToWindow = false;
+    m_ZoomLevel = 0;
+    LoadCurrentPicture();
+    UpdateTitle();
+}
+
+void CViewerView::OpenFile(const CString& path)
+{
+    StopSlideShow();
+    OpenStart(path, 0);
+    if (CWnd* frame = GetParentFrame())
+        frame->SetWindowText(path);
+}
+
+void CViewerView::LoadCurrentPicture()
+{
+    CRgbBuffer* picture = new CRgbBuffer;
+    CString name = GetCurrentFileName();
+    if (name.IsEmpty() || !picture->LoadRgbBuffer(name, false) || !picture->IsImage())
+        picture->CleanUp();
+    SetOriginal(picture);
+    m_bActualSize = m_bFitToWindow = false;
+    m_ZoomLevel = 0;
+    SetDisplay(MakeDisplay(m_pOriginal));
+}
+
+void CViewerView::SetOriginal(CRgbBuffer* original)
+{
+    delete m_pOriginal;
+    m_pOriginal = original;
+}
+
+// ---- Display modes -------------------------------------------------------
+
+CRgbBuffer* CViewerView::MakeDisplay(const CRgbBuffer* original) const
+{
+    CRgbBuffer* display;
+    if (!original || !original->IsImage())
+        display = new CRgbBuffer;
+    else if (m_bActualSize)
+        display = new CRgbBuffer(*original);
+    else
+    {
+        CSize client = ClientSize();
+        CRect target(0, 0, client.cx > 0 ? client.cx : 1, client.cy > 0 ? client.cy : 1);
+        display = m_bFitToWindow ? original->CreateRectFitRGB(target) : original->CreateBestFitRGB(target);
+        if (!display)
+            display = new CRgbBuffer;
+    }
+    display->m_BackgroundColor = RGB(0, 0, 0);
+    return display;
+}
+
+void CViewerView::SetDisplay(CRgbBuffer* display)
+{
+    delete m_pDisplay;
+    m_pDisplay = display;
+    bool scrolls = (m_bActualSize || m_ZoomLevel != 0) && m_pDisplay && m_pDisplay->IsImage();
+    if (scrolls)
+        SetScrollSizes(MM_TEXT, m_pDisplay->GetImageSize(), kPage, kLine);
+    else
+        SetScrollSizes(MM_TEXT, CSize(1, 1), kPage, kLine);
+    if (m_hWnd)
+        Invalidate(FALSE);
+}
+
+void CViewerView::ShowBestFit()
+{
+    m_bActualSize = m_bFitToWindow = false;
+    m_ZoomLevel = 0;
+    SetDisplay(MakeDisplay(m_pOriginal));
+}
+
+void CViewerView::ShowFitToWindow()
+{
+    m_bActualSize = false;
+    m_bFitToWindow = true;
+    m_ZoomLevel = 0;
+    SetDisplay(MakeDisplay(m_pOriginal));
+}
+
+void CViewerView::ShowActualSize()
+{
+    m_bActualSize = true;
+    m_bFitToWindow = false;
+    m_ZoomLevel = 0;
+    SetDisplay(MakeDisplay(m_pOriginal));
+}
+
+void CViewerView::Zoom(bool in)
+{
+    if (!m_pOriginal || !m_pOriginal->IsImage() || !m_pDisplay)
+        return;
+    CSize shown = m_pDisplay->GetImageSize();
+    CSize size = in ? ViewerRules::ZoomInSize(shown) : ViewerRules::ZoomOutSize(shown);
+    if (size.cx < 1 || size.cy < 1)
+        return;
+    CRgbBuffer* zoomed = m_pOriginal->CreateRectFitRGB(CRect(0, 0, size.cx, size.cy));
+    if (!zoomed || !zoomed->IsImage())
+    {
+        delete zoomed;
+        return;
+    }
+    zoomed->m_BackgroundColor = RGB(0, 0, 0);
+    m_bActualSize = m_bFitToWindow = false;
+    m_ZoomLevel += in ? 1 : -1;
+    SetDisplay(zoomed);
+}
+
+void CViewerView::ReplaceOriginal(CRgbBuffer* changed)
+{
+    if (!changed)
+        return;
+    SetOriginal(changed);
+    m_ZoomLevel = 0;
+    SetDisplay(MakeDisplay(m_pOriginal));
+}
+
+void CViewerView::OnSize(UINT nType, int cx, int cy)
+{
+    CScrollView::OnSize(nType, cx, cy);
+    if (m_pOriginal && m_pOriginal->IsImage() && !m_bActualSize && m_ZoomLevel == 0 && cx > 0 && cy > 0)
+        SetDisplay(MakeDisplay(m_pOriginal));
+}
+
+// ---- Drawing ---------------------------------------------------------------
+
+void CViewerView::DrawPicture(CDC* pDC, CRgbBuffer* picture)
+{
+    CSize client = ClientSize();
+    if (!picture || !picture->IsImage())
+    {
+        CPoint scroll = GetScrollPosition();
+        pDC->FillSolidRect(CRect(scroll.x, scroll.y, scroll.x + client.cx, scroll.y + client.cy), RGB(0, 0, 0));
+        return;
+    }
+    picture->Draw(pDC, ViewerRules::DrawRect(client, picture->GetImageSize()), NULL);
+}
+
+void CViewerView::OnDraw(CDC* pDC)
+{
+    DrawPicture(pDC, m_pDisplay);
+}
+
+BOOL CViewerView::OnEraseBkgnd(CDC*)
+{
+    return TRUE; // OnDraw covers the whole client area
+}
+
+bool CViewerView::IsCancelInputDown()
+{
+    return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) || (GetAsyncKeyState(VK_RBUTTON) & 0x8000) ||
+           (GetAsyncKeyState(VK_SPACE) & 0x8000) || (GetAsyncKeyState(VK_ESCAPE) & 0x8000);
+}
+
+int CViewerView::PaintCallback(void* user, CRgbBuffer* frame)
+{
+    CViewerView* view = static_cast<CViewerView*>(user);
+    if (!view || !frame || !view->m_hWnd)
+        return 0;
+    CClientDC dc(view);
+    view->OnPrepareDC(&dc);
+    view->DrawPicture(&dc, frame);
+    frame->DeleteInternalBitmap();
+    ++view->m_TransitionFrames;
+    return IsCancelInputDown() ? 0 : 1;
+}
+
+// ---- Stepping and the slide show -----------------------------------------
+
+void CViewerView::Step(bool forward)
+{
+    if (!m_pFileList || m_pFileList->IsEmpty())
+        return;
+    CFileInfo* entry = forward ? m_pFileList->SelectTheNextFile() : m_pFileList->SelectThePrevFile();
+    m_ZoomLevel = 0;
+
+    CRgbBuffer* loaded = new CRgbBuffer;
+    if (!entry || !loaded->LoadRgbBuffer(entry->GetName(), false) || !loaded->IsImage())
+        loaded->CleanUp();
+    CRgbBuffer* display = MakeDisplay(loaded);
+
+    // Transitions only while the slide show plays; the settings are read
+    // afresh so a change in the chooser applies at the next step.
+    CIntProperty<unsigned> mask("Viewer_Transition", 16, 0, 0xFFFFFFFFu);
+    CIntProperty<int> amplitude("Viewer_Amplitude", 30, 5, 30);
+    CIntProperty<int> fluctuation("Viewer_Fluctuation", 0, 0, 1);
+    CRgbBuffer black;
+    CTransitionManager* manager = new CTransitionManager;
+    manager->Run(m_pDisplay ? m_pDisplay : &black, display, m_bSlideShow ? (UINT)mask : 0u, PaintCallback, this,
+                 2.0, fluctuation == 1 ? (int)amplitude : 0);
+    delete manager;
+
+    SetOriginal(loaded);
+    SetDisplay(display);
+    UpdateWindow();
+    UpdateTitle();
+}
+
+void CViewerView::PlaySlideShow()
+{
+    m_MagnifierPower = 1;
+    ShowFitToWindow();
+    m_bSlideShow = true;
+    SetTimer(ViewerRules::SlideShowTimer, (UINT)m_DisplayTime * 1000);
+}
+
+void CViewerView::StopSlideShow()
+{
+    m_bSlideShow = false;
+    if (m_hWnd)
+        KillTimer(ViewerRules::SlideShowTimer);
+}
+
+void CViewerView::UpdateTitle()
+{
+    CWnd* frame = GetParentFrame();
+    if (!frame)
+        return;
+    CString name = GetCurrentFileName();
+    frame->SetWindowText(name.IsEmpty() ? CString(kNoFileTitle) : name);
+}
+
+void CViewerView::OnTimer(UINT_PTR nIDEvent)
+{
+    if (CWnd* frame = GetParentFrame())
+    {
+        if (frame->GetWindowTextLength() == 0)
+            UpdateTitle();
+    }
+    switch (nIDEvent)
+    {
+    case ViewerRules::SlideShowTimer:
+        KillTimer(ViewerRules::SlideShowTimer);
+        if (!m_bSlideShow)
+            break;
+        Step(true);
+        if (m_bSlideShow)
+            SetTimer(ViewerRules::SlideShowTimer, (UINT)m_DisplayTime * 1000);
+        break;
+    case ViewerRules::TitleTimer:
+        KillTimer(ViewerRules::TitleTimer);
+        UpdateTitle();
+        Invalidate(FALSE);
+        break;
+    case ViewerRules::MagnifierTimer:
+        KillTimer(ViewerRules::MagnifierTimer);
+        DrawMagnifier();
+        break;
+    default:
+        CScrollView::OnTimer(nIDEvent);
+    }
+}
+
+void CViewerView::OnDestroy()
+{
+    KillTimer(ViewerRules::SlideShowTimer);
+    KillTimer(ViewerRules::TitleTimer);
+    KillTimer(ViewerRules::MagnifierTimer);
+    CScrollView::OnDestroy();
+}
+
+// ---- Keys -----------------------------------------------------------------
+
+void CViewerView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    UINT command = 0;
+    switch (nChar)
+    {
+    case VK_RETURN:
+    case VK_F11:
+        if (!m_bFullScreen)
+            command = ID_FULL_SCREEN;
+        break;
+    case VK_ESCAPE:
+        if (m_bFullScreen)
+            command = ID_FULL_SCREEN;
+        else
+            command = ID_STOP_SLIDESHOW;
+        break;
+    case VK_SPACE:
+    case VK_NEXT:
+    case VK_RIGHT:
+    case VK_DOWN:
+        command = ID_NEXT_PICTURE;
+        break;
+    case VK_PRIOR:
+    case VK_LEFT:
+    case VK_UP:
+        command = ID_PREVIOUS_PICTURE;
+        break;
+    case VK_END:
+    case VK_DELETE:
+        command = ID_BEST_FIT;
+        break;
+    case VK_HOME:
+    case VK_INSERT:
+        command = ID_ACTUAL_SIZE;
+        break;
+    case VK_ADD:
+        command = ID_ZOOM_IN;
+        break;
+    case VK_SUBTRACT:
+        command = ID_ZOOM_OUT;
+        break;
+    }
+    // A key does what its command does, under the command's own condition.
+    if (command && IsCommandEnabled(command))
+        SendMessage(WM_COMMAND, command, 0);
+    else
+        CScrollView::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+// ---- Commands --------------------------------------------------------------
+
+void CViewerView::OnUpdateCommand(CCmdUI* pCmdUI)
+{
+    ViewerRules::State state = GetState();
+    UINT id = pCmdUI->m_nID;
+    if (id >= ID_SHELL_FIRST && id <= ID_SHELL_LAST)
+        return;
+    pCmdUI->Enable(ViewerRules::IsEnabled(state, id));
+    if (id == ID_FULL_SCREEN || ViewerRules::MagnifierPowerOf(id))
+        pCmdUI->SetCheck(ViewerRules::CheckOf(state, id));
+    CString text = ViewerRules::MenuText(state, id);
+    if (!text.IsEmpty() && pCmdUI->m_pMenu)
+        pCmdUI->SetText(text);
+}
+
+void CViewerView::OnTransitionEffects()
+{
+    if (!IsCommandEnabled(ID_TRANSITION_EFFECTS))
+        return;
+    CTransitionsDialog dialog("Viewer", this);
+    dialog.DoModal();
+}
+
+void CViewerView::OnOpen()
+{
+    if (!IsCommandEnabled(ID_OPEN))
+        return;
+    CString current = GetCurrentFileName();
+    CFileDialog dialog(TRUE, "jpg", current.IsEmpty() ? NULL : (LPCSTR)current,
+                       OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kOpenFilter, this);
+    if (dialog.DoModal() == IDOK)
+        OpenFile(dialog.GetPathName());
+}
+
+void CViewerView::OnBestFit()
+{
+    if (IsCommandEnabled(ID_BEST_FIT))
+        ShowBestFit();
+}
+
+void CViewerView::OnFitToWindow()
+{
+    if (IsCommandEnabled(ID_FIT_TO_WINDOW))
+        ShowFitToWindow();
+}
+
+void CViewerView::OnActualSize()
+{
+    if (IsCommandEnabled(ID_ACTUAL_SIZE))
+        ShowActualSize();
+}
+
+void CViewerView::OnZoomIn()
+{
+    if (IsCommandEnabled(ID_ZOOM_IN))
+        Zoom(true);
+}
+
+void CViewerView::OnZoomOut()
+{
+    if (IsCommandEnabled(ID_ZOOM_OUT))
+        Zoom(false);
+}
+
+void CViewerView::OnClockwise()
+{
+    if (IsCommandEnabled(ID_CLOCKWISE))
+        ReplaceOriginal(m_pOriginal->CreateRotatedRGB(90));
+}
+
+void CViewerView::OnCounterClockwise()
+{
+    if (IsCommandEnabled(ID_COUNTER_CLOCKWISE))
+        ReplaceOriginal(m_pOriginal->CreateRotatedRGB(270));
+}
+
+void CViewerView::OnFlipVertical()
+{
+    if (IsCommandEnabled(ID_FLIP_VERTICAL))
+        ReplaceOriginal(m_pOriginal->FlipVertRGB());
+}
+
+void CViewerView::OnFlipHorizontal()
+{
+    if (IsCommandEnabled(ID_FLIP_HORIZONTAL))
+        ReplaceOriginal(m_pOriginal->FlipHorzRGB());
+}
+
+void CViewerView::OnPreviousPicture()
+{
+    if (IsCommandEnabled(ID_PREVIOUS_PICTURE))
+        Step(false);
+}
+
+void CViewerView::OnNextPicture()
+{
+    if (IsCommandEnabled(ID_NEXT_PICTURE))
+        Step(true);
+}
+
+void CViewerView::OnPlaySlideShow()
+{
+    if (IsCommandEnabled(ID_PLAY_SLIDESHOW))
+        PlaySlideShow();
+}
+
+void CViewerView::OnStopSlideShow()
+{
+    StopSlideShow();
+}
+
+void CViewerView::OnDisplayTimeLonger()
+{
+    m_DisplayTime = m_DisplayTime + 1;
+}
+
+void CViewerView::OnDisplayTimeShorter()
+{
+    m_DisplayTime = m_DisplayTime - 1;
+}
+
+void CViewerView::OnMagnifierPower(UINT nID)
+{
+    int power = ViewerRules::MagnifierPowerOf(nID);
+    if (!power || !IsCommandEnabled(nID))
+        return;
+    m_MagnifierPower = power;
+    m_MagnifierRect.SetRectEmpty();
+    Invalidate(FALSE);
+}
+
+void CViewerView::OnMagnifierLarger()
+{
+    if (!IsCommandEnabled(ID_MAGNIFIER_LARGER))
+        return;
+    m_MagnifierSize *= 2;
+    m_MagnifierRect.SetRectEmpty();
+    Invalidate(FALSE);
+}
+
+void CViewerView::OnMagnifierSmaller()
+{
+    if (!IsCommandEnabled(ID_MAGNIFIER_SMALLER))
+        return;
+    m_MagnifierSize /= 2;
+    m_MagnifierRect.SetRectEmpty();
+    Invalidate(FALSE);
+}
+
+void CViewerView::OnAbout()
+{
+#if VIEWER_HAS_ABOUT
+    CAboutDlg dialog("Viewer");
+    dialog.DoModal();
+#endif
+}
+
+void CViewerView::OnWebSite()
+{
+#if VIEWER_HAS_ABOUT
+    CAboutDlg::VisitWebSite();
+#endif
+}

@@ -1,0 +1,137 @@
+// CViewerView: the viewer's scroll view. It owns the picture list (a folder
+// or an album) and shows its current picture by the display mode (best fit,
+// fit to window, actual size, zoomed); it steps through the list with
+// transitions, plays the slide show, rotates and flips in memory, and holds
+// the window tools: panning, the magnifier, full screen and the context menu
+// with the shell's own commands for the current file.
+#pragma once
+
+#include "Framework.h"
+#include "CScrollView.h"
+#include "CMenu.h"
+#include "IntProperty.h"
+#include "ViewerSupport.h"
+#include "ViewerRules.h"
+
+class CFileInfoList;
+class CRgbBuffer;
+
+class CViewerView : public CScrollView
+{
+    DECLARE_DYNCREATE(CViewerView)
+public:
+    CViewerView();
+    ~CViewerView() override;
+
+    void OnDraw(CDC* pDC) override;
+    void OnInitialUpdate() override;
+
+    // ---- State (read by the frame and by tests) ----
+    CFileInfoList* m_pFileList;
+    CRgbBuffer* m_pOriginal;
+    CRgbBuffer* m_pDisplay;
+    bool m_bActualSize;
+    bool m_bFitToWindow;
+    int m_ZoomLevel;
+    bool m_bSlideShow;
+    CIntProperty<int> m_DisplayTime;
+    int m_MagnifierPower;
+    int m_MagnifierSize;
+    CRgbBuffer* m_pMagnified;
+    CRect m_MagnifierRect;
+    CPoint m_DragPoint;
+    bool m_bFullScreen;
+    DWORD m_SavedStyle;
+    DWORD m_SavedExStyle;
+    HMENU m_SavedMenu;
+#if VIEWER_HAS_SHELL_MENU
+    CShellContextMenu m_ShellMenu;
+#endif
+    // Transition frames painted since the view was made.
+    int m_TransitionFrames;
+
+    ViewerRules::State GetState() const;
+    CString GetCurrentFileName();
+
+    // ---- Operations behind the commands ----
+    // Builds the list for a start path or album, makes the file current and
+    // shows its picture.
+    void OpenStart(const CString& startPath, int albumNumber);
+    // Reopens the file's folder with the file current, in best fit.
+    void OpenFile(const CString& path);
+    void Step(bool forward);
+    void ShowBestFit();
+    void ShowFitToWindow();
+    void ShowActualSize();
+    void Zoom(bool in);
+    void PlaySlideShow();
+    void StopSlideShow();
+    void EnterFullScreen();
+    void LeaveFullScreen();
+    // The magnifier's piece for a client point, enlarged: a new buffer of
+    // S x 3S/4 pixels (null without a picture). Black outside the picture.
+    CRgbBuffer* CreateMagnifiedPiece(CPoint client) const;
+    // The context popup: "&Slideshow"'s items, a separator, then "&File",
+    // "&View", "&Magnifier" and "&Help" as sub-menus. popup must be empty.
+    void BuildContextMenu(CMenu& popup) const;
+
+    static int PaintCallback(void* view, CRgbBuffer* frame);
+
+protected:
+    // The display picture of `original` by the mode (best fit, fit to
+    // window or a copy in actual size); the caller owns it.
+    CRgbBuffer* MakeDisplay(const CRgbBuffer* original) const;
+    // Takes ownership of display, sets the scroll sizes and redraws.
+    void SetDisplay(CRgbBuffer* display);
+    void SetOriginal(CRgbBuffer* original);
+    void LoadCurrentPicture();
+    void ReplaceOriginal(CRgbBuffer* changed);
+    void DrawPicture(CDC* pDC, CRgbBuffer* picture);
+    CSize ClientSize() const;
+    void UpdateTitle();
+    void DrawMagnifier();
+    void StartProgram(const char* name, bool needsFile);
+    void ReopenAfterShellCommand();
+    bool IsCommandEnabled(UINT id) const;
+    static bool IsCancelInputDown();
+
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnDestroy();
+
+    afx_msg void OnUpdateCommand(CCmdUI* pCmdUI);
+    afx_msg void OnTransitionEffects();
+    afx_msg void OnOpen();
+    afx_msg void OnBrowser();
+    afx_msg void OnGlintfix();
+    afx_msg void OnExit();
+    afx_msg void OnFullScreen();
+    afx_msg void OnBestFit();
+    afx_msg void OnFitToWindow();
+    afx_msg void OnActualSize();
+    afx_msg void OnZoomIn();
+    afx_msg void OnZoomOut();
+    afx_msg void OnClockwise();
+    afx_msg void OnCounterClockwise();
+    afx_msg void OnFlipVertical();
+    afx_msg void OnFlipHorizontal();
+    afx_msg void OnPreviousPicture();
+    afx_msg void OnNextPicture();
+    afx_msg void OnPlaySlideShow();
+    afx_msg void OnStopSlideShow();
+    afx_msg void OnDisplayTimeLonger();
+    afx_msg void OnDisplayTimeShorter();
+    afx_msg void OnMagnifierPower(UINT nID);
+    afx_msg void OnMagnifierLarger();
+    afx_msg void OnMagnifierSmaller();
+    afx_msg void OnShellCommand(UINT nID);
+    afx_msg void OnAbout();
+    afx_msg void OnWebSite();
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,52 @@
+// Resource and command identifiers of Viewer.exe.
+#pragma once
+
+#define IDR_MAINFRAME 128
+#define IDB_TOOLBAR 131
+#define IDB_TOOLBAR_DISABLED 133
+#define IDC_MAGNIFIER 229
+
+// File
+#define ID_OPEN 33047
+#define ID_BROWSER 33156
+#define ID_GLINTFIX 32771
+#define ID_VIEWER_EXIT 57665
+
+// View
+#define ID_PREVIOUS_PICTURE 2801
+#define ID_NEXT_PICTURE 2802
+#define ID_BEST_FIT 2804
+#define ID_ACTUAL_SIZE 2805
+#define ID_ZOOM_IN 2806
+#define ID_ZOOM_OUT 2807
+#define ID_CLOCKWISE 2808
+#define ID_COUNTER_CLOCKWISE 2812
+#define ID_FIT_TO_WINDOW 2814
+#define ID_FULL_SCREEN 2816
+#define ID_FLIP_VERTICAL 33107
+#define ID_FLIP_HORIZONTAL 33108
+
+// Slide show
+#define ID_PLAY_SLIDESHOW 2817
+#define ID_STOP_SLIDESHOW 2818
+#define ID_TRANSITION_EFFECTS 32775
+#define ID_DISPLAY_TIME_LONGER 32784
+#define ID_DISPLAY_TIME_SHORTER 32786
+
+// Magnifier
+#define ID_MAGNIFIER_1 33127
+#define ID_MAGNIFIER_2 33123
+#define ID_MAGNIFIER_3 33122
+#define ID_MAGNIFIER_4 33121
+#define ID_MAGNIFIER_6 33125
+#define ID_MAGNIFIER_8 33126
+#define ID_MAGNIFIER_LARGER 33144
+#define ID_MAGNIFIER_SMALLER 33145
+
+// Help
+#define ID_VIEWER_ABOUT 57664
+#define ID_WEB_SITE 33205
+
+// The shell's commands for the current file, in the context menu.
+#define ID_SHELL_FIRST 20000
+#define ID_SHELL_LAST 21000
