@@ -151,3 +151,26 @@ TEST_F(IconFileTest, CodecsWriteNothing)
     EXPECT_EQ(0, cursor.Save(&picture));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_Folder.File("x.ico").c_str()));
 }
+
+TEST_F(IconFileTest, PngCompressedLargestImageLoads)
+{
+    Bytes png = MakePng(256, 256, [](int x, int y) -> DWORD {
+        return x < 128 ? 0xFFC08000 : y < 128 ? 0xFF0000FF : 0xFF00FF00;
+    });
+    std::string path = m_Folder.Write("png.ico", MakeIconWithPng(Marked(32, 0xFF0000), 256, png));
+    CRgbBuffer picture;
+    ASSERT_TRUE(picture.LoadRgbBuffer(path.c_str(), false));
+    ASSERT_EQ(CSize(256, 256), picture.GetImageSize());
+    EXPECT_EQ(0xC08000u, RgbAt(picture, 10, 200));
+    EXPECT_EQ(0x0000FFu, RgbAt(picture, 200, 10));
+    EXPECT_EQ(0x00FF00u, RgbAt(picture, 200, 200));
+}
+
+TEST_F(IconFileTest, PngImageOfAnotherSizeThanItsEntryIsRefused)
+{
+    Bytes png = MakePng(64, 64, [](int, int) -> DWORD { return 0xFF123456; });
+    std::string path = m_Folder.Write("pngbad.ico", MakeIconWithPng(Marked(32, 0xFF0000), 128, png));
+    CRgbBuffer picture(2, 2);
+    EXPECT_FALSE(picture.LoadRgbBuffer(path.c_str(), false));
+    EXPECT_FALSE(picture.IsImage());
+}

@@ -204,6 +204,108 @@ inline Bytes MakeIconFile(const std::vector<IconImage>& images, int type = 1)
     return b;
 }
 
+// A truecolour PNG (8-bit RGBA) with its pixel data in stored (uncompressed)
+// deflate blocks, so no compressor is needed.
+inline unsigned PngCrc(const unsigned char* p, size_t n, unsigned crc = 0xFFFFFFFFu)
+{
+    for (size_t i = 0; i < n; ++i)
+    {
+        crc ^= p[i];
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return crc;
+}
+
+inline void AppendPngChunk(Bytes& png, const char* type, const Bytes& data)
+{
+    Bytes chunk(type, type + 4);
+    chunk.insert(chunk.end(), data.begin(), data.end());
+    for (int i = 3; i >= 0; --i)
+        png.push_back((unsigned char)(data.size() >> (8 * i)));
+    png.insert(png.end(), chunk.begin(), chunk.end());
+    unsigned crc = PngCrc(chunk.data(), chunk.size()) ^ 0xFFFFFFFFu;
+    for (int i = 3; i >= 0; --i)
+        png.push_back((unsigned char)(crc >> (8 * i)));
+}
+
+// pixel(x, y) gives 0xAARRGGBB.
+inline Bytes MakePng(int width, int height, const std::function<DWORD(int x, int y)>& pixel)
+{
+    Bytes raw;
+    for (int y = 0; y < height; ++y)
+    {
+        raw.push_back(0); // filter: none
+        for (int x = 0; x < width; ++x)
+        {
+            DWORD v = pixel(x, y);
+            raw.push_back((unsigned char)(v >> 16));
+            raw.push_back((unsigned char)(v >> 8));
+            raw.push_back((unsigned char)v);
+            raw.push_back((unsigned char)(v >> 24));
+        }
+    }
+    Bytes z = { 0x78, 0x01 };
+    for (size_t at = 0; at < raw.size() || at == 0; at += 65535)
+    {
+        size_t n = raw.size() - at < 65535 ? raw.size() - at : 65535;
+        z.push_back(at + n >= raw.size() ? 1 : 0);
+        z.push_back((unsigned char)n);
+        z.push_back((unsigned char)(n >> 8));
+        z.push_back((unsigned char)~n);
+        z.push_back((unsigned char)(~n >> 8));
+        z.insert(z.end(), raw.begin() + at, raw.begin() + at + n);
+        if (raw.empty())
+            break;
+    }
+    unsigned a = 1, b = 0;
+    for (unsigned char c : raw)
+    {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    unsigned adler = (b << 16) | a;
+    for (int i = 3; i >= 0; --i)
+        z.push_back((unsigned char)(adler >> (8 * i)));
+
+    Bytes png = { 0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A };
+    Bytes header(13, 0);
+    for (int i = 0; i < 4; ++i)
+    {
+        header[i] = (unsigned char)(width >> (24 - 8 * i));
+        header[4 + i] = (unsigned char)(height >> (24 - 8 * i));
+    }
+    header[8] = 8; // bit depth
+    header[9] = 6; // RGBA
+    AppendPngChunk(png, "IHDR", header);
+    AppendPngChunk(png, "IDAT", z);
+    AppendPngChunk(png, "IEND", Bytes());
+    return png;
+}
+
+// An icon file of one 32-bit DIB image followed by one PNG image.
+inline Bytes MakeIconWithPng(const IconImage& dibImage, int pngSize, const Bytes& png)
+{
+    Bytes b = MakeIconFile({ dibImage });
+    Bytes dib(b.begin() + 22, b.end());
+    Bytes out(6, 0);
+    PutU16(out, 2, 1);
+    PutU16(out, 4, 2);
+    Bytes entries = Bytes(b.begin() + 6, b.begin() + 22);
+    PutU32(entries, 12, 6 + 32);
+    Bytes second(16, 0);
+    second[0] = second[1] = (unsigned char)(pngSize & 0xFF);
+    PutU16(second, 4, 1);
+    PutU16(second, 6, 32);
+    PutU32(second, 8, (unsigned)png.size());
+    PutU32(second, 12, (unsigned)(6 + 32 + dib.size()));
+    out.insert(out.end(), entries.begin(), entries.end());
+    out.insert(out.end(), second.begin(), second.end());
+    out.insert(out.end(), dib.begin(), dib.end());
+    out.insert(out.end(), png.begin(), png.end());
+    return out;
+}
+
 // A folder of its own under the temporary folder, removed with its files.
 class TempFolder
 {
