@@ -1,6 +1,7 @@
 // "Slider advanced" and "Shutter advanced": a curved vertical edge sweeps from
 // one side of the canvas to the other.
 #include "TransitionManager.h"
+#include "RowComposer.h"
 #include "TransitionMath.h"
 
 #include <math.h>
@@ -46,7 +47,8 @@ int CTransitionManager::DoCurveTransition(bool slide, bool fromLeft, int amplitu
     const double k = (Random() % 3 + 1) * 0.1;
     const BYTE* left = fromLeft ? m_pTo->m_Buffer : m_pFrom->m_Buffer;
     const BYTE* right = fromLeft ? m_pFrom->m_Buffer : m_pTo->m_Buffer;
-    const size_t stride = (size_t)W * 3;
+    CRowComposer composer(scratch.m_Buffer, W, H);
+    FluctuationRows wobble(mode, amplitude, H, H);
 
     for (int n = 0; n <= 100; n++)
     {
@@ -55,16 +57,10 @@ int CTransitionManager::DoCurveTransition(bool slide, bool fromLeft, int amplitu
         const int D = (100 - c) * c;
         for (int r = 0; r < H; r++)
         {
-            const long long F = fluctuation(mode, amplitude, r, H, c);
+            const long long F = (wobble.Ready() ? wobble.At(r, c) : fluctuation(mode, amplitude, r, H, c));
             const int g = Clamp(CurveEdge(q, r, H, h, c, F, B, D, k), 0, W);
-            BYTE* row = scratch.m_Buffer + stride * r;
-            const BYTE* leftRow = left + stride * r;
-            const BYTE* rightRow = right + stride * r;
-            CopyPixels(row, leftRow, g);
-            if (slide)
-                CopyPixels(row + (size_t)g * 3, rightRow, W - g);
-            else
-                CopyPixels(row + (size_t)g * 3, rightRow + (size_t)g * 3, W - g);
+            RowSegment segments[2] = {{left, 0, g, r, 0}, {right, g, W, r, slide ? 0 : g}};
+            composer.Row(r, segments, 2);
         }
         if (!Deliver(&scratch))
             return 0;

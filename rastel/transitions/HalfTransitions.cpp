@@ -1,6 +1,7 @@
 // "Turn left/right" and "Shut left/right": an edge symmetric about the canvas
 // centre; the upper half's rows and the mirrored lower half's rows split at it.
 #include "TransitionManager.h"
+#include "RowComposer.h"
 #include "TransitionMath.h"
 
 #include <math.h>
@@ -32,7 +33,8 @@ int CTransitionManager::DoHalfTransition(TRANSITIONSHAPE shape, int amplitude, i
     // P fills the row up to the edge, Q the rest.
     const BYTE* P = dir ? m_pTo->m_Buffer : m_pFrom->m_Buffer;
     const BYTE* Q = dir ? m_pFrom->m_Buffer : m_pTo->m_Buffer;
-    const size_t stride = (size_t)W * 3;
+    CRowComposer composer(scratch.m_Buffer, W, H);
+    FluctuationRows wobble(mode, amplitude, h, h + 1);
 
     for (int n = 0; n <= 100; n++)
     {
@@ -40,19 +42,17 @@ int CTransitionManager::DoHalfTransition(TRANSITIONSHAPE shape, int amplitude, i
         for (int i = 0; i <= H - 1 - i; i++)
         {
             const long long edge = (long long)shape(i, e, h, c, m_EffectParameter) +
-                                   fluctuation(mode, amplitude, i, h, n) + e;
+                                   (wobble.Ready() ? wobble.At(i, n) : fluctuation(mode, amplitude, i, h, n)) + e;
             const int o = Clamp(edge, 0, W);
             const int mirror = H - 1 - i;
             if (i != mirror)
             {
-                BYTE* row = scratch.m_Buffer + stride * i;
-                CopyPixels(row, P + stride * i, o);
-                CopyPixels(row + (size_t)o * 3, Q + stride * i + (size_t)o * 3, W - o);
+                RowSegment upper[2] = {{P, 0, o, i, 0}, {Q, o, W, i, o}};
+                composer.Row(i, upper, 2);
             }
-            BYTE* row = scratch.m_Buffer + stride * mirror;
             const int split = W - o;
-            CopyPixels(row, Q + stride * mirror, split);
-            CopyPixels(row + (size_t)split * 3, P + stride * mirror + (size_t)split * 3, o);
+            RowSegment lower[2] = {{Q, 0, split, mirror, 0}, {P, split, W, mirror, split}};
+            composer.Row(mirror, lower, 2);
         }
         if (!Deliver(&scratch))
             return 0;

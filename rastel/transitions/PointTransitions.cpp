@@ -1,6 +1,7 @@
 // "Slider" and "Shutter": a corner point moves across the canvas and the new
 // picture fills the rectangle between it and one corner.
 #include "TransitionManager.h"
+#include "RowComposer.h"
 #include "TransitionMath.h"
 
 using namespace TransitionMath;
@@ -31,8 +32,7 @@ int CTransitionManager::DoPointTransition(bool slide, int amplitude, int mode)
 
     const PointPath& path = PointPaths[Random() % 8];
     const int x0 = path.x0 * W, y0 = path.y0 * H, x1 = path.x1 * W, y1 = path.y1 * H;
-    const size_t stride = (size_t)W * 3;
-    BYTE* out = scratch.m_Buffer;
+    CRowComposer composer(scratch.m_Buffer, W, H);
     const BYTE* oldPixels = m_pFrom->m_Buffer;
     const BYTE* newPixels = m_pTo->m_Buffer;
 
@@ -57,25 +57,18 @@ int CTransitionManager::DoPointTransition(bool slide, int amplitude, int mode)
         if (!slide)
             dy = dx = 0;
 
-        if (colEnd <= colBegin || rowEnd <= rowBegin)
+        for (int r = 0; r < H; r++)
         {
-            memcpy(out, oldPixels, stride * H);
-        }
-        else
-        {
-            if (rowBegin > 0)
-                memcpy(out, oldPixels, stride * rowBegin);
-            if (rowEnd < H)
-                memcpy(out + stride * rowEnd, oldPixels + stride * rowEnd, stride * (H - rowEnd));
-            for (int r = rowBegin; r < rowEnd; r++)
+            if (r < rowBegin || r >= rowEnd || colEnd <= colBegin)
             {
-                BYTE* row = out + stride * r;
-                const BYTE* oldRow = oldPixels + stride * r;
-                const BYTE* newRow = newPixels + stride * (r + dy);
-                CopyPixels(row, oldRow, colBegin);
-                CopyPixels(row + colBegin * 3, newRow + (size_t)(colBegin + dx) * 3, colEnd - colBegin);
-                CopyPixels(row + colEnd * 3, oldRow + colEnd * 3, W - colEnd);
+                RowSegment whole = {oldPixels, 0, W, r, 0};
+                composer.Row(r, &whole, 1);
+                continue;
             }
+            RowSegment segments[3] = {{oldPixels, 0, colBegin, r, 0},
+                                      {newPixels, colBegin, colEnd, r + dy, colBegin + dx},
+                                      {oldPixels, colEnd, W, r, colEnd}};
+            composer.Row(r, segments, 3);
         }
         if (!Deliver(&scratch))
             return 0;

@@ -2,6 +2,7 @@
 // "Diamond", "Square", "Circle"): a band about the centre column, mirrored
 // about the centre row, grows or shrinks. Shapes give the band's half-width.
 #include "TransitionManager.h"
+#include "RowComposer.h"
 #include "TransitionMath.h"
 
 #include <math.h>
@@ -99,7 +100,8 @@ int CTransitionManager::DoQuarterTransition(TRANSITIONSHAPE shape, int amplitude
 
     const BYTE* band = dir ? m_pFrom->m_Buffer : m_pTo->m_Buffer;
     const BYTE* outside = dir ? m_pTo->m_Buffer : m_pFrom->m_Buffer;
-    const size_t stride = (size_t)W * 3;
+    CRowComposer composer(scratch.m_Buffer, W, H);
+    FluctuationRows wobble(mode, amplitude, h, h + 1);
 
     for (int n = 0; n <= 100; n++)
     {
@@ -107,7 +109,7 @@ int CTransitionManager::DoQuarterTransition(TRANSITIONSHAPE shape, int amplitude
         for (int i = 0; i <= H - 1 - i; i++)
         {
             const long long left = (long long)e - shape(i, e, h, c, m_EffectParameter) -
-                                   fluctuation(mode, amplitude, i, h, n);
+                                   (wobble.Ready() ? wobble.At(i, n) : fluctuation(mode, amplitude, i, h, n));
             const int m = Clamp(left, 0, e);
             int o = W - m > m ? W - m : m;
             if (o - m == 1)
@@ -115,11 +117,9 @@ int CTransitionManager::DoQuarterTransition(TRANSITIONSHAPE shape, int amplitude
             const int rows[2] = {i, H - 1 - i};
             for (int k = 0; k < (rows[0] == rows[1] ? 1 : 2); k++)
             {
-                const size_t offset = stride * rows[k];
-                BYTE* row = scratch.m_Buffer + offset;
-                CopyPixels(row, outside + offset, m);
-                CopyPixels(row + (size_t)m * 3, band + offset + (size_t)m * 3, o - m);
-                CopyPixels(row + (size_t)o * 3, outside + offset + (size_t)o * 3, W - o);
+                const int r = rows[k];
+                RowSegment segments[3] = {{outside, 0, m, r, 0}, {band, m, o, r, m}, {outside, o, W, r, o}};
+                composer.Row(r, segments, 3);
             }
         }
         if (!Deliver(&scratch))

@@ -295,3 +295,89 @@ TEST(ShapeFunctions, Circles)
     EXPECT_EQ(74, CTransitionManager::functionQuarter2RLCirclesInOut(0, 100, 50, 50, 1.0));
     EXPECT_EQ(149, CTransitionManager::functionQuarter2RLCirclesInOut(0, 100, 50, 50, 2.0));
 }
+
+TEST(QuarterTransition, FluctuationMovesTheBandEdgeInEveryMode)
+{
+    for (int mode = 0; mode < 3; mode++)
+    {
+        GeometricRun run(120, 60);
+        ASSERT_EQ(1, run.engine.DoQuarterTransition(CTransitionManager::functionQuarterShutHorz, 40, mode, 0));
+        int moved = 0;
+        for (int n = 0; n <= 100; n++)
+            for (int i = 0; i < 30; i++)
+            {
+                int left = 60 - CTransitionManager::functionQuarterShutHorz(i, 60, 30, n, 2.0) -
+                           run.engine.fluctuation(mode, 40, i, 30, n);
+                left = left < 0 ? 0 : left > 60 ? 60 : left;
+                moved += left != 60 - 60 * n / 100;
+                int right = 120 - left;
+                if (right - left == 1)
+                    right = left;
+                for (int row : {i, 59 - i})
+                    for (int x = 0; x < 120; x++)
+                        ASSERT_TRUE(run.Shows(n, x, row, x, row, x >= left && x < right ? NewTag : OldTag))
+                            << mode << " " << n << " " << i << " " << x;
+            }
+        EXPECT_GT(moved, 0) << mode;
+    }
+}
+
+// Every frame, not just chosen ones: frames are built on the previous one, so
+// a column left stale would show here.
+TEST(HalfTransition, EveryFrameFollowsTheWobblingEdge)
+{
+    GeometricRun run(90, 41);
+    ASSERT_EQ(1, run.engine.DoHalfTransition(CTransitionManager::functionHalfTurnLeftRight, 25, 2, 1));
+    for (int n = 0; n <= 100; n++)
+        for (int i = 0; i <= 20; i++)
+        {
+            int o = CTransitionManager::functionHalfTurnLeftRight(i, 45, 20, 100 - n, 2.0) +
+                    run.engine.fluctuation(2, 25, i, 20, n) + 45;
+            o = o < 0 ? 0 : o > 90 ? 90 : o;
+            for (int x = 0; x < 90; x++)
+            {
+                if (i != 40 - i)
+                {
+                    ASSERT_TRUE(run.Shows(n, x, i, x, i, x < o ? NewTag : OldTag)) << n << " " << i << " " << x;
+                }
+                ASSERT_TRUE(run.Shows(n, x, 40 - i, x, 40 - i, x >= 90 - o ? NewTag : OldTag)) << n << " " << i;
+            }
+        }
+}
+
+TEST(PointTransition, EveryFrameOfASlideFromTheFarCorner)
+{
+    ScriptedRandom random;
+    random.Push({5});
+    GeometricRun run(70, 30);
+    ASSERT_EQ(1, run.engine.DoPointTransition(true, 0, 0));
+    for (int s = 0; s <= 100; s++)
+    {
+        int X = (int)(70 + s * ((0 - 70) * 0.01)), Y = (int)(30.0 + s * ((0 - 30) * 0.01));
+        for (int y = 0; y < 30; y++)
+            for (int x = 0; x < 70; x++)
+            {
+                if (x >= X && y >= Y)
+                    ASSERT_TRUE(run.Shows(s, x, y, x - X, y - Y, NewTag)) << s << " " << x << "," << y;
+                else
+                    ASSERT_TRUE(run.Shows(s, x, y, x, y, OldTag)) << s << " " << x << "," << y;
+            }
+    }
+}
+
+TEST(CurveTransition, EveryFrameFollowsTheWobblingCurve)
+{
+    ScriptedRandom random;
+    random.Push({1, 1}); // curve 1, k = 0.2
+    GeometricRun run(80, 50);
+    ASSERT_EQ(1, run.engine.DoCurveTransition(false, true, 20, 0));
+    for (int c = 0; c <= 100; c++)
+        for (int r = 0; r < 50; r++)
+        {
+            double F = run.engine.fluctuation(0, 20, r, 50, c), B = c * 80 / 100, D = (100 - c) * c;
+            int g = (int)(F + B - D * r * ((1 % 3 + 1) * 0.1) / 50);
+            g = g < 0 ? 0 : g > 80 ? 80 : g;
+            for (int x = 0; x < 80; x++)
+                ASSERT_TRUE(run.Shows(c, x, r, x, r, x < g ? NewTag : OldTag)) << c << " " << r << " " << x;
+        }
+}
