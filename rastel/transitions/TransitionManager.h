@@ -7,8 +7,10 @@
 //   canvases of the larger width and height, owned by the manager until the
 //   next Run, CleanUp or destruction. An empty buffer stands for black.
 // - Each frame is a canvas of the common size owned by the engine; the callback
-//   may read, draw or convert it, must not keep the pointer and must not change
-//   its size. A non-zero callback result asks for the next frame, 0 cancels.
+//   may read, draw or convert it (releasing a cached bitmap it made), must not
+//   keep the pointer and must not change its size or pixels: the next frame is
+//   built on this one. A non-zero callback result asks for the next frame, 0
+//   cancels.
 // - The target itself is never delivered: callers show it after Run returns.
 // - Results: 1 when the transition ran to its end, 0 when cancelled, refused
 //   (null callback, no pixels, no allowed kind) or out of memory. Nothing throws.
