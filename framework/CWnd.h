@@ -289,12 +289,13 @@ protected:
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
 
-    // Unbinds the object and calls PostNcDestroy (once).
-    void FinishNcDestroy();
     // Dispatches one message-map entry of a window message.
     BOOL DispatchWndMsg(const AFX_MSGMAP_ENTRY* entry, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()
 
-    friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+public:
+    // Unbinds the object and calls PostNcDestroy (once); the window procedure
+    // runs it after WM_NCDESTROY.
+    void FinishNcDestroy();
 };

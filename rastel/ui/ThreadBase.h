@@ -6,10 +6,31 @@
 #pragma once
 
 #include <windows.h>
+#include "Framework.h"
+#include "CWinThread.h"
 #include "RastelApi.h"
 
-class RASTEL_API CThreadBase
+class RASTEL_API CThreadBase : public CWinThread
 {
+    // ---- User-interface thread (ThreadBaseThread.cpp) ---------------------
+    // Every object counts itself in m_ThreadCount from construction to
+    // destruction; AfxBeginThread makes it from its run-time class and the
+    // framework deletes it in its own thread when the thread ends.
+    DECLARE_DYNCREATE(CThreadBase)
+public:
+    // Does nothing else; derived threads call it at the end of their own.
+    BOOL InitInstance() override;
+    // The path the thread's window opens when it comes up; set on a thread
+    // created suspended, before it is resumed.
+    void StartWithFile(const CString& path) { m_StartFile = path; }
+    CString m_StartFile;
+
+protected:
+    CThreadBase();
+    ~CThreadBase() override;
+    DECLARE_MESSAGE_MAP()
+    // ---- End of user-interface thread ---------------------------------------
+
 public:
     // ---- Process-wide lock and thread counter (ThreadBase.cpp) ------------
     // The lock is a critical section: the thread that holds it may take it
