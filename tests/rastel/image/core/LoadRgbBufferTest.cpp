@@ -120,6 +120,16 @@ TEST_F(LoadRgbBufferTest, UnicodeNameLoadsAndRoundTrips)
     ASSERT_TRUE(picture.LoadRgbBuffer(full, false));
     EXPECT_EQ(CSize(3, 2), picture.GetImageSize());
     EXPECT_EQ(160, picture.GetBuffer()[6]); // pixel (2, 0): red 2 * 80
+
+    // The icon codec reads the directory with the C runtime's fopen.
+    IconImage small, large;
+    small.width = small.height = 16;
+    large.width = large.height = 256;
+    large.pixel = [](int, int) -> DWORD { return 0x102030; };
+    std::string icon = m_Folder.Write("\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0.ico", MakeIconFile({ small, large }));
+    ASSERT_TRUE(picture.LoadRgbBuffer(icon.c_str(), false));
+    EXPECT_EQ(CSize(256, 256), picture.GetImageSize());
+    EXPECT_EQ(0x10, picture.GetBuffer()[0]);
 }
 
 TEST_F(LoadRgbBufferTest, JpegFilesGoToTheJpegCodecWithTheThumbnailFlag)
