@@ -91,9 +91,13 @@ TEST(TransitionRun, ScriptedDrawsPickTheFirstAllowedKind)
         if (edge > 200)
             edge = 200;
         if (edge > 0)
+        {
             EXPECT_EQ(NewTag, recorder.Pixel(50, edge - 1, r)[2]) << r;
+        }
         if (edge < 200)
+        {
             EXPECT_EQ(OldTag, recorder.Pixel(50, edge, r)[2]) << r;
+        }
     }
 }
 
@@ -289,9 +293,13 @@ TEST(TransitionDraws, DrawOrderFixesDirectionAmplitudeAndMode)
             edge = edge < 0 ? 0 : edge > 80 ? 80 : edge;
             // dir 1: P, left of the edge, is the new picture.
             if (edge > 0)
+            {
                 EXPECT_EQ(NewTag, recorder.Pixel(n, edge - 1, i)[2]) << n << " " << i;
+            }
             if (edge < 80)
+            {
                 EXPECT_EQ(OldTag, recorder.Pixel(n, edge, i)[2]) << n << " " << i;
+            }
         }
 }
 
