@@ -10,9 +10,11 @@
 #include <stdint.h>
 #include <string.h>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "BitmapFactory.h"
 #include "GifFile.h"
 #include "NativeTool.h"
 #include "PngFile.h"
@@ -312,4 +314,119 @@ TEST(Conformance, LibtiffImagesAgreeWithImageMagick)
     RunSuite(std::string(PIXMERE_TIFF_SOURCE_DIR) + "\\test\\images", "*.tif*", kTiff, counts);
     Report("libtiff", counts);
     EXPECT_GT(counts.files, 20);
+}
+
+namespace
+{
+// Runs MakeSamples for the given writers into a fresh folder.
+std::string MakeSampleFolder(const char* writers)
+{
+    std::string folder = native_tool::MakeTempFolder("samples");
+    folder.resize(folder.size() - 1); // no trailing backslash
+    std::string command = std::string("\"") + PIXMERE_BIN_DIR + "\\MakeSamples.exe\" \"" + folder +
+                          "\" " + writers;
+    STARTUPINFOA startup = { sizeof(startup) };
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &startup,
+                       &process))
+    {
+        WaitForSingleObject(process.hProcess, 120000);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    return folder;
+}
+
+void RemoveSampleFolder(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE)
+    {
+        do
+            DeleteFileA((folder + "\\" + found.cFileName).c_str());
+        while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+std::unique_ptr<CRgbBuffer> LoadSample(const std::string& folder, const char* name)
+{
+    std::unique_ptr<CRgbBuffer> buffer(new CRgbBuffer);
+    buffer->LoadRgbBuffer((folder + "\\" + name).c_str());
+    return buffer;
+}
+
+COLORREF SampleColor(const CRgbBuffer& buffer, int x, int y)
+{
+    const BYTE* p = buffer.GetBuffer() + 3 * (y * buffer.GetWidth() + x);
+    return RGB(p[0], p[1], p[2]);
+}
+}
+
+TEST(SampleFiles, PngGifAndTiffSamplesAgreeWithImageMagick)
+{
+    RequireOracle();
+    std::string folder = MakeSampleFolder("png gif tiff");
+    Counts counts;
+    RunSuite(folder, "*.png", kPng, counts);
+    RunSuite(folder, "*.gif", kGif, counts);
+    RunSuite(folder, "*.tif", kTiff, counts);
+    Report("samples", counts);
+    EXPECT_EQ(counts.files, 12);
+    EXPECT_EQ(counts.matched, 12);
+    RemoveSampleFolder(folder);
+}
+
+TEST(SampleFiles, GifSamplesShowTheirFeatures)
+{
+    std::string folder = MakeSampleFolder("gif");
+    auto still = LoadSample(folder, "gif_still.gif");
+    auto interlaced = LoadSample(folder, "gif_interlaced.gif");
+    ASSERT_TRUE(still->IsImage() && interlaced->IsImage());
+    EXPECT_EQ(0, memcmp(still->GetBuffer(), interlaced->GetBuffer(), still->NumberOfPixels() * 3));
+
+    // The first frame has delay 0: the red square of the second is drawn over it.
+    auto animated = LoadSample(folder, "gif_animated.gif");
+    ASSERT_TRUE(animated->IsImage());
+    EXPECT_EQ(SampleColor(*animated, 20, 20), RGB(255, 0, 0));
+    EXPECT_EQ(SampleColor(*animated, 5, 5), SampleColor(*still, 5, 5));
+    EXPECT_EQ(SampleColor(*animated, 80, 60), SampleColor(*still, 80, 60)); // not yet green
+    CGifFile gif((folder + "\\gif_animated.gif").c_str());
+    ASSERT_EQ(gif.Open((folder + "\\gif_animated.gif").c_str(), RGB(255, 255, 255)), 0);
+    EXPECT_EQ(gif.NextImage(), 500);
+    EXPECT_EQ(gif.GetLoopCount(), 2);
+    EXPECT_EQ(gif.NextImage(), 500);
+    EXPECT_EQ(gif.NextImage(), 0);
+
+    auto transparent = LoadSample(folder, "gif_transparent.gif");
+    ASSERT_TRUE(transparent->IsImage());
+    EXPECT_EQ(transparent->m_BackgroundColor, RGB(0, 0, 255));
+    int white = 0;
+    for (int i = 0; i < transparent->NumberOfPixels(); ++i)
+        white += memcmp(transparent->GetBuffer() + 3 * i, "\xFF\xFF\xFF", 3) == 0;
+    EXPECT_GT(white, 100);
+    RemoveSampleFolder(folder);
+}
+
+TEST(SampleFiles, MetafilesShowTheHouseAndTheFontShowsTheSample)
+{
+    std::string folder = MakeSampleFolder("metafile font");
+    for (const char* name : { "metafile_house.emf", "metafile_house.wmf", "metafile_house_placeable.wmf" })
+    {
+        auto house = LoadSample(folder, name);
+        ASSERT_TRUE(house->IsImage()) << name;
+        int w = house->GetWidth(), h = house->GetHeight();
+        // Relative places of the 400 x 300 drawing: wall, window, lawn, sky.
+        EXPECT_EQ(SampleColor(*house, w * 280 / 400, h * 140 / 300), RGB(200, 40, 30)) << name;
+        EXPECT_EQ(SampleColor(*house, w * 155 / 400, h * 180 / 300), RGB(40, 90, 200)) << name;
+        EXPECT_EQ(SampleColor(*house, w * 20 / 400, h * 280 / 300), RGB(60, 160, 60)) << name;
+        EXPECT_EQ(SampleColor(*house, w * 20 / 400, h * 20 / 300), RGB(235, 245, 255)) << name;
+    }
+    auto font = LoadSample(folder, "font_sample.ttf");
+    ASSERT_TRUE(font->IsImage());
+    EXPECT_EQ(font->GetWidth(), 640);
+    EXPECT_EQ(font->GetHeight(), 480);
+    RemoveSampleFolder(folder);
 }
