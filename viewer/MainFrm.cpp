@@ -2,9 +2,9 @@
 #include "MainFrm.h"
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CMainFrame, CViewerFrameBase)
+IMPLEMENT_DYNCREATE(CMainFrame, CBaseFrameWindow)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CViewerFrameBase)
+BEGIN_MESSAGE_MAP(CMainFrame, CBaseFrameWindow)
     ON_WM_CREATE()
 END_MESSAGE_MAP()
 
@@ -14,7 +14,7 @@ CMainFrame::~CMainFrame() {}
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    if (!CViewerFrameBase::PreCreateWindow(cs))
+    if (!CBaseFrameWindow::PreCreateWindow(cs))
         return FALSE;
     cs.style &= ~FWS_ADDTOTITLE;
     cs.cx = 800;
@@ -24,15 +24,11 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CViewerFrameBase::OnCreate(lpCreateStruct) == -1)
+    if (CBaseFrameWindow::OnCreate(lpCreateStruct) == -1)
         return -1;
     // Without a tool bar the viewer still works; nothing more to do then.
     if (m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY) &&
         m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
-    {
-#if VIEWER_HAS_TC_TOOLBAR
         m_wndToolBar.LoadTCToolBar(24, IDB_TOOLBAR, IDB_TOOLBAR, IDB_TOOLBAR_DISABLED);
-#endif
-    }
     return 0;
 }

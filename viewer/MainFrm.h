@@ -4,16 +4,17 @@
 #pragma once
 
 #include "Framework.h"
-#include "ViewerSupport.h"
+#include "BaseFrameWindow.h"
+#include "TCToolBar.h"
 
-class CMainFrame : public CViewerFrameBase
+class CMainFrame : public CBaseFrameWindow
 {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     CMainFrame();
     ~CMainFrame() override;
 
-    CViewerToolBar m_wndToolBar;
+    CTCToolBar m_wndToolBar;
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;

@@ -11,6 +11,7 @@
 #include "Album.h"
 #include "TransitionManager.h"
 #include "TransitionsDialog.h"
+#include "AboutDlg.h"
 #include "ViewerApp.h"
 #include "resource.h"
 
@@ -490,7 +491,7 @@ void CViewerView::OnUpdateCommand(CCmdUI* pCmdUI)
     if (id == ID_FULL_SCREEN || ViewerRules::MagnifierPowerOf(id))
         pCmdUI->SetCheck(ViewerRules::CheckOf(state, id));
     CString text = ViewerRules::MenuText(state, id);
-    if (!text.IsEmpty() && pCmdUI->m_pMenu)
+    if (!text.IsEmpty())
         pCmdUI->SetText(text);
 }
 
@@ -630,15 +631,11 @@ void CViewerView::OnMagnifierSmaller()
 
 void CViewerView::OnAbout()
 {
-#if VIEWER_HAS_ABOUT
     CAboutDlg dialog("Viewer");
     dialog.DoModal();
-#endif
 }
 
 void CViewerView::OnWebSite()
 {
-#if VIEWER_HAS_ABOUT
     CAboutDlg::VisitWebSite();
-#endif
 }

@@ -10,7 +10,7 @@
 #include "CScrollView.h"
 #include "CMenu.h"
 #include "IntProperty.h"
-#include "ViewerSupport.h"
+#include "ShellContextMenu.h"
 #include "ViewerRules.h"
 
 class CFileInfoList;
@@ -44,9 +44,7 @@ public:
     DWORD m_SavedStyle;
     DWORD m_SavedExStyle;
     HMENU m_SavedMenu;
-#if VIEWER_HAS_SHELL_MENU
     CShellContextMenu m_ShellMenu;
-#endif
     // Transition frames painted since the view was made.
     int m_TransitionFrames;
 

@@ -8,6 +8,7 @@
 #include "CFrameWnd.h"
 #include "CControlBar.h"
 #include "RgbBuffer.h"
+#include "BaseFrameWindow.h"
 #include "FileInfo.h"
 #include "FileInfoList.h"
 #include "resource.h"
@@ -250,7 +251,6 @@ void CViewerView::OnRButtonDown(UINT nFlags, CPoint point)
     BuildContextMenu(popup);
     CFrameWnd* frame = GetParentFrame();
 
-#if VIEWER_HAS_SHELL_MENU
     IMalloc* allocator = NULL;
     IShellFolder* folder = NULL;
     LPITEMIDLIST item = NULL;
@@ -269,11 +269,9 @@ void CViewerView::OnRButtonDown(UINT nFlags, CPoint point)
         }
     }
 
-#endif
     CPoint screen = point;
     ClientToScreen(&screen);
     popup.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, frame);
-#if VIEWER_HAS_SHELL_MENU
 
     if (shellPart)
     {
@@ -289,15 +287,12 @@ void CViewerView::OnRButtonDown(UINT nFlags, CPoint point)
             folder->Release();
         allocator->Release();
     }
-#endif
     CScrollView::OnRButtonDown(nFlags, point);
 }
 
 void CViewerView::OnShellCommand(UINT nID)
 {
-#if VIEWER_HAS_SHELL_MENU
     m_ShellMenu.InvokeCommand(nID);
-#endif
     ReopenAfterShellCommand();
 }
 
