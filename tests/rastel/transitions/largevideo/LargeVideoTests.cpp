@@ -41,6 +41,9 @@ TEST(AviLargeVideo, StopsCleanlyBeforeTwoGigabytes)
     DeleteObject(bitmap);
     Sleep(200);
     std::vector<DialogWatcher::Seen> dialogs = watcher.Dialogs();
+    for (const DialogWatcher::Seen& seen : dialogs)
+        printf("  dialog \"%s\": \"%s\"\n", seen.caption.c_str(), seen.text.c_str());
+    printf("  %d frames written, %d refused\n", written, refused);
     ASSERT_EQ(1u, dialogs.size());
     EXPECT_EQ("Error Occured While Rendering the Movie", dialogs[0].text);
 
@@ -60,7 +63,7 @@ TEST(AviLargeVideo, StopsCleanlyBeforeTwoGigabytes)
     std::map<std::string, std::string> stream = ParseKeyValues(output);
     EXPECT_EQ("mjpeg", stream["codec_name"]);
     EXPECT_EQ("4096", stream["width"]);
-    EXPECT_EQ(std::to_string(written), stream["nb_read_packets"]);
+    EXPECT_EQ(std::to_string(written), stream["nb_read_packets"]) << output;
 
     // The last frame decodes after a seek through the index.
     std::string raw = folder.File("last.rgb");
