@@ -35,15 +35,16 @@ void CSimpleSplitter::MouseButtonDown()
     HWND hParent = ::GetParent(m_hWnd);
     CRect area;
     ::GetClientRect(hParent, &area);
+    // Cut to the bounds along the moving axis (the default bounds cut nothing).
     if (m_bLockX)
     {
-        area.top = m_nLower;
-        area.bottom = m_nUpper;
+        area.top = area.top > m_nLower ? area.top : m_nLower;
+        area.bottom = area.bottom < m_nUpper ? area.bottom : m_nUpper;
     }
     else
     {
-        area.left = m_nLower;
-        area.right = m_nUpper;
+        area.left = area.left > m_nLower ? area.left : m_nLower;
+        area.right = area.right < m_nUpper ? area.right : m_nUpper;
     }
     ::MapWindowPoints(hParent, NULL, (LPPOINT)&area, 2);
     area.DeflateRect(12, 12);
