@@ -145,12 +145,11 @@ UINT CTransitionsDialog::GetTickedMask() const
     return mask;
 }
 
-void CTransitionsDialog::OnListClick(NMHDR*, LRESULT* pResult)
+void CTransitionsDialog::OnListClick(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
-    DWORD pos = GetMessagePos();
-    CPoint point((short)LOWORD(pos), (short)HIWORD(pos));
-    m_List.ScreenToClient(&point);
+    // The list reports where the click landed, in its client coordinates.
+    CPoint point = reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->ptAction;
     UINT flags = 0;
     int item = m_List.HitTest(point, &flags);
     if (item < 0)
