@@ -25,6 +25,7 @@ BOOL CAboutDlg::OnInitDialog()
     if (!icon)
         icon = ::LoadIcon(NULL, IDI_APPLICATION);
     SendDlgItemMessage(IDC_ABOUT_ICON, STM_SETICON, (WPARAM)icon, 0);
+    CenterWindow();
     return TRUE;
 }
 
