@@ -10,10 +10,10 @@ using namespace image_bytes;
 TEST(CodecDispatch, EachExtensionReachesItsCodec)
 {
     CTempFolder folder("dispatchtest");
-    PngSpec png;
+    PngContent png;
     png.scanlines = { 0, 1, 2, 3 };
     ASSERT_TRUE(WriteFile(folder.Path("a.PNG"), MakePng(png)));
-    GifSpec gif;
+    GifContent gif;
     gif.globalColors = { 4, 5, 6, 7, 8, 9 };
     GifFrame frame;
     frame.indices = { 1 };

@@ -44,16 +44,16 @@ int LoadGif(const CTempFolder& folder, const char* name, const Bytes& bytes, CRg
 TEST(GifDecoding, StillPictureAndBackgroundColour)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.globalColors = kColors;
-    spec.background = 2;
+    GifContent content;
+    content.width = 3;
+    content.height = 2;
+    content.globalColors = kColors;
+    content.background = 2;
     GifFrame f = Frame(0, 0, 3, 2, 0);
     f.indices = { 0, 1, 2, 3, 2, 1 };
-    spec.frames.push_back(f);
+    content.frames.push_back(f);
     CRgbBuffer buffer;
-    EXPECT_EQ(LoadGif(folder, "still.gif", MakeGif(spec), buffer), 1);
+    EXPECT_EQ(LoadGif(folder, "still.gif", MakeGif(content), buffer), 1);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(buffer.GetWidth(), 3);
     EXPECT_EQ(buffer.GetHeight(), 2);
@@ -67,16 +67,16 @@ TEST(GifDecoding, StillPictureAndBackgroundColour)
 TEST(GifDecoding, TransparentPixelsShowWhite)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.globalColors = kColors;
-    spec.background = 3;
+    GifContent content;
+    content.width = 2;
+    content.height = 1;
+    content.globalColors = kColors;
+    content.background = 3;
     GifFrame f = Timed(Frame(0, 0, 2, 1, 1), 5, 0, 1);
     f.indices = { 1, 2 };
-    spec.frames.push_back(f);
+    content.frames.push_back(f);
     CRgbBuffer buffer;
-    LoadGif(folder, "transparent.gif", MakeGif(spec), buffer);
+    LoadGif(folder, "transparent.gif", MakeGif(content), buffer);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(ColorAt(buffer, 0, 0), RGB(255, 255, 255));
     EXPECT_EQ(ColorAt(buffer, 1, 0), RGB(0, 255, 0));
@@ -86,14 +86,14 @@ TEST(GifDecoding, TransparentPixelsShowWhite)
 TEST(GifDecoding, LocalColourTableAndCanvasAroundASmallFrame)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 4;
-    spec.height = 3;
+    GifContent content;
+    content.width = 4;
+    content.height = 3;
     GifFrame f = Frame(1, 1, 2, 1, 1);
     f.localColors = { 9, 8, 7, 60, 70, 80 };
-    spec.frames.push_back(f);
+    content.frames.push_back(f);
     CRgbBuffer buffer;
-    LoadGif(folder, "local.gif", MakeGif(spec), buffer);
+    LoadGif(folder, "local.gif", MakeGif(content), buffer);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(ColorAt(buffer, 1, 1), RGB(60, 70, 80));
     EXPECT_EQ(ColorAt(buffer, 2, 1), RGB(60, 70, 80));
@@ -105,14 +105,14 @@ TEST(GifDecoding, LocalColourTableAndCanvasAroundASmallFrame)
 TEST(GifAnimation, FirstFrameOnlyWhenItHasADelay)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.globalColors = kColors;
-    spec.frames.push_back(Timed(Frame(0, 0, 2, 1, 1), 50));
-    spec.frames.push_back(Timed(Frame(1, 0, 1, 1, 3), 50));
+    GifContent content;
+    content.width = 2;
+    content.height = 1;
+    content.globalColors = kColors;
+    content.frames.push_back(Timed(Frame(0, 0, 2, 1, 1), 50));
+    content.frames.push_back(Timed(Frame(1, 0, 1, 1, 3), 50));
     CRgbBuffer buffer;
-    LoadGif(folder, "animated.gif", MakeGif(spec), buffer);
+    LoadGif(folder, "animated.gif", MakeGif(content), buffer);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(ColorAt(buffer, 1, 0), RGB(255, 0, 0));
 }
@@ -120,15 +120,15 @@ TEST(GifAnimation, FirstFrameOnlyWhenItHasADelay)
 TEST(GifAnimation, DelayZeroFrameIsCompositedWithTheNext)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.globalColors = kColors;
-    spec.frames.push_back(Timed(Frame(0, 0, 2, 1, 1), 0));
-    spec.frames.push_back(Timed(Frame(1, 0, 1, 1, 3), 50));
-    spec.frames.push_back(Timed(Frame(0, 0, 2, 1, 2), 50));
+    GifContent content;
+    content.width = 2;
+    content.height = 1;
+    content.globalColors = kColors;
+    content.frames.push_back(Timed(Frame(0, 0, 2, 1, 1), 0));
+    content.frames.push_back(Timed(Frame(1, 0, 1, 1, 3), 50));
+    content.frames.push_back(Timed(Frame(0, 0, 2, 1, 2), 50));
     CRgbBuffer buffer;
-    LoadGif(folder, "delay0.gif", MakeGif(spec), buffer);
+    LoadGif(folder, "delay0.gif", MakeGif(content), buffer);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(ColorAt(buffer, 0, 0), RGB(255, 0, 0));
     EXPECT_EQ(ColorAt(buffer, 1, 0), RGB(0, 0, 255));
@@ -137,16 +137,16 @@ TEST(GifAnimation, DelayZeroFrameIsCompositedWithTheNext)
 TEST(GifAnimation, NextImageReportsDelaysLoopCountAndTheEnd)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.globalColors = kColors;
-    spec.loopCount = 5;
-    spec.frames.push_back(Timed(Frame(0, 0, 2, 2, 1), 25));
-    spec.frames.push_back(Frame(0, 0, 1, 1, 2)); // no graphic control: 100 ms
-    spec.frames.push_back(Timed(Frame(0, 0, 1, 1, 3), 0));
+    GifContent content;
+    content.width = 2;
+    content.height = 2;
+    content.globalColors = kColors;
+    content.loopCount = 5;
+    content.frames.push_back(Timed(Frame(0, 0, 2, 2, 1), 25));
+    content.frames.push_back(Frame(0, 0, 1, 1, 2)); // no graphic control: 100 ms
+    content.frames.push_back(Timed(Frame(0, 0, 1, 1, 3), 0));
     std::string path = folder.Path("loop.gif");
-    ASSERT_TRUE(WriteFile(path, MakeGif(spec)));
+    ASSERT_TRUE(WriteFile(path, MakeGif(content)));
 
     CGifFile gif(path.c_str());
     EXPECT_EQ(gif.NextImage(), -1); // not open yet
@@ -165,17 +165,17 @@ TEST(GifAnimation, RestoreToBackgroundUsesBackgroundOrFill)
     CTempFolder folder("giftest");
     for (int transparent : { -1, 0 })
     {
-        GifSpec spec;
-        spec.width = 3;
-        spec.height = 1;
-        spec.globalColors = kColors;
-        spec.background = 3;
+        GifContent content;
+        content.width = 3;
+        content.height = 1;
+        content.globalColors = kColors;
+        content.background = 3;
         GifFrame first = Frame(0, 0, 2, 1, 1);
         first = Timed(first, 0, 2, transparent);
-        spec.frames.push_back(first);
-        spec.frames.push_back(Timed(Frame(2, 0, 1, 1, 2), 10));
+        content.frames.push_back(first);
+        content.frames.push_back(Timed(Frame(2, 0, 1, 1, 2), 10));
         CRgbBuffer buffer;
-        LoadGif(folder, "dispose2.gif", MakeGif(spec), buffer);
+        LoadGif(folder, "dispose2.gif", MakeGif(content), buffer);
         ASSERT_TRUE(buffer.IsImage());
         COLORREF restored = transparent < 0 ? RGB(0, 0, 255) : RGB(255, 255, 255);
         EXPECT_EQ(ColorAt(buffer, 0, 0), restored) << transparent;
@@ -187,15 +187,15 @@ TEST(GifAnimation, RestoreToBackgroundUsesBackgroundOrFill)
 TEST(GifAnimation, RestoreToPreviousKeepsTheEarlierPicture)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.globalColors = kColors;
-    spec.frames.push_back(Timed(Frame(0, 0, 2, 1, 1), 0));
-    spec.frames.push_back(Timed(Frame(0, 0, 1, 1, 3), 0, 3));
-    spec.frames.push_back(Timed(Frame(1, 0, 1, 1, 2), 10));
+    GifContent content;
+    content.width = 2;
+    content.height = 1;
+    content.globalColors = kColors;
+    content.frames.push_back(Timed(Frame(0, 0, 2, 1, 1), 0));
+    content.frames.push_back(Timed(Frame(0, 0, 1, 1, 3), 0, 3));
+    content.frames.push_back(Timed(Frame(1, 0, 1, 1, 2), 10));
     CRgbBuffer buffer;
-    LoadGif(folder, "dispose3.gif", MakeGif(spec), buffer);
+    LoadGif(folder, "dispose3.gif", MakeGif(content), buffer);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(ColorAt(buffer, 0, 0), RGB(255, 0, 0));
     EXPECT_EQ(ColorAt(buffer, 1, 0), RGB(0, 255, 0));
@@ -204,16 +204,16 @@ TEST(GifAnimation, RestoreToPreviousKeepsTheEarlierPicture)
 TEST(GifAnimation, TransparencyAppliesToItsOwnFrameOnly)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.globalColors = kColors;
-    spec.frames.push_back(Timed(Frame(0, 0, 2, 1, 1), 0, 0, 3));
+    GifContent content;
+    content.width = 2;
+    content.height = 1;
+    content.globalColors = kColors;
+    content.frames.push_back(Timed(Frame(0, 0, 2, 1, 1), 0, 0, 3));
     GifFrame second = Frame(0, 0, 2, 1, 3); // no control: index 3 is opaque blue
     second.indices = { 3, 2 };
-    spec.frames.push_back(second);
+    content.frames.push_back(second);
     CRgbBuffer buffer;
-    LoadGif(folder, "scope.gif", MakeGif(spec), buffer);
+    LoadGif(folder, "scope.gif", MakeGif(content), buffer);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(ColorAt(buffer, 0, 0), RGB(0, 0, 255));
 }
@@ -221,7 +221,7 @@ TEST(GifAnimation, TransparencyAppliesToItsOwnFrameOnly)
 TEST(GifDecoding, InterlacedEqualsItsTwin)
 {
     CTempFolder folder("giftest");
-    GifSpec plain;
+    GifContent plain;
     plain.width = 5;
     plain.height = 19; // rows in all four passes
     plain.globalColors = kColors;
@@ -229,7 +229,7 @@ TEST(GifDecoding, InterlacedEqualsItsTwin)
     for (size_t i = 0; i < f.indices.size(); ++i)
         f.indices[i] = (uint8_t)((i * 7 + i / 5) % 4);
     plain.frames.push_back(f);
-    GifSpec interlaced = plain;
+    GifContent interlaced = plain;
     interlaced.frames[0].interlace = true;
     CRgbBuffer a, b;
     LoadGif(folder, "plain.gif", MakeGif(plain), a);
@@ -245,17 +245,17 @@ TEST(GifDecoding, InterlacedEqualsItsTwin)
 TEST(GifHostile, FramesReachingOutsideTheScreenAreClipped)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 4;
-    spec.height = 4;
-    spec.globalColors = kColors;
-    spec.frames.push_back(Timed(Frame(2, 2, 6, 5, 1), 0));
-    spec.frames.push_back(Timed(Frame(60000, 60000, 3, 3, 2), 0));
+    GifContent content;
+    content.width = 4;
+    content.height = 4;
+    content.globalColors = kColors;
+    content.frames.push_back(Timed(Frame(2, 2, 6, 5, 1), 0));
+    content.frames.push_back(Timed(Frame(60000, 60000, 3, 3, 2), 0));
     GifFrame wide = Frame(0, 3, 300, 2, 3);
     wide.interlace = true;
-    spec.frames.push_back(Timed(wide, 10));
+    content.frames.push_back(Timed(wide, 10));
     CRgbBuffer buffer;
-    LoadGif(folder, "outside.gif", MakeGif(spec), buffer);
+    LoadGif(folder, "outside.gif", MakeGif(content), buffer);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(buffer.GetWidth(), 4);
     EXPECT_EQ(ColorAt(buffer, 2, 2), RGB(255, 0, 0));
@@ -267,17 +267,17 @@ TEST(GifHostile, FramesReachingOutsideTheScreenAreClipped)
 TEST(GifHostile, FrameOfHeightZeroIsSkipped)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.globalColors = kColors;
+    GifContent content;
+    content.width = 2;
+    content.height = 2;
+    content.globalColors = kColors;
     GifFrame empty = Frame(0, 0, 2, 0, 1);
-    spec.frames.push_back(Timed(empty, 0));
+    content.frames.push_back(Timed(empty, 0));
     GifFrame narrow = Frame(0, 0, 0, 2, 1);
-    spec.frames.push_back(Timed(narrow, 0));
-    spec.frames.push_back(Timed(Frame(0, 0, 2, 2, 2), 10));
+    content.frames.push_back(Timed(narrow, 0));
+    content.frames.push_back(Timed(Frame(0, 0, 2, 2, 2), 10));
     CRgbBuffer buffer;
-    LoadGif(folder, "height0.gif", MakeGif(spec), buffer);
+    LoadGif(folder, "height0.gif", MakeGif(content), buffer);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(ColorAt(buffer, 1, 1), RGB(0, 255, 0));
 }
@@ -285,29 +285,29 @@ TEST(GifHostile, FrameOfHeightZeroIsSkipped)
 TEST(GifHostile, CodeSizeAboveEightIsRefused)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.globalColors = kColors;
+    GifContent content;
+    content.width = 2;
+    content.height = 1;
+    content.globalColors = kColors;
     GifFrame f = Frame(0, 0, 2, 1, 1);
     f.minCodeSize = 11;
-    spec.frames.push_back(f);
+    content.frames.push_back(f);
     CRgbBuffer buffer;
-    EXPECT_EQ(LoadGif(folder, "codesize.gif", MakeGif(spec), buffer), 1);
+    EXPECT_EQ(LoadGif(folder, "codesize.gif", MakeGif(content), buffer), 1);
     EXPECT_FALSE(buffer.IsImage());
 }
 
 TEST(GifHostile, BackgroundIndexBeyondTheTableKeepsTheFill)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 1;
-    spec.height = 1;
-    spec.globalColors = kColors; // 4 entries
-    spec.background = 200;
-    spec.frames.push_back(Frame(0, 0, 1, 1, 1));
+    GifContent content;
+    content.width = 1;
+    content.height = 1;
+    content.globalColors = kColors; // 4 entries
+    content.background = 200;
+    content.frames.push_back(Frame(0, 0, 1, 1, 1));
     CRgbBuffer buffer;
-    LoadGif(folder, "background.gif", MakeGif(spec), buffer);
+    LoadGif(folder, "background.gif", MakeGif(content), buffer);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(buffer.m_BackgroundColor, RGB(255, 255, 255));
 }
@@ -317,13 +317,13 @@ TEST(GifHostile, EmptyAndHugeScreensAreRefused)
     CTempFolder folder("giftest");
     for (int size : { 0, 65535 })
     {
-        GifSpec spec;
-        spec.width = size;
-        spec.height = size == 0 ? 10 : size;
-        spec.globalColors = kColors;
-        spec.frames.push_back(Frame(0, 0, 1, 1, 1));
+        GifContent content;
+        content.width = size;
+        content.height = size == 0 ? 10 : size;
+        content.globalColors = kColors;
+        content.frames.push_back(Frame(0, 0, 1, 1, 1));
         std::string path = folder.Path("screen.gif");
-        ASSERT_TRUE(WriteFile(path, MakeGif(spec)));
+        ASSERT_TRUE(WriteFile(path, MakeGif(content)));
         CGifFile gif(path.c_str());
         EXPECT_EQ(gif.Open(path.c_str(), 0), -2) << size;
         CRgbBuffer buffer;
@@ -335,12 +335,12 @@ TEST(GifHostile, EmptyAndHugeScreensAreRefused)
 TEST(GifHostile, NoImageAndNotAGif)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.globalColors = kColors;
+    GifContent content;
+    content.width = 2;
+    content.height = 2;
+    content.globalColors = kColors;
     CRgbBuffer buffer;
-    LoadGif(folder, "noimage.gif", MakeGif(spec), buffer);
+    LoadGif(folder, "noimage.gif", MakeGif(content), buffer);
     EXPECT_FALSE(buffer.IsImage());
     LoadGif(folder, "text.gif", Bytes{ 'n', 'o', 't', ' ', 'a', ' ', 'g', 'i', 'f' }, buffer);
     EXPECT_FALSE(buffer.IsImage());
@@ -351,16 +351,16 @@ TEST(GifHostile, NoImageAndNotAGif)
 TEST(GifHostile, TruncatedFilesNeverFault)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 16;
-    spec.height = 16;
-    spec.globalColors = kColors;
+    GifContent content;
+    content.width = 16;
+    content.height = 16;
+    content.globalColors = kColors;
     GifFrame f = Frame(0, 0, 16, 16, 0);
     for (size_t i = 0; i < f.indices.size(); ++i)
         f.indices[i] = (uint8_t)(i % 3 + 1);
-    spec.frames.push_back(Timed(f, 0));
-    spec.frames.push_back(Timed(Frame(4, 4, 8, 8, 0), 10));
-    Bytes whole = MakeGif(spec);
+    content.frames.push_back(Timed(f, 0));
+    content.frames.push_back(Timed(Frame(4, 4, 8, 8, 0), 10));
+    Bytes whole = MakeGif(content);
     for (size_t length = 0; length < whole.size(); length += 5)
     {
         CRgbBuffer buffer;
@@ -377,15 +377,15 @@ TEST(GifHostile, TruncatedFilesNeverFault)
 TEST(GifMappedBitmap, StepTwoAveragesBlocks)
 {
     CTempFolder folder("giftest");
-    GifSpec spec;
-    spec.width = 4;
-    spec.height = 2;
-    spec.globalColors = { 0, 0, 0, 200, 100, 50 };
+    GifContent content;
+    content.width = 4;
+    content.height = 2;
+    content.globalColors = { 0, 0, 0, 200, 100, 50 };
     GifFrame f = Frame(0, 0, 4, 2, 0);
     f.indices = { 0, 1, 1, 1, 1, 0, 1, 1 };
-    spec.frames.push_back(f);
+    content.frames.push_back(f);
     std::string path = folder.Path("step.gif");
-    ASSERT_TRUE(WriteFile(path, MakeGif(spec)));
+    ASSERT_TRUE(WriteFile(path, MakeGif(content)));
     CGifFile gif(path.c_str());
     ASSERT_EQ(gif.Open(path.c_str(), 0), 0);
     EXPECT_TRUE(gif.CreateMappedBitmap(NULL, 0, 1) == NULL); // no frame yet

@@ -142,7 +142,7 @@ inline void PngChunk(Bytes& png, const char* type, const Bytes& data)
     Put32BE(png, Crc32(&png[start], png.size() - start));
 }
 
-struct PngSpec
+struct PngContent
 {
     uint32_t width = 1, height = 1;
     int bitDepth = 8, colorType = 2, interlace = 0;
@@ -155,32 +155,32 @@ struct PngSpec
     bool withEnd = true;
 };
 
-inline Bytes MakePng(const PngSpec& spec)
+inline Bytes MakePng(const PngContent& content)
 {
     Bytes png = { 0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A };
     Bytes header;
-    Put32BE(header, spec.width);
-    Put32BE(header, spec.height);
-    header.push_back((uint8_t)spec.bitDepth);
-    header.push_back((uint8_t)spec.colorType);
+    Put32BE(header, content.width);
+    Put32BE(header, content.height);
+    header.push_back((uint8_t)content.bitDepth);
+    header.push_back((uint8_t)content.colorType);
     header.push_back(0);
     header.push_back(0);
-    header.push_back((uint8_t)spec.interlace);
+    header.push_back((uint8_t)content.interlace);
     PngChunk(png, "IHDR", header);
-    if (spec.gamma)
+    if (content.gamma)
     {
         Bytes g;
-        Put32BE(g, spec.gamma);
+        Put32BE(g, content.gamma);
         PngChunk(png, "gAMA", g);
     }
-    if (!spec.palette.empty())
-        PngChunk(png, "PLTE", spec.palette);
-    if (!spec.transparency.empty())
-        PngChunk(png, "tRNS", spec.transparency);
-    for (auto& chunk : spec.extraChunks)
+    if (!content.palette.empty())
+        PngChunk(png, "PLTE", content.palette);
+    if (!content.transparency.empty())
+        PngChunk(png, "tRNS", content.transparency);
+    for (auto& chunk : content.extraChunks)
         PngChunk(png, chunk.first.c_str(), chunk.second);
-    PngChunk(png, "IDAT", spec.idat.empty() ? ZlibStored(spec.scanlines) : spec.idat);
-    if (spec.withEnd)
+    PngChunk(png, "IDAT", content.idat.empty() ? ZlibStored(content.scanlines) : content.idat);
+    if (content.withEnd)
         PngChunk(png, "IEND", Bytes());
     return png;
 }
@@ -248,7 +248,7 @@ inline Bytes GifLzw(const Bytes& indices, int minCodeSize)
     return out;
 }
 
-struct GifSpec
+struct GifContent
 {
     int width = 1, height = 1;
     Bytes globalColors; // RGB triples or empty
@@ -258,31 +258,31 @@ struct GifSpec
     bool withTrailer = true;
 };
 
-inline Bytes MakeGif(const GifSpec& spec)
+inline Bytes MakeGif(const GifContent& content)
 {
     Bytes gif = { 'G', 'I', 'F', '8', '9', 'a' };
-    Put16LE(gif, spec.width);
-    Put16LE(gif, spec.height);
-    size_t globalEntries = spec.globalColors.size() / 3;
+    Put16LE(gif, content.width);
+    Put16LE(gif, content.height);
+    size_t globalEntries = content.globalColors.size() / 3;
     int globalBits = globalEntries ? TableBits(globalEntries) : 1;
     gif.push_back((uint8_t)(globalEntries ? 0x80 | 0x70 | (globalBits - 1) : 0x70));
-    gif.push_back((uint8_t)spec.background);
+    gif.push_back((uint8_t)content.background);
     gif.push_back(0);
     if (globalEntries)
     {
-        Bytes table = spec.globalColors;
+        Bytes table = content.globalColors;
         table.resize((size_t)3 << globalBits, 0);
         Append(gif, table);
     }
-    if (spec.loopCount >= 0)
+    if (content.loopCount >= 0)
     {
         Bytes app = { 0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0',
                       3, 1 };
-        Put16LE(app, spec.loopCount);
+        Put16LE(app, content.loopCount);
         app.push_back(0);
         Append(gif, app);
     }
-    for (const GifFrame& f : spec.frames)
+    for (const GifFrame& f : content.frames)
     {
         if (f.hasControl)
         {
@@ -322,7 +322,7 @@ inline Bytes MakeGif(const GifSpec& spec)
         int bits = std::max(2, TableBits(std::max(localEntries, globalEntries)));
         Append(gif, GifLzw(stored, f.minCodeSize ? f.minCodeSize : bits));
     }
-    if (spec.withTrailer)
+    if (content.withTrailer)
         gif.push_back(0x3B);
     return gif;
 }

@@ -21,16 +21,16 @@ int LoadPng(const CTempFolder& folder, const char* name, const Bytes& bytes, CRg
 TEST(PngDecoding, PaletteWithTransparencyGivesPaletteColours)
 {
     CTempFolder folder("pngtest");
-    PngSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.colorType = 3;
-    spec.bitDepth = 8;
-    spec.palette = { 255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30 };
-    spec.transparency = { 0, 128 }; // alpha has no effect on the pixels
-    spec.scanlines = { 0, 0, 1, 0, 2, 3 };
+    PngContent content;
+    content.width = 2;
+    content.height = 2;
+    content.colorType = 3;
+    content.bitDepth = 8;
+    content.palette = { 255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30 };
+    content.transparency = { 0, 128 }; // alpha has no effect on the pixels
+    content.scanlines = { 0, 0, 1, 0, 2, 3 };
     CRgbBuffer buffer;
-    EXPECT_EQ(LoadPng(folder, "palette.png", MakePng(spec), buffer), 1);
+    EXPECT_EQ(LoadPng(folder, "palette.png", MakePng(content), buffer), 1);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(buffer.GetWidth(), 2);
     EXPECT_EQ(ColorAt(buffer, 0, 0), RGB(255, 0, 0));
@@ -42,13 +42,13 @@ TEST(PngDecoding, PaletteWithTransparencyGivesPaletteColours)
 TEST(PngDecoding, TwoBitGreyExpandsToFullLevels)
 {
     CTempFolder folder("pngtest");
-    PngSpec spec;
-    spec.width = 5;
-    spec.colorType = 0;
-    spec.bitDepth = 2;
-    spec.scanlines = { 0, 0x1B, 0xC0 }; // levels 0, 1, 2, 3, then 3
+    PngContent content;
+    content.width = 5;
+    content.colorType = 0;
+    content.bitDepth = 2;
+    content.scanlines = { 0, 0x1B, 0xC0 }; // levels 0, 1, 2, 3, then 3
     CRgbBuffer buffer;
-    EXPECT_EQ(LoadPng(folder, "grey2.png", MakePng(spec), buffer), 1);
+    EXPECT_EQ(LoadPng(folder, "grey2.png", MakePng(content), buffer), 1);
     ASSERT_TRUE(buffer.IsImage());
     const int levels[5] = { 0, 85, 170, 255, 255 };
     for (int x = 0; x < 5; ++x)
@@ -58,13 +58,13 @@ TEST(PngDecoding, TwoBitGreyExpandsToFullLevels)
 TEST(PngDecoding, SixteenBitRgbKeepsTheHighBytes)
 {
     CTempFolder folder("pngtest");
-    PngSpec spec;
-    spec.width = 2;
-    spec.colorType = 2;
-    spec.bitDepth = 16;
-    spec.scanlines = { 0, 0x12, 0x34, 0xAB, 0xFF, 0x00, 0x80, 0xFF, 0xFF, 0x7F, 0x01, 0x01, 0x02 };
+    PngContent content;
+    content.width = 2;
+    content.colorType = 2;
+    content.bitDepth = 16;
+    content.scanlines = { 0, 0x12, 0x34, 0xAB, 0xFF, 0x00, 0x80, 0xFF, 0xFF, 0x7F, 0x01, 0x01, 0x02 };
     CRgbBuffer buffer;
-    EXPECT_EQ(LoadPng(folder, "rgb16.png", MakePng(spec), buffer), 1);
+    EXPECT_EQ(LoadPng(folder, "rgb16.png", MakePng(content), buffer), 1);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(ColorAt(buffer, 0, 0), RGB(0x12, 0xAB, 0x00));
     EXPECT_EQ(ColorAt(buffer, 1, 0), RGB(0xFF, 0x7F, 0x01));
@@ -73,13 +73,13 @@ TEST(PngDecoding, SixteenBitRgbKeepsTheHighBytes)
 TEST(PngDecoding, GreyAlphaDropsTheAlpha)
 {
     CTempFolder folder("pngtest");
-    PngSpec spec;
-    spec.width = 3;
-    spec.colorType = 4;
-    spec.bitDepth = 8;
-    spec.scanlines = { 0, 10, 0, 128, 128, 250, 255 };
+    PngContent content;
+    content.width = 3;
+    content.colorType = 4;
+    content.bitDepth = 8;
+    content.scanlines = { 0, 10, 0, 128, 128, 250, 255 };
     CRgbBuffer buffer;
-    EXPECT_EQ(LoadPng(folder, "greyalpha.png", MakePng(spec), buffer), 1);
+    EXPECT_EQ(LoadPng(folder, "greyalpha.png", MakePng(content), buffer), 1);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(ColorAt(buffer, 0, 0), RGB(10, 10, 10));
     EXPECT_EQ(ColorAt(buffer, 1, 0), RGB(128, 128, 128));
@@ -89,14 +89,14 @@ TEST(PngDecoding, GreyAlphaDropsTheAlpha)
 TEST(PngDecoding, GammaOfOneOverTwoPointTwoLeavesLevels)
 {
     CTempFolder folder("pngtest");
-    PngSpec spec;
-    spec.width = 4;
-    spec.colorType = 0;
-    spec.bitDepth = 8;
-    spec.gamma = 45455;
-    spec.scanlines = { 0, 0, 64, 128, 255 };
+    PngContent content;
+    content.width = 4;
+    content.colorType = 0;
+    content.bitDepth = 8;
+    content.gamma = 45455;
+    content.scanlines = { 0, 0, 64, 128, 255 };
     CRgbBuffer buffer;
-    EXPECT_EQ(LoadPng(folder, "gamma.png", MakePng(spec), buffer), 1);
+    EXPECT_EQ(LoadPng(folder, "gamma.png", MakePng(content), buffer), 1);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(PixelAt(buffer, 1, 0)[0], 64);
     EXPECT_EQ(PixelAt(buffer, 2, 0)[0], 128);
@@ -106,13 +106,13 @@ TEST(PngDecoding, GammaOfOneOverTwoPointTwoLeavesLevels)
 TEST(PngDecoding, LinearGammaIsCorrectedForTheScreen)
 {
     CTempFolder folder("pngtest");
-    PngSpec spec;
-    spec.width = 3;
-    spec.colorType = 2;
-    spec.gamma = 100000; // linear samples
-    spec.scanlines = { 0, 64, 64, 64, 128, 0, 255, 16, 200, 32 };
+    PngContent content;
+    content.width = 3;
+    content.colorType = 2;
+    content.gamma = 100000; // linear samples
+    content.scanlines = { 0, 64, 64, 64, 128, 0, 255, 16, 200, 32 };
     CRgbBuffer buffer;
-    EXPECT_EQ(LoadPng(folder, "linear.png", MakePng(spec), buffer), 1);
+    EXPECT_EQ(LoadPng(folder, "linear.png", MakePng(content), buffer), 1);
     ASSERT_TRUE(buffer.IsImage());
     auto corrected = [](int level) { return 255 * pow(level / 255.0, 1 / 2.2); };
     const int levels[9] = { 64, 64, 64, 128, 0, 255, 16, 200, 32 };
@@ -136,17 +136,17 @@ TEST(PngHostile, NotAPngIsRefused)
 TEST(PngHostile, TruncatedFilesAreRefusedAtEveryLength)
 {
     CTempFolder folder("pngtest");
-    PngSpec spec;
-    spec.width = 8;
-    spec.height = 8;
-    spec.colorType = 2;
+    PngContent content;
+    content.width = 8;
+    content.height = 8;
+    content.colorType = 2;
     for (int y = 0; y < 8; ++y)
     {
-        spec.scanlines.push_back(0);
+        content.scanlines.push_back(0);
         for (int x = 0; x < 24; ++x)
-            spec.scanlines.push_back((uint8_t)(x * 10 + y));
+            content.scanlines.push_back((uint8_t)(x * 10 + y));
     }
-    Bytes whole = MakePng(spec);
+    Bytes whole = MakePng(content);
     size_t idatEnd = whole.size() - 12; // IEND is the last 12 bytes
     for (size_t length = 0; length < idatEnd; length += 7)
     {
@@ -166,9 +166,9 @@ TEST(PngHostile, TruncatedFilesAreRefusedAtEveryLength)
 TEST(PngHostile, CorruptCrcOfACriticalChunkIsRefused)
 {
     CTempFolder folder("pngtest");
-    PngSpec spec;
-    spec.scanlines = { 0, 1, 2, 3 };
-    Bytes png = MakePng(spec);
+    PngContent content;
+    content.scanlines = { 0, 1, 2, 3 };
+    Bytes png = MakePng(content);
     png[8 + 8 + 13] ^= 0xFF; // the IHDR's CRC
     CRgbBuffer buffer;
     EXPECT_EQ(LoadPng(folder, "crc.png", png, buffer), 0);
@@ -178,13 +178,13 @@ TEST(PngHostile, CorruptCrcOfACriticalChunkIsRefused)
 TEST(PngHostile, ImageDataBombStopsAtTheImageSize)
 {
     CTempFolder folder("pngtest");
-    PngSpec spec;
-    spec.width = 1;
-    spec.height = 1;
-    spec.colorType = 2;
-    spec.idat = ZlibZeros(300u * 1000 * 1000); // 300 MB of zeros for a 4-byte image
+    PngContent content;
+    content.width = 1;
+    content.height = 1;
+    content.colorType = 2;
+    content.idat = ZlibZeros(300u * 1000 * 1000); // 300 MB of zeros for a 4-byte image
     CRgbBuffer buffer;
-    EXPECT_EQ(LoadPng(folder, "idatbomb.png", MakePng(spec), buffer), 1);
+    EXPECT_EQ(LoadPng(folder, "idatbomb.png", MakePng(content), buffer), 1);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(ColorAt(buffer, 0, 0), RGB(0, 0, 0));
 }
@@ -192,16 +192,16 @@ TEST(PngHostile, ImageDataBombStopsAtTheImageSize)
 TEST(PngHostile, CompressedTextBombIsNotInflated)
 {
     CTempFolder folder("pngtest");
-    PngSpec spec;
-    spec.scanlines = { 0, 7, 8, 9 };
+    PngContent content;
+    content.scanlines = { 0, 7, 8, 9 };
     Bytes text = { 'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 0 };
     Append(text, ZlibZeros(500u * 1000 * 1000));
-    spec.extraChunks.push_back({ "zTXt", text });
+    content.extraChunks.push_back({ "zTXt", text });
     Bytes itxt = { 'X', 0, 1, 0, 0, 0 };
     Append(itxt, ZlibZeros(200u * 1000 * 1000));
-    spec.extraChunks.push_back({ "iTXt", itxt });
+    content.extraChunks.push_back({ "iTXt", itxt });
     CRgbBuffer buffer;
-    EXPECT_EQ(LoadPng(folder, "textbomb.png", MakePng(spec), buffer), 1);
+    EXPECT_EQ(LoadPng(folder, "textbomb.png", MakePng(content), buffer), 1);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(ColorAt(buffer, 0, 0), RGB(7, 8, 9));
 }
@@ -209,14 +209,14 @@ TEST(PngHostile, CompressedTextBombIsNotInflated)
 TEST(PngHostile, TransparencyLongerThanThePaletteIsIgnored)
 {
     CTempFolder folder("pngtest");
-    PngSpec spec;
-    spec.width = 2;
-    spec.colorType = 3;
-    spec.palette = { 1, 2, 3, 4, 5, 6 };
-    spec.transparency = Bytes(40, 0x55);
-    spec.scanlines = { 0, 1, 0 };
+    PngContent content;
+    content.width = 2;
+    content.colorType = 3;
+    content.palette = { 1, 2, 3, 4, 5, 6 };
+    content.transparency = Bytes(40, 0x55);
+    content.scanlines = { 0, 1, 0 };
     CRgbBuffer buffer;
-    LoadPng(folder, "trns.png", MakePng(spec), buffer);
+    LoadPng(folder, "trns.png", MakePng(content), buffer);
     ASSERT_TRUE(buffer.IsImage());
     EXPECT_EQ(ColorAt(buffer, 0, 0), RGB(4, 5, 6));
     EXPECT_EQ(ColorAt(buffer, 1, 0), RGB(1, 2, 3));
@@ -225,13 +225,13 @@ TEST(PngHostile, TransparencyLongerThanThePaletteIsIgnored)
 TEST(PngHostile, PaletteIndexBeyondThePaletteDoesNotReadOutside)
 {
     CTempFolder folder("pngtest");
-    PngSpec spec;
-    spec.width = 2;
-    spec.colorType = 3;
-    spec.palette = { 1, 2, 3 };
-    spec.scanlines = { 0, 0, 200 };
+    PngContent content;
+    content.width = 2;
+    content.colorType = 3;
+    content.palette = { 1, 2, 3 };
+    content.scanlines = { 0, 0, 200 };
     CRgbBuffer buffer;
-    LoadPng(folder, "index.png", MakePng(spec), buffer);
+    LoadPng(folder, "index.png", MakePng(content), buffer);
     if (buffer.IsImage())
     {
         EXPECT_EQ(ColorAt(buffer, 0, 0), RGB(1, 2, 3));
@@ -245,13 +245,13 @@ TEST(PngHostile, HeadersDeclaringTooManyPixelsAreRefused)
                                   { 0, 5 } };
     for (auto& size : sizes)
     {
-        PngSpec spec;
-        spec.width = size[0];
-        spec.height = size[1];
-        spec.colorType = 2;
-        spec.scanlines = { 0, 1, 2, 3 };
+        PngContent content;
+        content.width = size[0];
+        content.height = size[1];
+        content.colorType = 2;
+        content.scanlines = { 0, 1, 2, 3 };
         CRgbBuffer buffer;
-        EXPECT_EQ(LoadPng(folder, "huge.png", MakePng(spec), buffer), 0) << size[0];
+        EXPECT_EQ(LoadPng(folder, "huge.png", MakePng(content), buffer), 0) << size[0];
         EXPECT_FALSE(buffer.IsImage());
     }
 }
