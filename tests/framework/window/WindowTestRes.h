@@ -15,3 +15,4 @@
 #define IDC_RADIO0 1004
 #define IDC_RADIO1 1005
 #define IDC_RADIO2 1006
+#define IDB_TEST_STRIP 210
