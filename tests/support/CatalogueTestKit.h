@@ -1,6 +1,7 @@
-// Helpers for the catalogue and settings tests: a private temporary folder,
-// whole-file reads and writes, picture stand-ins, and an application object
-// with its own registry key that is removed again afterwards.
+// Helpers for the catalogue and settings tests: the shared temporary folder
+// and whole-file helpers under their catalogue_test names, picture stand-ins,
+// and an application object with its own registry key that is removed again
+// afterwards.
 #pragma once
 
 #include <windows.h>
@@ -8,95 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "FileBytes.h"
 #include "Framework.h"
 #include "NativeTool.h"
+#include "TempFolder.h"
 
 namespace catalogue_test
 {
-// Deletes a folder and everything below it, clearing attributes first.
-inline void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(folder.c_str());
-}
-
-// A fresh folder of its own under the temporary folder, removed with its
-// content when the object goes (path without a trailing backslash).
-class TempFolder
-{
-public:
-    explicit TempFolder(const char* name)
-    {
-        static LONG serial = 0;
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        char folder[MAX_PATH];
-        snprintf(folder, MAX_PATH, "%s%s_%lu_%ld", temp, name, GetCurrentProcessId(),
-                 InterlockedIncrement(&serial));
-        m_path = folder;
-        RemoveTree(m_path);
-        CreateDirectoryA(m_path.c_str(), NULL);
-    }
-    ~TempFolder() { RemoveTree(m_path); }
-    const std::string& Path() const { return m_path; }
-    std::string operator/(const std::string& name) const { return m_path + "\\" + name; }
-
-private:
-    std::string m_path;
-};
-
-inline bool WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    FILE* file = fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return fclose(file) == 0 && ok;
-}
-
-inline bool ReadFileBytes(const std::string& path, std::string& bytes)
-{
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    bytes.clear();
-    char chunk[65536];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof(chunk), file)) > 0)
-        bytes.append(chunk, got);
-    fclose(file);
-    return true;
-}
-
-inline std::string FileBytes(const std::string& path)
-{
-    std::string bytes;
-    ReadFileBytes(path, bytes);
-    return bytes;
-}
-
-inline bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using test_support::Exists;
+using test_support::FileBytes;
+using test_support::ReadFileBytes;
+using test_support::RemoveTree;
+using test_support::TempFolder;
+using test_support::WriteFileBytes;
 
 // Pictures are recognised by their name alone; the content does not matter.
 inline std::string MakePicture(const std::string& path)

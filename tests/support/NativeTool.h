@@ -9,6 +9,8 @@
 #include <stdio.h>
 #include <string>
 
+#include "FileBytes.h"
+
 namespace native_tool
 {
 // The Unix path of a Windows path, or "" outside Wine.
@@ -115,18 +117,5 @@ inline int RunShell(const std::string& script, DWORD timeoutMs = 120000)
     return status;
 }
 
-// Reads a whole file; false when it cannot be opened.
-inline bool ReadFileBytes(const std::string& path, std::string& bytes)
-{
-    FILE* file = fopen(path.c_str(), "rb");
-    if (file == NULL)
-        return false;
-    bytes.clear();
-    char chunk[65536];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof(chunk), file)) > 0)
-        bytes.append(chunk, got);
-    fclose(file);
-    return true;
-}
+using test_support::ReadFileBytes;
 } // namespace native_tool

@@ -34,14 +34,14 @@ protected:
     int LoadFileBytes(const Bytes& file, CRgbBuffer& picture)
     {
         std::string path = m_Dir / "photo.jpg";
-        if (!WriteBytes(path, file))
+        if (!WriteFileBytes(path, file))
             return -1;
         CJpgFile codec(path.c_str(), 100, true);
         return codec.Load(&picture);
     }
     bool IsTheThumbnail(const CRgbBuffer& picture) { return MaxDifference(picture, m_Expected) == 0; }
 
-    TempDir m_Dir;
+    test_support::TempFolder m_Dir;
     Bytes m_Main, m_Thumbnail;
     CRgbBuffer m_Expected;
 };
@@ -105,7 +105,7 @@ TEST_F(ExifThumbnail, BothByteOrdersGiveTheSameThumbnail)
 TEST_F(ExifThumbnail, FullModeIgnoresTheThumbnail)
 {
     std::string path = m_Dir / "full.jpg";
-    ASSERT_TRUE(WriteBytes(path, WithExif(m_Main, CameraExif(true, m_Thumbnail))));
+    ASSERT_TRUE(WriteFileBytes(path, WithExif(m_Main, CameraExif(true, m_Thumbnail))));
     CRgbBuffer picture;
     CJpgFile codec(path.c_str(), 100, false);
     ASSERT_EQ(1, codec.Load(&picture));
@@ -327,7 +327,7 @@ TEST(ExifWalk, MutatedBlocksNeverReadOutside)
 TEST_F(ExifThumbnail, LoadRgbBufferPassesTheThumbnailFlag)
 {
     std::string path = m_Dir / "front.JPEG";
-    ASSERT_TRUE(WriteBytes(path, WithExif(m_Main, CameraExif(false, m_Thumbnail))));
+    ASSERT_TRUE(WriteFileBytes(path, WithExif(m_Main, CameraExif(false, m_Thumbnail))));
     CRgbBuffer picture;
     ASSERT_TRUE(picture.LoadRgbBuffer(path.c_str(), true));
     EXPECT_TRUE(IsTheThumbnail(picture));

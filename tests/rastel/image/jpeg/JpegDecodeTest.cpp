@@ -36,14 +36,15 @@ protected:
     Bytes Progressive(const std::string& jpegPath)
     {
         std::string out = m_Dir / "progressive.jpg";
-        std::string command =
-            "jpegtran -progressive -outfile '" + UnixPathOf(out) + "' '" + UnixPathOf(jpegPath) + "'";
-        if (RunNative(m_Dir.Path(), command) != 0)
+        std::string command = "jpegtran -progressive -outfile " +
+                              native_tool::ShellQuote(native_tool::UnixPath(out)) + " " +
+                              native_tool::ShellQuote(native_tool::UnixPath(jpegPath));
+        if (RunNativeQuietly(command) != 0)
             return Bytes();
-        return ReadBytes(out);
+        return FileBytes(out);
     }
 
-    TempDir m_Dir;
+    test_support::TempFolder m_Dir;
 };
 } // namespace
 
@@ -62,12 +63,12 @@ TEST_F(JpegDecode, ProgressiveAndOddSizedFilesMatchNativeDjpeg)
 {
     std::unique_ptr<CRgbBuffer> picture(MakePicture(333, 211, 3));
     std::string baseline = m_Dir / "odd.jpg";
-    ASSERT_TRUE(WriteBytes(baseline, EncodeJpeg(*picture, 85)));
+    ASSERT_TRUE(WriteFileBytes(baseline, EncodeJpeg(*picture, 85)));
     Bytes progressive = Progressive(baseline);
     ASSERT_FALSE(progressive.empty());
     ASSERT_GT(ScanStarts(progressive).size(), 5u);
     std::string progressivePath = m_Dir / "progressive_copy.jpg";
-    ASSERT_TRUE(WriteBytes(progressivePath, progressive));
+    ASSERT_TRUE(WriteFileBytes(progressivePath, progressive));
 
     for (const std::string& path : { baseline, progressivePath })
     {
@@ -82,7 +83,7 @@ TEST_F(JpegDecode, GrayscaleFileLoadsAsGreyRgb)
 {
     std::unique_ptr<CRgbBuffer> picture(MakePicture(64, 48, 0));
     std::string path = m_Dir / "grey.jpg";
-    ASSERT_TRUE(WriteBytes(path, EncodeJpeg(*picture, 90, 1)));
+    ASSERT_TRUE(WriteFileBytes(path, EncodeJpeg(*picture, 90, 1)));
     CRgbBuffer loaded, native;
     ASSERT_TRUE(LoadFile(path, loaded));
     ASSERT_EQ(64, loaded.GetWidth());
@@ -104,11 +105,11 @@ TEST_F(JpegDecode, CmykFileIsConvertedToRgb)
     ppm.append((const char*)picture->GetBuffer(), 96 * 64 * 3);
     std::string ppmPath = m_Dir / "source.ppm";
     std::string cmykPath = m_Dir / "cmyk.jpg";
-    ASSERT_TRUE(WriteBytes(ppmPath, ppm));
-    ASSERT_EQ(0, RunNative(m_Dir.Path(), "/usr/bin/convert '" + UnixPathOf(ppmPath) +
-                                             "' -colorspace CMYK -quality 95 '" +
-                                             UnixPathOf(cmykPath) + "'"));
-    Bytes cmyk = ReadBytes(cmykPath);
+    ASSERT_TRUE(WriteFileBytes(ppmPath, ppm));
+    ASSERT_EQ(0, RunNativeQuietly("/usr/bin/convert " + native_tool::ShellQuote(native_tool::UnixPath(ppmPath)) +
+                                  " -colorspace CMYK -quality 95 " +
+                                  native_tool::ShellQuote(native_tool::UnixPath(cmykPath))));
+    Bytes cmyk = FileBytes(cmykPath);
     size_t sof = FindMarker(cmyk, 0xC0);
     ASSERT_NE(Bytes::npos, sof);
     ASSERT_EQ(4, cmyk[sof + 9]); // four components
@@ -125,7 +126,7 @@ TEST_F(JpegDecode, MemorySourceDecodesLikeTheFile)
     std::unique_ptr<CRgbBuffer> picture(MakePicture(120, 90, 2));
     Bytes jpeg = EncodeJpeg(*picture, 80);
     std::string path = m_Dir / "memory.jpg";
-    ASSERT_TRUE(WriteBytes(path, jpeg));
+    ASSERT_TRUE(WriteFileBytes(path, jpeg));
     CRgbBuffer fromFile;
     ASSERT_TRUE(LoadFile(path, fromFile));
 
@@ -145,11 +146,11 @@ TEST_F(JpegDecode, MissingAndForeignFilesGiveAnEmptyBuffer)
     EXPECT_EQ(0, LoadFile(m_Dir / "missing.jpg", picture));
     EXPECT_FALSE(picture.IsImage());
     std::string text = m_Dir / "text.jpg";
-    ASSERT_TRUE(WriteBytes(text, "this is not a picture"));
+    ASSERT_TRUE(WriteFileBytes(text, "this is not a picture"));
     EXPECT_EQ(0, LoadFile(text, picture));
     EXPECT_FALSE(picture.IsImage());
     std::string empty = m_Dir / "empty.jpg";
-    ASSERT_TRUE(WriteBytes(empty, ""));
+    ASSERT_TRUE(WriteFileBytes(empty, ""));
     EXPECT_EQ(0, LoadFile(empty, picture));
     EXPECT_FALSE(picture.IsImage());
 }
@@ -167,8 +168,8 @@ TEST_F(JpegDecode, TruncatedDataKeepsTheSizeAndTheRowsBeforeTheCut)
     Bytes jpeg = EncodeJpeg(*picture, 90);
     std::string whole = m_Dir / "whole.jpg";
     std::string cut = m_Dir / "cut.jpg";
-    ASSERT_TRUE(WriteBytes(whole, jpeg));
-    ASSERT_TRUE(WriteBytes(cut, jpeg.substr(0, jpeg.size() / 2)));
+    ASSERT_TRUE(WriteFileBytes(whole, jpeg));
+    ASSERT_TRUE(WriteFileBytes(cut, jpeg.substr(0, jpeg.size() / 2)));
     CRgbBuffer full, partial;
     ASSERT_TRUE(LoadFile(whole, full));
     ASSERT_TRUE(LoadFile(cut, partial));
@@ -186,7 +187,7 @@ TEST_F(JpegDecode, FileCutInsideItsHeaderGivesNothing)
     for (size_t cut : { (size_t)1, (size_t)2, (size_t)20, sos - 3, sos + 4 })
     {
         std::string path = m_Dir / "header.jpg";
-        ASSERT_TRUE(WriteBytes(path, jpeg.substr(0, cut)));
+        ASSERT_TRUE(WriteFileBytes(path, jpeg.substr(0, cut)));
         CRgbBuffer loaded;
         EXPECT_EQ(0, LoadFile(path, loaded)) << "cut at " << cut;
         EXPECT_FALSE(loaded.IsImage());
@@ -206,7 +207,7 @@ TEST_F(JpegDecode, HugeDeclaredSizeIsRefusedBeforeAllocating)
         jpeg[sof + i + 1] = (char)(65500 & 0xFF);
     }
     std::string path = m_Dir / "huge.jpg";
-    ASSERT_TRUE(WriteBytes(path, jpeg));
+    ASSERT_TRUE(WriteFileBytes(path, jpeg));
     CRgbBuffer loaded;
     EXPECT_EQ(0, LoadFile(path, loaded));
     EXPECT_FALSE(loaded.IsImage());
@@ -217,7 +218,7 @@ TEST_F(JpegDecode, ProgressiveFileWithHundredsOfScansIsRefused)
 {
     std::unique_ptr<CRgbBuffer> picture(MakePicture(200, 150, 4));
     std::string baseline = m_Dir / "scans.jpg";
-    ASSERT_TRUE(WriteBytes(baseline, EncodeJpeg(*picture, 85)));
+    ASSERT_TRUE(WriteFileBytes(baseline, EncodeJpeg(*picture, 85)));
     Bytes progressive = Progressive(baseline);
     ASSERT_FALSE(progressive.empty());
     // Repeat the last scan (up to the end-of-image marker) over and over; the
@@ -231,7 +232,7 @@ TEST_F(JpegDecode, ProgressiveFileWithHundredsOfScansIsRefused)
         some += scan;
     some += "\xFF\xD9";
     std::string somePath = m_Dir / "some_scans.jpg";
-    ASSERT_TRUE(WriteBytes(somePath, some));
+    ASSERT_TRUE(WriteFileBytes(somePath, some));
     CRgbBuffer fine;
     EXPECT_EQ(1, LoadFile(somePath, fine));
     EXPECT_EQ(200, fine.GetWidth());
@@ -241,7 +242,7 @@ TEST_F(JpegDecode, ProgressiveFileWithHundredsOfScansIsRefused)
         endless += scan;
     endless += "\xFF\xD9";
     std::string endlessPath = m_Dir / "endless_scans.jpg";
-    ASSERT_TRUE(WriteBytes(endlessPath, endless));
+    ASSERT_TRUE(WriteFileBytes(endlessPath, endless));
     CRgbBuffer refused;
     EXPECT_EQ(0, LoadFile(endlessPath, refused));
     EXPECT_FALSE(refused.IsImage());

@@ -10,7 +10,7 @@ class JpegSave : public ::testing::Test
 {
 protected:
     JpegSave() : m_Dir("pixmere_jpeg_save") {}
-    TempDir m_Dir;
+    test_support::TempFolder m_Dir;
 };
 
 int Load(const std::string& path, CRgbBuffer& picture)
@@ -34,7 +34,7 @@ TEST_F(JpegSave, GrayFlagWritesOneComponentMadeFromRed)
     std::string path = m_Dir / "grey.jpg";
     ASSERT_EQ(1, CJpgFile(path.c_str(), 95, false).Save(picture.get()));
 
-    Bytes file = ReadBytes(path);
+    Bytes file = FileBytes(path);
     size_t sof = FindMarker(file, 0xC0);
     ASSERT_NE(Bytes::npos, sof); // baseline
     EXPECT_EQ(1, file[sof + 9]);  // one component
@@ -67,7 +67,7 @@ TEST_F(JpegSave, ColourFileHasThreeComponentsAndRoundTrips)
         }
     std::string path = m_Dir / "colour.jpg";
     ASSERT_EQ(1, CJpgFile(path.c_str(), 100, false).Save(picture.get()));
-    Bytes file = ReadBytes(path);
+    Bytes file = FileBytes(path);
     size_t sof = FindMarker(file, 0xC0);
     ASSERT_NE(Bytes::npos, sof);
     EXPECT_EQ(3, file[sof + 9]);
@@ -94,7 +94,7 @@ TEST_F(JpegSave, LowerQualityGivesSmallerFiles)
     std::unique_ptr<CRgbBuffer> picture(MakePicture(200, 150, 2));
     ASSERT_EQ(1, CJpgFile((m_Dir / "q20.jpg").c_str(), 20, false).Save(picture.get()));
     ASSERT_EQ(1, CJpgFile((m_Dir / "q95.jpg").c_str(), 95, false).Save(picture.get()));
-    EXPECT_LT(ReadBytes(m_Dir / "q20.jpg").size(), ReadBytes(m_Dir / "q95.jpg").size());
+    EXPECT_LT(FileBytes(m_Dir / "q20.jpg").size(), FileBytes(m_Dir / "q95.jpg").size());
 }
 
 TEST_F(JpegSave, MissingFolderOrEmptyBufferFailsWithoutAFile)

@@ -9,79 +9,18 @@
 #include <stdint.h>
 #include <string>
 #include <vector>
-#include "RgbBuffer.h"
+#include "FileBytes.h"
 #include "JpgFile.h"
+#include "NativeTool.h"
+#include "RgbBuffer.h"
+#include "TempFolder.h"
 
 typedef std::string Bytes;
 
 // ---- Files ----------------------------------------------------------------
 
-class TempDir
-{
-public:
-    explicit TempDir(const char* name)
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        char folder[MAX_PATH];
-        snprintf(folder, MAX_PATH, "%s%s_%lu", temp, name, GetCurrentProcessId());
-        m_Path = folder;
-        RemoveTree(m_Path);
-        CreateDirectoryA(m_Path.c_str(), NULL);
-    }
-    ~TempDir() { RemoveTree(m_Path); }
-    const std::string& Path() const { return m_Path; }
-    std::string operator/(const std::string& name) const { return m_Path + "\\" + name; }
-
-    static void RemoveTree(const std::string& path)
-    {
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((path + "\\*").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
-                std::string name = found.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                std::string child = path + "\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(child);
-                else
-                    DeleteFileA(child.c_str());
-            } while (FindNextFileA(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryA(path.c_str());
-    }
-
-private:
-    std::string m_Path;
-};
-
-inline bool WriteBytes(const std::string& path, const Bytes& bytes)
-{
-    FILE* file = fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    size_t written = fwrite(bytes.data(), 1, bytes.size(), file);
-    fclose(file);
-    return written == bytes.size();
-}
-
-inline Bytes ReadBytes(const std::string& path)
-{
-    Bytes bytes;
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file)
-        return bytes;
-    char chunk[65536];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof(chunk), file)) > 0)
-        bytes.append(chunk, got);
-    fclose(file);
-    return bytes;
-}
+using test_support::FileBytes;
+using test_support::WriteFileBytes;
 
 inline bool FileExists(const std::string& path)
 {
@@ -127,7 +66,7 @@ inline Bytes EncodeJpeg(const CRgbBuffer& picture, int quality = 90, int graySca
                                          picture.GetHeight(), quality, grayScale);
         fclose(file);
         if (ok)
-            bytes = ReadBytes(path);
+            bytes = FileBytes(path);
     }
     DeleteFileA(path);
     return bytes;
@@ -306,65 +245,11 @@ inline Bytes CameraExif(bool motorola, const Bytes& thumbnail, CameraLayout* lay
 
 // ---- Native oracle ------------------------------------------------------------
 
-// The Unix path of a Windows path under Wine, or "" elsewhere.
-inline std::string UnixPathOf(const std::string& windowsPath)
+// Runs a /bin/sh command natively with its output discarded; returns the
+// command's exit status, or -1.
+inline int RunNativeQuietly(const std::string& command)
 {
-    typedef char*(CDECL * UnixNameFn)(LPCWSTR);
-    UnixNameFn toUnix =
-        (UnixNameFn)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
-    WCHAR wide[MAX_PATH * 2];
-    if (!toUnix || !MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH * 2))
-        return "";
-    char* unixName = toUnix(wide);
-    if (!unixName)
-        return "";
-    std::string result(unixName);
-    HeapFree(GetProcessHeap(), 0, unixName);
-    return result;
-}
-
-// Runs a /bin/sh command natively (Wine starts Unix programs by their path
-// but cannot wait for them, so the script leaves a marker file when done).
-// Returns the command's exit status, or -1.
-inline int RunNative(const std::string& folder, const std::string& command)
-{
-    std::string script = folder + "\\native.sh";
-    std::string marker = folder + "\\native.done";
-    DeleteFileA(marker.c_str());
-    std::string unixMarker = UnixPathOf(marker);
-    std::string unixScript = UnixPathOf(script);
-    if (unixMarker.empty() || unixScript.empty())
-        return -1;
-    Bytes text = "(" + command + ") </dev/null >/dev/null 2>&1\necho $? > '" + unixMarker +
-                 ".part'\nmv '" + unixMarker + ".part' '" + unixMarker + "'\n";
-    if (!WriteBytes(script, text))
-        return -1;
-    std::string commandLine = "/bin/sh " + unixScript;
-    STARTUPINFOA startup = { sizeof(startup) };
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
-                        &process))
-        return -1;
-    if (process.hProcess)
-        CloseHandle(process.hProcess);
-    if (process.hThread)
-        CloseHandle(process.hThread);
-    int status = -1;
-    for (int waited = 0; waited < 60000; waited += 10)
-    {
-        FILE* file = fopen(marker.c_str(), "rb");
-        if (file)
-        {
-            if (fscanf(file, "%d", &status) != 1)
-                status = -1;
-            fclose(file);
-            break;
-        }
-        Sleep(10);
-    }
-    DeleteFileA(marker.c_str());
-    DeleteFileA(script.c_str());
-    return status;
+    return native_tool::RunShell("(" + command + ") >/dev/null 2>&1", 60000);
 }
 
 // Decodes a JPEG file with the native djpeg into an RGB buffer (P6 output).
@@ -373,11 +258,11 @@ inline bool DecodeWithDjpeg(const std::string& folder, const std::string& jpegPa
 {
     std::string ppm = folder + "\\djpeg_out.ppm";
     DeleteFileA(ppm.c_str());
-    std::string command = "djpeg -pnm -outfile '" + UnixPathOf(ppm) + "' '" +
-                          UnixPathOf(jpegPath) + "'";
-    if (RunNative(folder, command) != 0)
+    std::string command = "djpeg -pnm -outfile " + native_tool::ShellQuote(native_tool::UnixPath(ppm)) +
+                          " " + native_tool::ShellQuote(native_tool::UnixPath(jpegPath));
+    if (RunNativeQuietly(command) != 0)
         return false;
-    Bytes bytes = ReadBytes(ppm);
+    Bytes bytes = FileBytes(ppm);
     DeleteFileA(ppm.c_str());
     int width = 0, height = 0, maxValue = 0, consumed = 0;
     char kind[3] = {};

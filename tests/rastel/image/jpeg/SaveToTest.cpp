@@ -18,7 +18,7 @@ protected:
         codec.Load(&picture);
         return CSize(picture.GetWidth(), picture.GetHeight());
     }
-    TempDir m_Dir;
+    test_support::TempFolder m_Dir;
 };
 } // namespace
 
@@ -67,7 +67,7 @@ TEST_F(SaveTo, GrayFlagCarriesIntoTheFullSizeFile)
     std::unique_ptr<CRgbBuffer> picture(MakePicture(60, 40, 0));
     picture->m_GrayScale = 1;
     ASSERT_TRUE(picture->SaveTo((m_Dir / "grey.jpg").c_str(), CSize(0, 0), 80, false, false));
-    Bytes file = ReadBytes(m_Dir / "grey.jpg");
+    Bytes file = FileBytes(m_Dir / "grey.jpg");
     size_t sof = FindMarker(file, 0xC0);
     ASSERT_NE(Bytes::npos, sof);
     EXPECT_EQ(1, file[sof + 9]);
