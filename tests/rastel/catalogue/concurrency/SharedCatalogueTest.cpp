@@ -5,33 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "CatalogueFileList.h"
 #include "CatalogueTestKit.h"
-#include "FileInfoList.h"
 #include "MemoryMappedDB.h"
 #include "ThreadBase.h"
 
 namespace
 {
-class CFileList : public CFileInfoList
-{
-public:
-    explicit CFileList(const std::string& file) : m_file(file.c_str()) {}
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        POSITION pos = GetHeadPosition();
-        while (pos)
-            names.push_back((LPCSTR) static_cast<CFileInfo*>(GetNext(pos))->GetName());
-        return names;
-    }
-
-protected:
-    CString GetFileName() override { return m_file; }
-
-private:
-    CString m_file;
-};
-
 struct Shared
 {
     std::string catalogue;
@@ -53,7 +33,7 @@ const int Rounds = 60;
 const int PathsPerRound = 50;
 HANDLE g_start;
 
-void Fill(CFileList& list, const std::vector<std::string>& names, int tag)
+void Fill(CTestList& list, const std::vector<std::string>& names, int tag)
 {
     for (const std::string& n : names)
         if (CFileInfo* e = list.InsertFile(n.c_str()))
@@ -67,7 +47,7 @@ DWORD WINAPI Writer(void* arg)
 {
     Worker* w = static_cast<Worker*>(arg);
     Shared* s = w->shared;
-    CFileList list(s->catalogue);
+    CTestList list(s->catalogue);
     Fill(list, w->id % 2 ? s->large : s->small, w->id);
     WaitForSingleObject(g_start, INFINITE);
     for (int round = 0; round < Rounds; round++)
@@ -94,7 +74,7 @@ DWORD WINAPI Reader(void* arg)
     WaitForSingleObject(g_start, INFINITE);
     for (int round = 0; round < Rounds; round++)
     {
-        CFileList list(s->catalogue);
+        CTestList list(s->catalogue);
         list.Load();
         std::vector<std::string> names = list.Names();
         if (names != s->small && names != s->large)
@@ -137,7 +117,7 @@ TEST(SharedCatalogue, ConcurrentLoadsSavesAndRegistrationsLoseNothing)
     registry.Load();
     shared.registry = &registry;
     {
-        CFileList initial(shared.catalogue);
+        CTestList initial(shared.catalogue);
         Fill(initial, shared.small, 0);
         ASSERT_TRUE(initial.Save());
     }

@@ -4,31 +4,9 @@
 
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
+#include "CatalogueFileList.h"
 #include "CatalogueTestKit.h"
-#include "FileInfoList.h"
-
-class CTestList : public CFileInfoList
-{
-public:
-    explicit CTestList(const std::string& file) : m_file(file.c_str()) {}
-
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        POSITION pos = GetHeadPosition();
-        while (pos)
-            names.push_back((LPCSTR) static_cast<CFileInfo*>(GetNext(pos))->GetName());
-        return names;
-    }
-
-protected:
-    CString GetFileName() override { return m_file; }
-
-private:
-    CString m_file;
-};
 
 class ListTest : public ::testing::Test
 {
