@@ -33,9 +33,9 @@ GifFrame Timed(GifFrame f, int delay, int disposal = 0, int transparent = -1)
     return f;
 }
 
-int LoadGif(const CTempFolder& folder, const char* name, const Bytes& bytes, CRgbBuffer& buffer)
+int LoadGif(const test_support::TempFolder& folder, const char* name, const Bytes& bytes, CRgbBuffer& buffer)
 {
-    std::string path = folder.Path(name);
+    std::string path = folder.File(name);
     EXPECT_TRUE(WriteFile(path, bytes));
     return LoadWith<CGifFile>(path, buffer);
 }
@@ -43,7 +43,7 @@ int LoadGif(const CTempFolder& folder, const char* name, const Bytes& bytes, CRg
 
 TEST(GifDecoding, StillPictureAndBackgroundColour)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 3;
     content.height = 2;
@@ -66,7 +66,7 @@ TEST(GifDecoding, StillPictureAndBackgroundColour)
 
 TEST(GifDecoding, TransparentPixelsShowWhite)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 2;
     content.height = 1;
@@ -85,7 +85,7 @@ TEST(GifDecoding, TransparentPixelsShowWhite)
 
 TEST(GifDecoding, LocalColourTableAndCanvasAroundASmallFrame)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 4;
     content.height = 3;
@@ -104,7 +104,7 @@ TEST(GifDecoding, LocalColourTableAndCanvasAroundASmallFrame)
 
 TEST(GifAnimation, FirstFrameOnlyWhenItHasADelay)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 2;
     content.height = 1;
@@ -119,7 +119,7 @@ TEST(GifAnimation, FirstFrameOnlyWhenItHasADelay)
 
 TEST(GifAnimation, DelayZeroFrameIsCompositedWithTheNext)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 2;
     content.height = 1;
@@ -136,7 +136,7 @@ TEST(GifAnimation, DelayZeroFrameIsCompositedWithTheNext)
 
 TEST(GifAnimation, NextImageReportsDelaysLoopCountAndTheEnd)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 2;
     content.height = 2;
@@ -145,7 +145,7 @@ TEST(GifAnimation, NextImageReportsDelaysLoopCountAndTheEnd)
     content.frames.push_back(Timed(Frame(0, 0, 2, 2, 1), 25));
     content.frames.push_back(Frame(0, 0, 1, 1, 2)); // no graphic control: 100 ms
     content.frames.push_back(Timed(Frame(0, 0, 1, 1, 3), 0));
-    std::string path = folder.Path("loop.gif");
+    std::string path = folder.File("loop.gif");
     ASSERT_TRUE(WriteFile(path, MakeGif(content)));
 
     CGifFile gif(path.c_str());
@@ -162,7 +162,7 @@ TEST(GifAnimation, NextImageReportsDelaysLoopCountAndTheEnd)
 
 TEST(GifAnimation, RestoreToBackgroundUsesBackgroundOrFill)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     for (int transparent : { -1, 0 })
     {
         GifContent content;
@@ -186,7 +186,7 @@ TEST(GifAnimation, RestoreToBackgroundUsesBackgroundOrFill)
 
 TEST(GifAnimation, RestoreToPreviousKeepsTheEarlierPicture)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 2;
     content.height = 1;
@@ -203,7 +203,7 @@ TEST(GifAnimation, RestoreToPreviousKeepsTheEarlierPicture)
 
 TEST(GifAnimation, TransparencyAppliesToItsOwnFrameOnly)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 2;
     content.height = 1;
@@ -220,7 +220,7 @@ TEST(GifAnimation, TransparencyAppliesToItsOwnFrameOnly)
 
 TEST(GifDecoding, InterlacedEqualsItsTwin)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent plain;
     plain.width = 5;
     plain.height = 19; // rows in all four passes
@@ -244,7 +244,7 @@ TEST(GifDecoding, InterlacedEqualsItsTwin)
 
 TEST(GifHostile, FramesReachingOutsideTheScreenAreClipped)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 4;
     content.height = 4;
@@ -266,7 +266,7 @@ TEST(GifHostile, FramesReachingOutsideTheScreenAreClipped)
 
 TEST(GifHostile, FrameOfHeightZeroIsSkipped)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 2;
     content.height = 2;
@@ -284,7 +284,7 @@ TEST(GifHostile, FrameOfHeightZeroIsSkipped)
 
 TEST(GifHostile, CodeSizeAboveEightIsRefused)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 2;
     content.height = 1;
@@ -299,7 +299,7 @@ TEST(GifHostile, CodeSizeAboveEightIsRefused)
 
 TEST(GifHostile, BackgroundIndexBeyondTheTableKeepsTheFill)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 1;
     content.height = 1;
@@ -314,7 +314,7 @@ TEST(GifHostile, BackgroundIndexBeyondTheTableKeepsTheFill)
 
 TEST(GifHostile, EmptyAndHugeScreensAreRefused)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     for (int size : { 0, 65535 })
     {
         GifContent content;
@@ -322,7 +322,7 @@ TEST(GifHostile, EmptyAndHugeScreensAreRefused)
         content.height = size == 0 ? 10 : size;
         content.globalColors = kColors;
         content.frames.push_back(Frame(0, 0, 1, 1, 1));
-        std::string path = folder.Path("screen.gif");
+        std::string path = folder.File("screen.gif");
         ASSERT_TRUE(WriteFile(path, MakeGif(content)));
         CGifFile gif(path.c_str());
         EXPECT_EQ(gif.Open(path.c_str(), 0), -2) << size;
@@ -334,7 +334,7 @@ TEST(GifHostile, EmptyAndHugeScreensAreRefused)
 
 TEST(GifHostile, NoImageAndNotAGif)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 2;
     content.height = 2;
@@ -344,13 +344,13 @@ TEST(GifHostile, NoImageAndNotAGif)
     EXPECT_FALSE(buffer.IsImage());
     LoadGif(folder, "text.gif", Bytes{ 'n', 'o', 't', ' ', 'a', ' ', 'g', 'i', 'f' }, buffer);
     EXPECT_FALSE(buffer.IsImage());
-    CGifFile missing(folder.Path("missing.gif").c_str());
-    EXPECT_EQ(missing.Open(folder.Path("missing.gif").c_str(), 0), -1);
+    CGifFile missing(folder.File("missing.gif").c_str());
+    EXPECT_EQ(missing.Open(folder.File("missing.gif").c_str(), 0), -1);
 }
 
 TEST(GifHostile, TruncatedFilesNeverFault)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 16;
     content.height = 16;
@@ -376,7 +376,7 @@ TEST(GifHostile, TruncatedFilesNeverFault)
 
 TEST(GifMappedBitmap, StepTwoAveragesBlocks)
 {
-    CTempFolder folder("giftest");
+    test_support::TempFolder folder("giftest");
     GifContent content;
     content.width = 4;
     content.height = 2;
@@ -384,7 +384,7 @@ TEST(GifMappedBitmap, StepTwoAveragesBlocks)
     GifFrame f = Frame(0, 0, 4, 2, 0);
     f.indices = { 0, 1, 1, 1, 1, 0, 1, 1 };
     content.frames.push_back(f);
-    std::string path = folder.Path("step.gif");
+    std::string path = folder.File("step.gif");
     ASSERT_TRUE(WriteFile(path, MakeGif(content)));
     CGifFile gif(path.c_str());
     ASSERT_EQ(gif.Open(path.c_str(), 0), 0);

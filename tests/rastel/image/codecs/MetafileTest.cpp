@@ -78,8 +78,8 @@ int RedPixels(const CRgbBuffer& buffer)
 
 TEST(MetafileDecoding, EnhancedMetafilePlaysIntoItsBounds)
 {
-    CTempFolder folder("wmftest");
-    std::string path = folder.Path("picture.emf");
+    test_support::TempFolder folder("wmftest");
+    std::string path = folder.File("picture.emf");
     HDC dc = CreateEnhMetaFileA(NULL, path.c_str(), NULL, "test\0picture\0");
     ASSERT_TRUE(dc != NULL);
     Draw(dc);
@@ -98,10 +98,10 @@ TEST(MetafileDecoding, EnhancedMetafilePlaysIntoItsBounds)
 
 TEST(MetafileDecoding, PlainAndPlaceableWindowsMetafiles)
 {
-    CTempFolder folder("wmftest");
+    test_support::TempFolder folder("wmftest");
     for (bool placeable : { false, true })
     {
-        std::string path = folder.Path(placeable ? "placeable.wmf" : "plain.wmf");
+        std::string path = folder.File(placeable ? "placeable.wmf" : "plain.wmf");
         ASSERT_TRUE(RecordWmf(path, placeable));
         CRgbBuffer buffer;
         EXPECT_EQ(LoadWith<CWmfFile>(path, buffer), 1) << placeable;
@@ -118,27 +118,27 @@ TEST(MetafileDecoding, PlainAndPlaceableWindowsMetafiles)
 
 TEST(MetafileDecoding, OtherFilesAreRefused)
 {
-    CTempFolder folder("wmftest");
-    std::string path = folder.Path("garbage.wmf");
+    test_support::TempFolder folder("wmftest");
+    std::string path = folder.File("garbage.wmf");
     ASSERT_TRUE(WriteFile(path, Bytes(100, 0x41)));
     CRgbBuffer buffer;
     EXPECT_EQ(LoadWith<CWmfFile>(path, buffer), 0);
     EXPECT_FALSE(buffer.IsImage());
     ASSERT_TRUE(WriteFile(path, Bytes()));
     EXPECT_EQ(LoadWith<CWmfFile>(path, buffer), 0);
-    EXPECT_EQ(LoadWith<CWmfFile>(folder.Path("missing.emf"), buffer), 0);
+    EXPECT_EQ(LoadWith<CWmfFile>(folder.File("missing.emf"), buffer), 0);
     EXPECT_FALSE(buffer.IsImage());
 }
 
 TEST(TypeSample, EveryFontFileGivesTheSameSample)
 {
-    CTempFolder folder("ttftest");
-    std::string fake = folder.Path("fake.ttf");
+    test_support::TempFolder folder("ttftest");
+    std::string fake = folder.File("fake.ttf");
     ASSERT_TRUE(WriteFile(fake, Bytes(64, 0x00)));
     std::string real = "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf";
     if (GetFileAttributesA(real.c_str()) == INVALID_FILE_ATTRIBUTES)
     {
-        real = folder.Path("other.ttf");
+        real = folder.File("other.ttf");
         ASSERT_TRUE(WriteFile(real, Bytes(3000, 0x7F)));
     }
     CRgbBuffer a, b;
@@ -152,8 +152,8 @@ TEST(TypeSample, EveryFontFileGivesTheSameSample)
 
 TEST(TypeSample, OneBlackLineCentredAtTheTop)
 {
-    CTempFolder folder("ttftest");
-    std::string path = folder.Path("font.ttf");
+    test_support::TempFolder folder("ttftest");
+    std::string path = folder.File("font.ttf");
     ASSERT_TRUE(WriteFile(path, Bytes(10, 1)));
     CRgbBuffer sample;
     ASSERT_EQ(LoadWith<CTTFFile>(path, sample), 1);

@@ -10,9 +10,9 @@ using namespace image_bytes;
 
 namespace
 {
-int LoadPng(const CTempFolder& folder, const char* name, const Bytes& bytes, CRgbBuffer& buffer)
+int LoadPng(const test_support::TempFolder& folder, const char* name, const Bytes& bytes, CRgbBuffer& buffer)
 {
-    std::string path = folder.Path(name);
+    std::string path = folder.File(name);
     EXPECT_TRUE(WriteFile(path, bytes));
     return LoadWith<CPngFile>(path, buffer);
 }
@@ -20,7 +20,7 @@ int LoadPng(const CTempFolder& folder, const char* name, const Bytes& bytes, CRg
 
 TEST(PngDecoding, PaletteWithTransparencyGivesPaletteColours)
 {
-    CTempFolder folder("pngtest");
+    test_support::TempFolder folder("pngtest");
     PngContent content;
     content.width = 2;
     content.height = 2;
@@ -41,7 +41,7 @@ TEST(PngDecoding, PaletteWithTransparencyGivesPaletteColours)
 
 TEST(PngDecoding, TwoBitGreyExpandsToFullLevels)
 {
-    CTempFolder folder("pngtest");
+    test_support::TempFolder folder("pngtest");
     PngContent content;
     content.width = 5;
     content.colorType = 0;
@@ -57,7 +57,7 @@ TEST(PngDecoding, TwoBitGreyExpandsToFullLevels)
 
 TEST(PngDecoding, SixteenBitRgbKeepsTheHighBytes)
 {
-    CTempFolder folder("pngtest");
+    test_support::TempFolder folder("pngtest");
     PngContent content;
     content.width = 2;
     content.colorType = 2;
@@ -72,7 +72,7 @@ TEST(PngDecoding, SixteenBitRgbKeepsTheHighBytes)
 
 TEST(PngDecoding, GreyAlphaDropsTheAlpha)
 {
-    CTempFolder folder("pngtest");
+    test_support::TempFolder folder("pngtest");
     PngContent content;
     content.width = 3;
     content.colorType = 4;
@@ -88,7 +88,7 @@ TEST(PngDecoding, GreyAlphaDropsTheAlpha)
 
 TEST(PngDecoding, GammaOfOneOverTwoPointTwoLeavesLevels)
 {
-    CTempFolder folder("pngtest");
+    test_support::TempFolder folder("pngtest");
     PngContent content;
     content.width = 4;
     content.colorType = 0;
@@ -105,7 +105,7 @@ TEST(PngDecoding, GammaOfOneOverTwoPointTwoLeavesLevels)
 
 TEST(PngDecoding, LinearGammaIsCorrectedForTheScreen)
 {
-    CTempFolder folder("pngtest");
+    test_support::TempFolder folder("pngtest");
     PngContent content;
     content.width = 3;
     content.colorType = 2;
@@ -122,20 +122,20 @@ TEST(PngDecoding, LinearGammaIsCorrectedForTheScreen)
 
 TEST(PngHostile, NotAPngIsRefused)
 {
-    CTempFolder folder("pngtest");
+    test_support::TempFolder folder("pngtest");
     CRgbBuffer buffer;
     EXPECT_EQ(LoadPng(folder, "text.png", Bytes{ 'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l' },
                       buffer),
               0);
     EXPECT_FALSE(buffer.IsImage());
     EXPECT_EQ(LoadPng(folder, "empty.png", Bytes(), buffer), 0);
-    EXPECT_EQ(LoadWith<CPngFile>(folder.Path("missing.png"), buffer), 0);
+    EXPECT_EQ(LoadWith<CPngFile>(folder.File("missing.png"), buffer), 0);
     EXPECT_FALSE(buffer.IsImage());
 }
 
 TEST(PngHostile, TruncatedFilesAreRefusedAtEveryLength)
 {
-    CTempFolder folder("pngtest");
+    test_support::TempFolder folder("pngtest");
     PngContent content;
     content.width = 8;
     content.height = 8;
@@ -165,7 +165,7 @@ TEST(PngHostile, TruncatedFilesAreRefusedAtEveryLength)
 
 TEST(PngHostile, CorruptCrcOfACriticalChunkIsRefused)
 {
-    CTempFolder folder("pngtest");
+    test_support::TempFolder folder("pngtest");
     PngContent content;
     content.scanlines = { 0, 1, 2, 3 };
     Bytes png = MakePng(content);
@@ -177,7 +177,7 @@ TEST(PngHostile, CorruptCrcOfACriticalChunkIsRefused)
 
 TEST(PngHostile, ImageDataBombStopsAtTheImageSize)
 {
-    CTempFolder folder("pngtest");
+    test_support::TempFolder folder("pngtest");
     PngContent content;
     content.width = 1;
     content.height = 1;
@@ -191,7 +191,7 @@ TEST(PngHostile, ImageDataBombStopsAtTheImageSize)
 
 TEST(PngHostile, CompressedTextBombIsNotInflated)
 {
-    CTempFolder folder("pngtest");
+    test_support::TempFolder folder("pngtest");
     PngContent content;
     content.scanlines = { 0, 7, 8, 9 };
     Bytes text = { 'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 0 };
@@ -208,7 +208,7 @@ TEST(PngHostile, CompressedTextBombIsNotInflated)
 
 TEST(PngHostile, TransparencyLongerThanThePaletteIsIgnored)
 {
-    CTempFolder folder("pngtest");
+    test_support::TempFolder folder("pngtest");
     PngContent content;
     content.width = 2;
     content.colorType = 3;
@@ -224,7 +224,7 @@ TEST(PngHostile, TransparencyLongerThanThePaletteIsIgnored)
 
 TEST(PngHostile, PaletteIndexBeyondThePaletteDoesNotReadOutside)
 {
-    CTempFolder folder("pngtest");
+    test_support::TempFolder folder("pngtest");
     PngContent content;
     content.width = 2;
     content.colorType = 3;
@@ -240,7 +240,7 @@ TEST(PngHostile, PaletteIndexBeyondThePaletteDoesNotReadOutside)
 
 TEST(PngHostile, HeadersDeclaringTooManyPixelsAreRefused)
 {
-    CTempFolder folder("pngtest");
+    test_support::TempFolder folder("pngtest");
     const uint32_t sizes[][2] = { { 1000000, 1000000 }, { 50000, 50000 }, { 0x7FFFFFFF, 1 }, { 20000, 20000 },
                                   { 0, 5 } };
     for (auto& size : sizes)

@@ -23,9 +23,9 @@ Bytes Pixels(uint32_t width, uint32_t height)
     return rgb;
 }
 
-int LoadTiff(const CTempFolder& folder, const char* name, const Bytes& bytes, CRgbBuffer& buffer)
+int LoadTiff(const test_support::TempFolder& folder, const char* name, const Bytes& bytes, CRgbBuffer& buffer)
 {
-    std::string path = folder.Path(name);
+    std::string path = folder.File(name);
     EXPECT_TRUE(WriteFile(path, bytes));
     return LoadWith<CTiffFile>(path, buffer);
 }
@@ -33,7 +33,7 @@ int LoadTiff(const CTempFolder& folder, const char* name, const Bytes& bytes, CR
 
 TEST(TiffDecoding, TopRowComesFirst)
 {
-    CTempFolder folder("tifftest");
+    test_support::TempFolder folder("tifftest");
     CRgbBuffer buffer;
     EXPECT_EQ(LoadTiff(folder, "rows.tif", MakeTiffRgb(3, 4, Pixels(3, 4)), buffer), 1);
     ASSERT_TRUE(buffer.IsImage());
@@ -47,7 +47,7 @@ TEST(TiffDecoding, TopRowComesFirst)
 
 TEST(TiffDecoding, SeveralStripsJoin)
 {
-    CTempFolder folder("tifftest");
+    test_support::TempFolder folder("tifftest");
     Bytes rgb = Pixels(5, 7);
     CRgbBuffer buffer;
     LoadTiff(folder, "strips.tif", MakeTiffRgb(5, 7, rgb, 2), buffer);
@@ -57,17 +57,17 @@ TEST(TiffDecoding, SeveralStripsJoin)
 
 TEST(TiffHostile, NotATiffLeavesTheBufferEmpty)
 {
-    CTempFolder folder("tifftest");
+    test_support::TempFolder folder("tifftest");
     CRgbBuffer buffer;
     EXPECT_EQ(LoadTiff(folder, "text.tif", Bytes{ 'I', 'I', 42, 0, 'x', 'y' }, buffer), 1);
     EXPECT_FALSE(buffer.IsImage());
-    EXPECT_EQ(LoadWith<CTiffFile>(folder.Path("missing.tif"), buffer), 1);
+    EXPECT_EQ(LoadWith<CTiffFile>(folder.File("missing.tif"), buffer), 1);
     EXPECT_FALSE(buffer.IsImage());
 }
 
 TEST(TiffHostile, DirectoryCycleLoadsTheFirstImage)
 {
-    CTempFolder folder("tifftest");
+    test_support::TempFolder folder("tifftest");
     uint32_t ifd = 0;
     Bytes tif = MakeTiffRgb(2, 2, Pixels(2, 2), 0, &ifd);
     Set32LE(tif, tif.size() - 4, ifd); // the next directory is this one
@@ -79,7 +79,7 @@ TEST(TiffHostile, DirectoryCycleLoadsTheFirstImage)
 
 TEST(TiffHostile, StripCountsThatDisagreeWithOffsets)
 {
-    CTempFolder folder("tifftest");
+    test_support::TempFolder folder("tifftest");
     uint32_t ifd = 0;
     Bytes tif = MakeTiffRgb(4, 6, Pixels(4, 6), 2, &ifd);
     size_t counts = TiffEntryValueAt(tif, ifd, 279);
@@ -105,7 +105,7 @@ TEST(TiffHostile, StripCountsThatDisagreeWithOffsets)
 
 TEST(TiffHostile, BrokenDirectoriesAreRefused)
 {
-    CTempFolder folder("tifftest");
+    test_support::TempFolder folder("tifftest");
     uint32_t ifd = 0;
     Bytes base = MakeTiffRgb(2, 2, Pixels(2, 2), 0, &ifd);
 
@@ -133,7 +133,7 @@ TEST(TiffHostile, BrokenDirectoriesAreRefused)
 
 TEST(TiffHostile, HugeDimensionsAreRefused)
 {
-    CTempFolder folder("tifftest");
+    test_support::TempFolder folder("tifftest");
     const uint32_t sizes[][2] = { { 100000, 100000 }, { 0xFFFFFFFF, 2 }, { 30000, 30000 } };
     for (auto& size : sizes)
     {
@@ -153,7 +153,7 @@ TEST(TiffHostile, HugeDimensionsAreRefused)
 
 TEST(TiffHostile, TruncatedFilesNeverFault)
 {
-    CTempFolder folder("tifftest");
+    test_support::TempFolder folder("tifftest");
     uint32_t ifd = 0;
     Bytes whole = MakeTiffRgb(6, 6, Pixels(6, 6), 2, &ifd);
     for (size_t length = 0; length < whole.size(); length += 3)

@@ -3,57 +3,24 @@
 // converts the same files to PPM, and every pixel must agree.
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include "NativeTool.h"
 #include "RgbBuffer.h"
 #include "TestImages.h"
 
 namespace
 {
-typedef char* (CDECL* UnixFileNameFn)(const WCHAR*);
-
-// The Linux path of a file, through Wine's kernel32 extension; "" elsewhere.
-std::string UnixPath(const std::string& path)
-{
-    UnixFileNameFn toUnix =
-        (UnixFileNameFn)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
-    if (!toUnix)
-        return "";
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-    char* unix = toUnix(wide);
-    if (!unix)
-        return "";
-    std::string result = unix;
-    HeapFree(GetProcessHeap(), 0, unix);
-    return result;
-}
-
-// Runs /usr/bin/convert through /bin/sh on two files of one folder. Wine
-// neither waits for a native program reliably nor passes its exit code on,
-// so the output is written under a temporary name and renamed when complete,
-// and the caller's side polls for it. Names are relative to the folder:
-// Wine's Linux paths hold a "c:" that ImageMagick would take for a format.
+// Runs /usr/bin/convert natively on two files of one folder; true when it
+// wrote the target. Names are relative to the folder: Wine's Linux paths hold
+// a "c:" that ImageMagick would take for a format.
 bool ConvertToPpm(const std::string& folder, const std::string& source, const std::string& target)
 {
-    std::string command = "/bin/sh -c \"cd '" + UnixPath(folder) + "' && /usr/bin/convert './" + source +
-                          "' -depth 8 'ppm:" + target + ".part' >/dev/null 2>&1 && mv '" + target + ".part' '" +
-                          target + "'\"";
-    STARTUPINFOA startup = { sizeof(startup) };
-    PROCESS_INFORMATION process;
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back(0);
-    if (!CreateProcessA("/bin/sh", line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
+    std::string unixFolder = native_tool::UnixPath(folder);
+    if (unixFolder.empty())
         return false;
-    WaitForSingleObject(process.hProcess, 30000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    std::string output = folder + "\\" + target;
-    for (int i = 0; i < 300; ++i)
-    {
-        if (GetFileAttributesA(output.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return true;
-        Sleep(100);
-    }
-    return false;
+    std::string script = "cd " + native_tool::ShellQuote(unixFolder) + " && /usr/bin/convert " +
+                         native_tool::ShellQuote("./" + source) + " -depth 8 " +
+                         native_tool::ShellQuote("ppm:" + target) + " >/dev/null 2>&1";
+    return native_tool::RunShell(script, 60000) == 0 && test_support::Exists(folder + "\\" + target);
 }
 
 // A binary PPM (P6, maxval 255) as width, height and RGB bytes.
@@ -85,7 +52,7 @@ protected:
     BmpOracleTest() : m_Folder("pixmere_bmp_oracle") {}
     void SetUp() override
     {
-        if (UnixPath(m_Folder.Path()).empty() || GetFileAttributesA("Z:\\usr\\bin\\convert") == INVALID_FILE_ATTRIBUTES)
+        if (native_tool::UnixPath(m_Folder.Path()).empty() || GetFileAttributesA("Z:\\usr\\bin\\convert") == INVALID_FILE_ATTRIBUTES)
             GTEST_SKIP() << "ImageMagick is not reachable from here";
     }
 

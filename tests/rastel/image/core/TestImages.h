@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "FileBytes.h"
+#include "TempFolder.h"
+
 typedef std::vector<unsigned char> Bytes;
 
 inline void PutU16(Bytes& b, size_t at, unsigned v)
@@ -306,63 +309,19 @@ inline Bytes MakeIconWithPng(const IconImage& dibImage, int pngSize, const Bytes
     return out;
 }
 
-// A folder of its own under the temporary folder, removed with its files.
-class TempFolder
+// The shared temporary folder, with a writer for these tests' byte vectors.
+class TempFolder : public test_support::TempFolder
 {
 public:
-    explicit TempFolder(const char* name)
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        m_Path = std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId());
-        Remove();
-        CreateDirectoryA(m_Path.c_str(), NULL);
-    }
-    ~TempFolder() { Remove(); }
-    const std::string& Path() const { return m_Path; }
-    std::string File(const std::string& name) const { return m_Path + "\\" + name; }
+    explicit TempFolder(const char* name) : test_support::TempFolder(name) {}
 
+    // Writes bytes as the file name in this folder; returns the file's path.
     std::string Write(const std::string& name, const Bytes& bytes) const
     {
         std::string path = File(name);
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-        DWORD done = 0;
-        if (h != INVALID_HANDLE_VALUE)
-        {
-            if (!bytes.empty())
-                WriteFile(h, bytes.data(), (DWORD)bytes.size(), &done, NULL);
-            CloseHandle(h);
-        }
+        test_support::WriteFileBytes(path, std::string(bytes.begin(), bytes.end()));
         return path;
     }
-
-private:
-    static void RemoveTree(const std::string& folder)
-    {
-        WIN32_FIND_DATAA found;
-        HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &found);
-        if (h != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
-                std::string name = found.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                std::string full = folder + "\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(full);
-                else
-                {
-                    SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileA(full.c_str());
-                }
-            } while (FindNextFileA(h, &found));
-            FindClose(h);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
-    void Remove() { RemoveTree(m_Path); }
-    std::string m_Path;
 };
 
 // A 32-bit top-down DIB selected into a memory context, wrapped in a CDC.
