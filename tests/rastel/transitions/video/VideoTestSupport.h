@@ -1,6 +1,6 @@
 // Helpers of the video writer tests: the native ffprobe and ffmpeg started
-// from the Wine test, a watcher that answers the dialogs the writer opens, and
-// bitmaps to append.
+// from the Wine test through the shared native-tool runner, a watcher that
+// answers the dialogs the writer opens, and bitmaps to append.
 #pragma once
 
 #include <windows.h>
@@ -13,80 +13,29 @@
 #include <string>
 #include <vector>
 
+#include "FileBytes.h"
+#include "NativeTool.h"
 #include "RgbBuffer.h"
+#include "TempFolder.h"
 
 namespace VideoTest
 {
-// The Unix path of a Windows path (Wine maps its drives onto the Unix tree).
-inline std::string UnixPath(const std::string& windowsPath)
-{
-    typedef char*(CDECL * UnixName)(LPCWSTR);
-    static UnixName toUnix =
-        (UnixName)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
-    if (!toUnix)
-        return std::string();
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH);
-    char* unix = toUnix(wide);
-    if (!unix)
-        return std::string();
-    std::string result(unix);
-    HeapFree(GetProcessHeap(), 0, unix);
-    return result;
-}
+using native_tool::UnixPath;
+using test_support::TempFolder;
 
 // Runs a native shell command line, its output sent to outputFile (a Windows
-// path); returns the command's exit code, or -1 when it did not run. Wine
-// starts a Unix program detached (its process handle says nothing about it),
-// so the shell leaves the exit code in a marker file that is waited for.
+// path) and handed back in output; returns the command's exit code, or -1
+// when it did not run.
 inline int RunNative(const std::string& command, const std::string& outputFile, std::string* output)
 {
-    std::string marker = outputFile + ".done";
-    DeleteFileA(marker.c_str());
-    std::string unixOutput = UnixPath(outputFile), unixMarker = UnixPath(marker);
-    std::string line = "/bin/sh -c \"" + command + " > '" + unixOutput + "' 2>&1; echo $? > '" + unixMarker +
-                       ".tmp'; mv '" + unixMarker + ".tmp' '" + unixMarker + "'\"";
-    STARTUPINFOA startup = {sizeof(startup)};
-    PROCESS_INFORMATION process;
-    std::vector<char> buffer(line.begin(), line.end());
-    buffer.push_back(0);
-    if (unixOutput.empty() || !CreateProcessA(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
-    {
-        printf("cannot start %s: error %lu\n", line.c_str(), GetLastError());
-        return -1;
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    std::string unixOutput = UnixPath(outputFile);
     int code = -1;
-    for (int waited = 0; waited < 600000; waited += 20)
-    {
-        HANDLE done = CreateFileA(marker.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-        if (done != INVALID_HANDLE_VALUE)
-        {
-            char text[16] = "";
-            DWORD read = 0;
-            ReadFile(done, text, sizeof(text) - 1, &read, NULL);
-            CloseHandle(done);
-            text[read] = 0;
-            code = atoi(text);
-            break;
-        }
-        Sleep(20);
-    }
-    DeleteFileA(marker.c_str());
+    if (!unixOutput.empty())
+        code = native_tool::RunShell(command + " > " + native_tool::ShellQuote(unixOutput) + " 2>&1", 600000);
+    if (code == -1)
+        printf("cannot run %s\n", command.c_str());
     if (output)
-    {
-        output->clear();
-        HANDLE file = CreateFileA(outputFile.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-        if (file != INVALID_HANDLE_VALUE)
-        {
-            char chunk[4096];
-            DWORD read;
-            while (ReadFile(file, chunk, sizeof(chunk), &read, NULL) && read)
-                output->append(chunk, read);
-            CloseHandle(file);
-        }
-    }
+        *output = test_support::FileBytes(outputFile);
     DeleteFileA(outputFile.c_str());
     return code;
 }
@@ -114,19 +63,8 @@ inline std::map<std::string, std::string> ParseKeyValues(const std::string& text
 
 inline std::vector<BYTE> ReadWholeFile(const std::string& path)
 {
-    std::vector<BYTE> bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    LARGE_INTEGER size;
-    GetFileSizeEx(file, &size);
-    bytes.resize((size_t)size.QuadPart);
-    DWORD read = 0;
-    if (!bytes.empty())
-        ReadFile(file, bytes.data(), (DWORD)bytes.size(), &read, NULL);
-    bytes.resize(read);
-    CloseHandle(file);
-    return bytes;
+    std::string bytes = test_support::FileBytes(path);
+    return std::vector<BYTE>(bytes.begin(), bytes.end());
 }
 
 inline long long FileSize(const std::string& path)
@@ -209,42 +147,6 @@ private:
     CRITICAL_SECTION m_Lock;
     std::vector<Seen> m_Seen;
     std::vector<HWND> m_Answered;
-};
-
-// A private folder under the temporary folder, removed with its files.
-class TempFolder
-{
-public:
-    explicit TempFolder(const char* name)
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        m_Path = std::string(temp) + name;
-        Clear();
-        CreateDirectoryA(m_Path.c_str(), NULL);
-    }
-    ~TempFolder()
-    {
-        Clear();
-        RemoveDirectoryA(m_Path.c_str());
-    }
-    std::string File(const char* name) const { return m_Path + "\\" + name; }
-    const std::string& Path() const { return m_Path; }
-
-private:
-    void Clear()
-    {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((m_Path + "\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return;
-        do
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA(File(found.cFileName).c_str());
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    std::string m_Path;
 };
 
 // A smooth test picture: gradients with a disc placed by the seed; odd and
