@@ -10,6 +10,7 @@
 #include <vector>
 #include "RgbBuffer.h"
 #include "JpgFile.h"
+#include "../tests/support/NativeTool.h"
 
 namespace
 {
@@ -47,61 +48,26 @@ bool RunAndWait(std::string commandLine)
     return code == 0;
 }
 
-std::string UnixPathOf(const std::string& windowsPath)
-{
-    typedef char*(CDECL * UnixNameFn)(LPCWSTR);
-    UnixNameFn toUnix =
-        (UnixNameFn)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
-    WCHAR wide[MAX_PATH * 2];
-    if (!toUnix || !MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH * 2))
-        return "";
-    char* unixName = toUnix(wide);
-    if (!unixName)
-        return "";
-    std::string result(unixName);
-    HeapFree(GetProcessHeap(), 0, unixName);
-    return result;
-}
-
-// Best time in seconds of `Runs` native djpeg decodes of each file, or -1.
-// Wine starts Unix programs by path but cannot wait for them, so the script
-// writes its figures into a file and then a marker file last.
+// Best time in seconds of `Runs` native djpeg decodes of each file, or -1;
+// the script writes its figures into a file that is read back.
 std::vector<double> NativeDecodeTimes(const std::string& temp, const std::vector<std::string>& files)
 {
     std::vector<double> times(files.size(), -1);
-    std::string script = temp + "\\djpeg_bench.sh";
     std::string result = temp + "\\djpeg_bench.txt";
-    std::string marker = temp + "\\djpeg_bench.done";
     DeleteFileA(result.c_str());
-    DeleteFileA(marker.c_str());
-    std::string text = "out='" + UnixPathOf(result) + "'\n: > \"$out\"\n";
+    std::string unixResult = native_tool::UnixPath(result);
+    if (unixResult.empty())
+        return times;
+    std::string text = "out=" + native_tool::ShellQuote(unixResult) + "\n: > \"$out\"\n";
     for (const std::string& file : files)
     {
         text += "for i in $(seq " + std::to_string(Runs) + "); do\n"
-                "  a=$(date +%s%N); djpeg -outfile /dev/null '" + UnixPathOf(file) +
-                "' || echo fail >> \"$out\"\n"
+                "  a=$(date +%s%N); djpeg -outfile /dev/null " + native_tool::ShellQuote(native_tool::UnixPath(file)) +
+                " || echo fail >> \"$out\"\n"
                 "  b=$(date +%s%N); echo $((b - a)) >> \"$out\"\n"
                 "done\n";
     }
-    text += "touch '" + UnixPathOf(marker) + "'\n";
-    FILE* f = fopen(script.c_str(), "wb");
-    if (!f)
-        return times;
-    fwrite(text.data(), 1, text.size(), f);
-    fclose(f);
-    std::string commandLine = "/bin/sh " + UnixPathOf(script);
-    STARTUPINFOA startup = { sizeof(startup) };
-    PROCESS_INFORMATION process = {};
-    if (UnixPathOf(script).empty() ||
-        !CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
-        return times;
-    if (process.hProcess)
-        CloseHandle(process.hProcess);
-    if (process.hThread)
-        CloseHandle(process.hThread);
-    for (int waited = 0; waited < 300000 && GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES;
-         waited += 20)
-        Sleep(20);
+    native_tool::RunShell(text, 300000);
     FILE* in = fopen(result.c_str(), "rb");
     if (in)
     {
@@ -114,9 +80,7 @@ std::vector<double> NativeDecodeTimes(const std::string& temp, const std::vector
             }
         fclose(in);
     }
-    DeleteFileA(script.c_str());
     DeleteFileA(result.c_str());
-    DeleteFileA(marker.c_str());
     return times;
 }
 
