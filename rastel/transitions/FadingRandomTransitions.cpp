@@ -44,6 +44,18 @@ int CTransitionManager::ReplacePhase()
     return 1;
 }
 
+int CTransitionManager::ReplaceCountdown(int minimum)
+{
+    const int N = m_pFrom->m_Width * m_pFrom->m_Height;
+    for (int k = 23; k >= 0; k--)
+    {
+        ReplacePass(0, N, AtLeast(k, minimum));
+        if (!Deliver(m_pFrom))
+            return 0;
+    }
+    return 1;
+}
+
 int CTransitionManager::DoFadingAirBrushTransition()
 {
     const int N = m_pFrom->m_Width * m_pFrom->m_Height;
@@ -101,13 +113,7 @@ int CTransitionManager::DoFadingBlurTransition()
         }
     }
     free(copy);
-    for (int k = 23; k >= 0; k--)
-    {
-        ReplacePass(0, N, AtLeast(k, 2));
-        if (!Deliver(m_pFrom))
-            return 0;
-    }
-    return 1;
+    return ReplaceCountdown(2);
 }
 
 int CTransitionManager::DoFadingBrushTransition()
@@ -138,13 +144,7 @@ int CTransitionManager::DoFadingBrushTransition()
         }
     }
     free(copy);
-    for (int k = 23; k >= 0; k--)
-    {
-        ReplacePass(0, N, AtLeast(k, 3));
-        if (!Deliver(m_pFrom))
-            return 0;
-    }
-    return 1;
+    return ReplaceCountdown(3);
 }
 
 int CTransitionManager::DoShiftColorsTransition()

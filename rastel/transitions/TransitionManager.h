@@ -128,4 +128,7 @@ private:
     void ReplacePass(int first, int end, int divisor);
     // The closing 16 frames shared by three effects: random replacement passes.
     int ReplacePhase();
+    // The closing 24 frames of the blur and brush effects: replacement passes
+    // over every pixel with divisors max(k, minimum) for k = 23 down to 0.
+    int ReplaceCountdown(int minimum);
 };
