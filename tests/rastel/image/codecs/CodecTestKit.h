@@ -1,12 +1,14 @@
 // Helpers of the codec tests: the shared private temporary folder, pixel
-// access, and loading with one codec class.
+// access, and writing and loading a file with one codec class.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 #include <stdio.h>
 #include <string>
 #include <vector>
 
+#include "ImageBytes.h"
 #include "RgbBuffer.h"
 #include "TempFolder.h"
 
@@ -27,4 +29,14 @@ int LoadWith(const std::string& path, CRgbBuffer& buffer)
 {
     Codec codec(path.c_str());
     return codec.Load(&buffer);
+}
+
+// Writes bytes as the file name in folder and loads it with Codec.
+template <class Codec>
+int WriteAndLoad(const test_support::TempFolder& folder, const char* name, const image_bytes::Bytes& bytes,
+                 CRgbBuffer& buffer)
+{
+    std::string path = folder.File(name);
+    EXPECT_TRUE(image_bytes::WriteFile(path, bytes));
+    return LoadWith<Codec>(path, buffer);
 }

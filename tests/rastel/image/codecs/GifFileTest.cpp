@@ -13,6 +13,17 @@ namespace
 // Index 0 white-ish grey, 1 red, 2 green, 3 blue.
 const Bytes kColors = { 200, 200, 200, 255, 0, 0, 0, 255, 0, 0, 0, 255 };
 
+// A logical screen of the given size with the colours above as its global
+// table.
+GifContent Screen(int width, int height)
+{
+    GifContent content;
+    content.width = width;
+    content.height = height;
+    content.globalColors = kColors;
+    return content;
+}
+
 GifFrame Frame(int left, int top, int width, int height, uint8_t index)
 {
     GifFrame f;
@@ -33,21 +44,13 @@ GifFrame Timed(GifFrame f, int delay, int disposal = 0, int transparent = -1)
     return f;
 }
 
-int LoadGif(const test_support::TempFolder& folder, const char* name, const Bytes& bytes, CRgbBuffer& buffer)
-{
-    std::string path = folder.File(name);
-    EXPECT_TRUE(WriteFile(path, bytes));
-    return LoadWith<CGifFile>(path, buffer);
-}
+const auto LoadGif = WriteAndLoad<CGifFile>;
 }
 
 TEST(GifDecoding, StillPictureAndBackgroundColour)
 {
     test_support::TempFolder folder("giftest");
-    GifContent content;
-    content.width = 3;
-    content.height = 2;
-    content.globalColors = kColors;
+    GifContent content = Screen(3, 2);
     content.background = 2;
     GifFrame f = Frame(0, 0, 3, 2, 0);
     f.indices = { 0, 1, 2, 3, 2, 1 };
@@ -67,10 +70,7 @@ TEST(GifDecoding, StillPictureAndBackgroundColour)
 TEST(GifDecoding, TransparentPixelsShowWhite)
 {
     test_support::TempFolder folder("giftest");
-    GifContent content;
-    content.width = 2;
-    content.height = 1;
-    content.globalColors = kColors;
+    GifContent content = Screen(2, 1);
     content.background = 3;
     GifFrame f = Timed(Frame(0, 0, 2, 1, 1), 5, 0, 1);
     f.indices = { 1, 2 };
@@ -105,10 +105,7 @@ TEST(GifDecoding, LocalColourTableAndCanvasAroundASmallFrame)
 TEST(GifAnimation, FirstFrameOnlyWhenItHasADelay)
 {
     test_support::TempFolder folder("giftest");
-    GifContent content;
-    content.width = 2;
-    content.height = 1;
-    content.globalColors = kColors;
+    GifContent content = Screen(2, 1);
     content.frames.push_back(Timed(Frame(0, 0, 2, 1, 1), 50));
     content.frames.push_back(Timed(Frame(1, 0, 1, 1, 3), 50));
     CRgbBuffer buffer;
@@ -120,10 +117,7 @@ TEST(GifAnimation, FirstFrameOnlyWhenItHasADelay)
 TEST(GifAnimation, DelayZeroFrameIsCompositedWithTheNext)
 {
     test_support::TempFolder folder("giftest");
-    GifContent content;
-    content.width = 2;
-    content.height = 1;
-    content.globalColors = kColors;
+    GifContent content = Screen(2, 1);
     content.frames.push_back(Timed(Frame(0, 0, 2, 1, 1), 0));
     content.frames.push_back(Timed(Frame(1, 0, 1, 1, 3), 50));
     content.frames.push_back(Timed(Frame(0, 0, 2, 1, 2), 50));
@@ -137,10 +131,7 @@ TEST(GifAnimation, DelayZeroFrameIsCompositedWithTheNext)
 TEST(GifAnimation, NextImageReportsDelaysLoopCountAndTheEnd)
 {
     test_support::TempFolder folder("giftest");
-    GifContent content;
-    content.width = 2;
-    content.height = 2;
-    content.globalColors = kColors;
+    GifContent content = Screen(2, 2);
     content.loopCount = 5;
     content.frames.push_back(Timed(Frame(0, 0, 2, 2, 1), 25));
     content.frames.push_back(Frame(0, 0, 1, 1, 2)); // no graphic control: 100 ms
@@ -165,10 +156,7 @@ TEST(GifAnimation, RestoreToBackgroundUsesBackgroundOrFill)
     test_support::TempFolder folder("giftest");
     for (int transparent : { -1, 0 })
     {
-        GifContent content;
-        content.width = 3;
-        content.height = 1;
-        content.globalColors = kColors;
+        GifContent content = Screen(3, 1);
         content.background = 3;
         GifFrame first = Frame(0, 0, 2, 1, 1);
         first = Timed(first, 0, 2, transparent);
@@ -187,10 +175,7 @@ TEST(GifAnimation, RestoreToBackgroundUsesBackgroundOrFill)
 TEST(GifAnimation, RestoreToPreviousKeepsTheEarlierPicture)
 {
     test_support::TempFolder folder("giftest");
-    GifContent content;
-    content.width = 2;
-    content.height = 1;
-    content.globalColors = kColors;
+    GifContent content = Screen(2, 1);
     content.frames.push_back(Timed(Frame(0, 0, 2, 1, 1), 0));
     content.frames.push_back(Timed(Frame(0, 0, 1, 1, 3), 0, 3));
     content.frames.push_back(Timed(Frame(1, 0, 1, 1, 2), 10));
@@ -204,10 +189,7 @@ TEST(GifAnimation, RestoreToPreviousKeepsTheEarlierPicture)
 TEST(GifAnimation, TransparencyAppliesToItsOwnFrameOnly)
 {
     test_support::TempFolder folder("giftest");
-    GifContent content;
-    content.width = 2;
-    content.height = 1;
-    content.globalColors = kColors;
+    GifContent content = Screen(2, 1);
     content.frames.push_back(Timed(Frame(0, 0, 2, 1, 1), 0, 0, 3));
     GifFrame second = Frame(0, 0, 2, 1, 3); // no control: index 3 is opaque blue
     second.indices = { 3, 2 };
@@ -245,10 +227,7 @@ TEST(GifDecoding, InterlacedEqualsItsTwin)
 TEST(GifHostile, FramesReachingOutsideTheScreenAreClipped)
 {
     test_support::TempFolder folder("giftest");
-    GifContent content;
-    content.width = 4;
-    content.height = 4;
-    content.globalColors = kColors;
+    GifContent content = Screen(4, 4);
     content.frames.push_back(Timed(Frame(2, 2, 6, 5, 1), 0));
     content.frames.push_back(Timed(Frame(60000, 60000, 3, 3, 2), 0));
     GifFrame wide = Frame(0, 3, 300, 2, 3);
@@ -267,10 +246,7 @@ TEST(GifHostile, FramesReachingOutsideTheScreenAreClipped)
 TEST(GifHostile, FrameOfHeightZeroIsSkipped)
 {
     test_support::TempFolder folder("giftest");
-    GifContent content;
-    content.width = 2;
-    content.height = 2;
-    content.globalColors = kColors;
+    GifContent content = Screen(2, 2);
     GifFrame empty = Frame(0, 0, 2, 0, 1);
     content.frames.push_back(Timed(empty, 0));
     GifFrame narrow = Frame(0, 0, 0, 2, 1);
@@ -285,10 +261,7 @@ TEST(GifHostile, FrameOfHeightZeroIsSkipped)
 TEST(GifHostile, CodeSizeAboveEightIsRefused)
 {
     test_support::TempFolder folder("giftest");
-    GifContent content;
-    content.width = 2;
-    content.height = 1;
-    content.globalColors = kColors;
+    GifContent content = Screen(2, 1);
     GifFrame f = Frame(0, 0, 2, 1, 1);
     f.minCodeSize = 11;
     content.frames.push_back(f);
@@ -335,10 +308,7 @@ TEST(GifHostile, EmptyAndHugeScreensAreRefused)
 TEST(GifHostile, NoImageAndNotAGif)
 {
     test_support::TempFolder folder("giftest");
-    GifContent content;
-    content.width = 2;
-    content.height = 2;
-    content.globalColors = kColors;
+    GifContent content = Screen(2, 2);
     CRgbBuffer buffer;
     LoadGif(folder, "noimage.gif", MakeGif(content), buffer);
     EXPECT_FALSE(buffer.IsImage());
@@ -351,10 +321,7 @@ TEST(GifHostile, NoImageAndNotAGif)
 TEST(GifHostile, TruncatedFilesNeverFault)
 {
     test_support::TempFolder folder("giftest");
-    GifContent content;
-    content.width = 16;
-    content.height = 16;
-    content.globalColors = kColors;
+    GifContent content = Screen(16, 16);
     GifFrame f = Frame(0, 0, 16, 16, 0);
     for (size_t i = 0; i < f.indices.size(); ++i)
         f.indices[i] = (uint8_t)(i % 3 + 1);

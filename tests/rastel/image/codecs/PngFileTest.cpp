@@ -10,12 +10,7 @@ using namespace image_bytes;
 
 namespace
 {
-int LoadPng(const test_support::TempFolder& folder, const char* name, const Bytes& bytes, CRgbBuffer& buffer)
-{
-    std::string path = folder.File(name);
-    EXPECT_TRUE(WriteFile(path, bytes));
-    return LoadWith<CPngFile>(path, buffer);
-}
+const auto LoadPng = WriteAndLoad<CPngFile>;
 }
 
 TEST(PngDecoding, PaletteWithTransparencyGivesPaletteColours)

@@ -23,12 +23,7 @@ Bytes Pixels(uint32_t width, uint32_t height)
     return rgb;
 }
 
-int LoadTiff(const test_support::TempFolder& folder, const char* name, const Bytes& bytes, CRgbBuffer& buffer)
-{
-    std::string path = folder.File(name);
-    EXPECT_TRUE(WriteFile(path, bytes));
-    return LoadWith<CTiffFile>(path, buffer);
-}
+const auto LoadTiff = WriteAndLoad<CTiffFile>;
 }
 
 TEST(TiffDecoding, TopRowComesFirst)
