@@ -7,6 +7,7 @@
 #include <stdio.h>
 #include <string>
 #include <vector>
+#include "SampleFile.h"
 #include "SampleWriters.h"
 
 namespace
@@ -250,15 +251,6 @@ Bytes MakeIconFile(const std::vector<int>& sizes, int bits, int type)
     return b;
 }
 
-bool WriteAll(const std::string& path, const Bytes& bytes)
-{
-    FILE* file = fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return fclose(file) == 0 && ok;
-}
-
 int WriteBitmapSamples(const char* folder)
 {
     std::string base = std::string(folder) + "\\";
@@ -282,12 +274,12 @@ int WriteBitmapSamples(const char* folder)
     for (const Depth& d : depths)
     {
         // An odd width exercises row padding at every depth.
-        if (!WriteAll(base + "bmp_" + d.name + ".bmp", MakeBmp(161, 120, d.bits, false, d.masks)) ||
-            !WriteAll(base + "bmp_" + d.name + "_topdown.bmp", MakeBmp(161, 120, d.bits, true, d.masks)))
+        if (!WriteSampleFile(base + "bmp_" + d.name + ".bmp", MakeBmp(161, 120, d.bits, false, d.masks)) ||
+            !WriteSampleFile(base + "bmp_" + d.name + "_topdown.bmp", MakeBmp(161, 120, d.bits, true, d.masks)))
             return -1;
         written += 2;
     }
-    if (!WriteAll(base + "dib_24bit.dib", MakeBmp(64, 48, 24, false, {})))
+    if (!WriteSampleFile(base + "dib_24bit.dib", MakeBmp(64, 48, 24, false, {})))
         return -1;
     ++written;
 
@@ -308,7 +300,7 @@ int WriteBitmapSamples(const char* folder)
     };
     for (const IconSample& icon : icons)
     {
-        if (!WriteAll(base + icon.name, MakeIconFile(icon.sizes, icon.bits, icon.type)))
+        if (!WriteSampleFile(base + icon.name, MakeIconFile(icon.sizes, icon.bits, icon.type)))
             return -1;
         ++written;
     }

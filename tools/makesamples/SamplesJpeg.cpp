@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 #include <jpeglib.h>
+#include "SampleFile.h"
+#include "SampleNoise.h"
 #include "SampleWriters.h"
 
 namespace
@@ -28,28 +30,6 @@ struct Picture
 };
 
 // ---- The scene ------------------------------------------------------------
-
-uint32_t Hash(int x, int y, uint32_t seed)
-{
-    uint32_t h = (uint32_t)x * 374761393u + (uint32_t)y * 668265263u + seed * 2246822519u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    return h ^ (h >> 16);
-}
-
-// Smooth value noise in [0, 1) with a lattice of `cell` pixels.
-double Noise(double x, double y, int cell, uint32_t seed)
-{
-    double fx = x / cell, fy = y / cell;
-    int ix = (int)floor(fx), iy = (int)floor(fy);
-    double tx = fx - ix, ty = fy - iy;
-    tx = tx * tx * (3 - 2 * tx);
-    ty = ty * ty * (3 - 2 * ty);
-    double a = (Hash(ix, iy, seed) & 0xFFFF) / 65536.0;
-    double b = (Hash(ix + 1, iy, seed) & 0xFFFF) / 65536.0;
-    double c = (Hash(ix, iy + 1, seed) & 0xFFFF) / 65536.0;
-    double d = (Hash(ix + 1, iy + 1, seed) & 0xFFFF) / 65536.0;
-    return (a + (b - a) * tx) * (1 - ty) + (c + (d - c) * tx) * ty;
-}
 
 double Fractal(double x, double y, uint32_t seed)
 {
@@ -416,15 +396,6 @@ bool Encode(const Picture& p, const EncodeOptions& o, Bytes& jpeg)
     return ok;
 }
 
-bool WriteFileBytes(const std::string& path, const Bytes& bytes)
-{
-    FILE* file = fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return fclose(file) == 0 && ok;
-}
-
 struct PhotoSample
 {
     const char* name;
@@ -467,7 +438,7 @@ int WriteJpegSamples(const char* folder)
         }
         Bytes jpeg;
         if (!Encode(photo, options, jpeg) ||
-            !WriteFileBytes(std::string(folder) + "\\" + s.name, jpeg))
+            !WriteSampleFile(std::string(folder) + "\\" + s.name, jpeg))
             return -1;
         ++written;
     }

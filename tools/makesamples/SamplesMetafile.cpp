@@ -5,6 +5,7 @@
 #include <stdio.h>
 #include <string>
 #include <vector>
+#include "SampleFile.h"
 #include "SampleWriters.h"
 
 namespace
@@ -38,15 +39,6 @@ void DrawHouse(HDC dc)
     SelectObject(dc, old);
     DeleteObject(roof);
     SelectObject(dc, oldPen);
-}
-
-bool WriteBytes(const std::string& path, const std::vector<BYTE>& bytes)
-{
-    FILE* file = fopen(path.c_str(), "wb");
-    if (file == NULL)
-        return false;
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return fclose(file) == 0 && ok;
 }
 
 bool WriteEnhanced(const std::string& path)
@@ -91,7 +83,7 @@ bool WriteWindows(const std::string& path, bool placeable)
         file.push_back((BYTE)(checksum >> 8));
     }
     file.insert(file.end(), bits.begin(), bits.end());
-    return WriteBytes(path, file);
+    return WriteSampleFile(path, file);
 }
 
 int WriteMetafileSamples(const char* folder)

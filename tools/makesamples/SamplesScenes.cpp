@@ -8,6 +8,7 @@
 #include <stdio.h>
 #include <string>
 #include <vector>
+#include "SampleNoise.h"
 #include "SampleWriters.h"
 
 namespace
@@ -21,25 +22,6 @@ Colour Mix(Colour a, Colour b, double t)
 {
     t = t < 0 ? 0 : (t > 1 ? 1 : t);
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
-
-uint32_t Hash(int x, int y, uint32_t seed)
-{
-    uint32_t h = (uint32_t)x * 374761393u + (uint32_t)y * 668265263u + seed * 2246822519u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    return h ^ (h >> 16);
-}
-
-double Noise(double x, double y, double cell, uint32_t seed)
-{
-    double fx = x / cell, fy = y / cell;
-    int ix = (int)floor(fx), iy = (int)floor(fy);
-    double tx = fx - ix, ty = fy - iy;
-    tx = tx * tx * (3 - 2 * tx);
-    ty = ty * ty * (3 - 2 * ty);
-    double a = (Hash(ix, iy, seed) & 0xFFFF) / 65536.0, b = (Hash(ix + 1, iy, seed) & 0xFFFF) / 65536.0;
-    double c = (Hash(ix, iy + 1, seed) & 0xFFFF) / 65536.0, d = (Hash(ix + 1, iy + 1, seed) & 0xFFFF) / 65536.0;
-    return (a + (b - a) * tx) * (1 - ty) + (c + (d - c) * tx) * ty;
 }
 
 double Fractal(double x, double y, double cell, uint32_t seed)
