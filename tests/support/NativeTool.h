@@ -9,8 +9,6 @@
 #include <stdio.h>
 #include <string>
 
-#include "FileBytes.h"
-
 namespace native_tool
 {
 // The Unix path of a Windows path, or "" outside Wine.
@@ -44,18 +42,6 @@ inline std::string ShellQuote(const std::string& word)
             quoted += c;
     }
     return quoted + "'";
-}
-
-// A fresh folder of its own under the temporary folder (Windows path,
-// with a trailing backslash).
-inline std::string MakeTempFolder(const char* name)
-{
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    char folder[MAX_PATH];
-    snprintf(folder, MAX_PATH, "%s%s_%lu\\", temp, name, GetCurrentProcessId());
-    CreateDirectoryA(folder, NULL);
-    return folder;
 }
 
 // Runs script (sh syntax) natively; returns its exit status, or -1 when it
@@ -116,6 +102,4 @@ inline int RunShell(const std::string& script, DWORD timeoutMs = 120000)
     DeleteFileA(scriptPath.c_str());
     return status;
 }
-
-using test_support::ReadFileBytes;
 } // namespace native_tool

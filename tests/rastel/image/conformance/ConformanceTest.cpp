@@ -15,10 +15,12 @@
 #include <vector>
 
 #include "BitmapFactory.h"
+#include "FileBytes.h"
 #include "GifFile.h"
 #include "NativeTool.h"
 #include "PngFile.h"
 #include "RgbBuffer.h"
+#include "TempFolder.h"
 #include "TiffFile.h"
 
 namespace
@@ -109,8 +111,8 @@ Oracle RunImageMagick(const std::string& file, Format format, const std::string&
                  " > " + uSize + " 2>/dev/null";
     int status = native_tool::RunShell(script);
     std::string sizeText;
-    if (status == 0 && native_tool::ReadFileBytes(out, oracle.rgba16) &&
-        native_tool::ReadFileBytes(size, sizeText) &&
+    if (status == 0 && test_support::ReadFileBytes(out, oracle.rgba16) &&
+        test_support::ReadFileBytes(size, sizeText) &&
         sscanf(sizeText.c_str(), "%d %d %d", &oracle.width, &oracle.height, &oracle.depth) >= 2 &&
         oracle.width > 0 &&
         oracle.height > 0)
@@ -189,7 +191,8 @@ struct Counts
 
 void RunSuite(const std::string& folder, const char* pattern, Format format, Counts& counts)
 {
-    std::string work = native_tool::MakeTempFolder("conformance");
+    test_support::TempFolder workFolder("conformance");
+    const std::string work = workFolder.Path() + "\\";
     std::vector<std::string> names = ListFiles(folder, pattern);
     for (const std::string& name : names)
     {
@@ -212,7 +215,7 @@ void RunSuite(const std::string& folder, const char* pattern, Format format, Cou
         }
         Oracle oracle = RunImageMagick(path, format, work);
         std::string bytes;
-        native_tool::ReadFileBytes(path, bytes);
+        test_support::ReadFileBytes(path, bytes);
         double gamma = format == kPng ? PngFileGamma(bytes) : 0;
 
         ++counts.files;
@@ -258,7 +261,6 @@ void RunSuite(const std::string& folder, const char* pattern, Format format, Cou
             }
         }
     }
-    RemoveDirectoryA(work.c_str());
 }
 
 void Report(const char* suite, const Counts& c)
@@ -318,38 +320,26 @@ TEST(Conformance, LibtiffImagesAgreeWithImageMagick)
 
 namespace
 {
-// Runs MakeSamples for the given writers into a fresh folder.
-std::string MakeSampleFolder(const char* writers)
+// A fresh folder holding what MakeSamples writes for the given writers,
+// removed with the samples when the object goes.
+class SampleFolder : public test_support::TempFolder
 {
-    std::string folder = native_tool::MakeTempFolder("samples");
-    folder.resize(folder.size() - 1); // no trailing backslash
-    std::string command = std::string("\"") + PIXMERE_BIN_DIR + "\\MakeSamples.exe\" \"" + folder +
-                          "\" " + writers;
-    STARTUPINFOA startup = { sizeof(startup) };
-    PROCESS_INFORMATION process = {};
-    if (CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &startup,
-                       &process))
+public:
+    explicit SampleFolder(const char* writers) : test_support::TempFolder("samples")
     {
-        WaitForSingleObject(process.hProcess, 120000);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
+        std::string command = std::string("\"") + PIXMERE_BIN_DIR + "\\MakeSamples.exe\" \"" + Path() +
+                              "\" " + writers;
+        STARTUPINFOA startup = { sizeof(startup) };
+        PROCESS_INFORMATION process = {};
+        if (CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &startup,
+                           &process))
+        {
+            WaitForSingleObject(process.hProcess, 120000);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
     }
-    return folder;
-}
-
-void RemoveSampleFolder(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE)
-    {
-        do
-            DeleteFileA((folder + "\\" + found.cFileName).c_str());
-        while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
+};
 
 std::unique_ptr<CRgbBuffer> LoadSample(const std::string& folder, const char* name)
 {
@@ -368,7 +358,8 @@ COLORREF SampleColor(const CRgbBuffer& buffer, int x, int y)
 TEST(SampleFiles, PngGifAndTiffSamplesAgreeWithImageMagick)
 {
     RequireOracle();
-    std::string folder = MakeSampleFolder("png gif tiff");
+    SampleFolder samples("png gif tiff");
+    const std::string& folder = samples.Path();
     Counts counts;
     RunSuite(folder, "*.png", kPng, counts);
     RunSuite(folder, "*.gif", kGif, counts);
@@ -376,12 +367,12 @@ TEST(SampleFiles, PngGifAndTiffSamplesAgreeWithImageMagick)
     Report("samples", counts);
     EXPECT_EQ(counts.files, 12);
     EXPECT_EQ(counts.matched, 12);
-    RemoveSampleFolder(folder);
 }
 
 TEST(SampleFiles, GifSamplesShowTheirFeatures)
 {
-    std::string folder = MakeSampleFolder("gif");
+    SampleFolder samples("gif");
+    const std::string& folder = samples.Path();
     auto still = LoadSample(folder, "gif_still.gif");
     auto interlaced = LoadSample(folder, "gif_interlaced.gif");
     ASSERT_TRUE(still->IsImage() && interlaced->IsImage());
@@ -407,12 +398,12 @@ TEST(SampleFiles, GifSamplesShowTheirFeatures)
     for (int i = 0; i < transparent->NumberOfPixels(); ++i)
         white += memcmp(transparent->GetBuffer() + 3 * i, "\xFF\xFF\xFF", 3) == 0;
     EXPECT_GT(white, 100);
-    RemoveSampleFolder(folder);
 }
 
 TEST(SampleFiles, MetafilesShowTheHouseAndTheFontShowsTheSample)
 {
-    std::string folder = MakeSampleFolder("metafile font");
+    SampleFolder samples("metafile font");
+    const std::string& folder = samples.Path();
     for (const char* name : { "metafile_house.emf", "metafile_house.wmf", "metafile_house_placeable.wmf" })
     {
         auto house = LoadSample(folder, name);
@@ -428,5 +419,4 @@ TEST(SampleFiles, MetafilesShowTheHouseAndTheFontShowsTheSample)
     ASSERT_TRUE(font->IsImage());
     EXPECT_EQ(font->GetWidth(), 640);
     EXPECT_EQ(font->GetHeight(), 480);
-    RemoveSampleFolder(folder);
 }

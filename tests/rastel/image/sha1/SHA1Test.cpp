@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "SHA1.h"
+#include "FileBytes.h"
 #include "NativeTool.h"
+#include "TempFolder.h"
 
 namespace
 {
@@ -175,12 +177,12 @@ TEST(SHA1File, MissingOrNullPathFails)
 
 TEST(SHA1File, MatchesSha1sumAcrossTheBlockSize)
 {
-    std::string folder = native_tool::MakeTempFolder("sha1test");
+    test_support::TempFolder folder("sha1test");
     // 16001 bytes: two 8000-byte blocks and one byte; 0 and 8000 bytes too.
     const int sizes[] = { 16001, 8000, 0, 24123 };
     for (int size : sizes)
     {
-        std::string path = folder + "data_" + std::to_string(size) + ".bin";
+        std::string path = folder.File("data_" + std::to_string(size) + ".bin");
         std::vector<unsigned char> bytes(size);
         unsigned int seed = 12345 + size;
         for (int i = 0; i < size; ++i)
@@ -188,11 +190,7 @@ TEST(SHA1File, MatchesSha1sumAcrossTheBlockSize)
             seed = seed * 1103515245u + 12345u;
             bytes[i] = (unsigned char)(seed >> 16);
         }
-        FILE* file = fopen(path.c_str(), "wb");
-        ASSERT_TRUE(file != NULL);
-        if (size)
-            fwrite(bytes.data(), 1, size, file);
-        fclose(file);
+        ASSERT_TRUE(test_support::WriteFileBytes(path, std::string(bytes.begin(), bytes.end())));
 
         CSHA1 sha;
         ASSERT_TRUE(sha.HashFile(&path[0]));
@@ -203,15 +201,12 @@ TEST(SHA1File, MatchesSha1sumAcrossTheBlockSize)
         for (int i = 0; i < 20; ++i)
             sprintf(ours + 2 * i, "%02x", raw[i]);
 
-        std::string out = folder + "sum_" + std::to_string(size) + ".txt";
+        std::string out = folder.File("sum_" + std::to_string(size) + ".txt");
         std::string script = "sha1sum " + native_tool::ShellQuote(native_tool::UnixPath(path)) +
                              " > " + native_tool::ShellQuote(native_tool::UnixPath(out));
         ASSERT_EQ(native_tool::RunShell(script), 0) << "sha1sum could not be run";
         std::string text;
-        ASSERT_TRUE(native_tool::ReadFileBytes(out, text));
+        ASSERT_TRUE(test_support::ReadFileBytes(out, text));
         EXPECT_EQ(text.substr(0, 40), std::string(ours)) << size;
-        DeleteFileA(path.c_str());
-        DeleteFileA(out.c_str());
     }
-    RemoveDirectoryA(folder.c_str());
 }
