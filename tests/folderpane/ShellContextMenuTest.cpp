@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BaseFrameWindow.h"
 #include "CMenu.h"
 #include "ShellContextMenu.h"
 #include "ShellTestKit.h"
@@ -114,6 +115,24 @@ TEST_F(ShellMenu, RenameComesWithTheCanRenameFlag)
     EXPECT_EQ((std::vector<std::string>{"Select", "Open", "Cut", "Copy", "Create Link", "Delete", "Rename",
                                         "Properties"}),
               texts);
+}
+
+TEST_F(ShellMenu, ShellObjectsOfTheFrameHelperBuildTheSameMenu)
+{
+    // The way the browser and the viewer come to a file's menu.
+    IMalloc* allocator = NULL;
+    IShellFolder* folder = NULL;
+    LPITEMIDLIST item = NULL;
+    ASSERT_EQ(1, CBaseFrameWindow::GetShellVarsForFile(m_file.c_str(), &allocator, &folder, &item));
+    ASSERT_NE(0, m_menu.Create(folder, item));
+    ASSERT_GT(m_menu.FillMenu(&m_popup, 0, FirstId, LastId, ExploreNoDefault), 0);
+    std::vector<MenuEntry> entries;
+    CollectEntries(m_popup.m_hMenu, m_menu, entries);
+    EXPECT_EQ(6u, entries.size());
+    m_menu.Release();
+    allocator->Free(item);
+    folder->Release();
+    allocator->Release();
 }
 
 TEST_F(ShellMenu, ItemsGoWhereThePositionSays)

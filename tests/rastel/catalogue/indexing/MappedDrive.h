@@ -92,7 +92,7 @@ public:
                 continue;
             if (!StartNative("/bin/ln -s \"" + target + "\" \"" + link + "\""))
                 break;
-            if (WaitFor(true, std::string(1, letter) + ":\\" + m_marker, 5000))
+            if (WaitFor(true, std::string(1, letter) + ":\\" + m_marker, 15000))
             {
                 m_letter = letter;
                 m_link = link;
@@ -111,7 +111,7 @@ public:
         if (file)
             fclose(file);
         if (StartNative("/bin/rm -f \"" + m_link + "\""))
-            WaitFor(false, std::string(1, m_letter) + ":\\" + m_marker, 5000);
+            WaitFor(false, std::string(1, m_letter) + ":\\" + m_marker, 15000);
         DeleteFileA(m_markerPath.c_str());
     }
 
