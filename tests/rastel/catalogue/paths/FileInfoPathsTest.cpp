@@ -3,26 +3,15 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <time.h>
+#include "FileBytes.h"
 #include "FileInfo.h"
+#include "TempFolder.h"
 
 namespace
 {
-std::string TempPath(const char* name)
-{
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId());
-}
-
 void WriteFile(const std::string& path, int bytes)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    std::string data(bytes, 'p');
-    DWORD done = 0;
-    if (bytes)
-        ::WriteFile(h, data.data(), bytes, &done, NULL);
-    CloseHandle(h);
+    ASSERT_TRUE(test_support::WriteFileBytes(path, std::string(bytes, 'p'))) << path;
 }
 } // namespace
 
@@ -98,8 +87,8 @@ TEST(FileInfoPaths, AssureExtensionReplacesTheLastOne)
 
 TEST(FileInfoFiles, FilesFoldersAndSizes)
 {
-    std::string folder = TempPath("pixmere_paths_files");
-    CreateDirectoryA(folder.c_str(), NULL);
+    test_support::TempFolder temp("pixmere_paths_files");
+    const std::string& folder = temp.Path();
     std::string file = folder + "\\seven.bin";
     WriteFile(file, 7);
     std::string empty = folder + "\\empty.bin";
@@ -117,16 +106,12 @@ TEST(FileInfoFiles, FilesFoldersAndSizes)
     EXPECT_FALSE(CFileInfo::FileExist(missing.c_str()));
     EXPECT_FALSE(CFileInfo::FolderExist(missing.c_str()));
     EXPECT_EQ(0, CFileInfo::GetFileSize(missing.c_str()));
-
-    DeleteFileA(file.c_str());
-    DeleteFileA(empty.c_str());
-    RemoveDirectoryA(folder.c_str());
 }
 
 TEST(FileInfoFiles, ModifyTimeOfFileAndOfMissingPath)
 {
-    std::string folder = TempPath("pixmere_paths_time");
-    CreateDirectoryA(folder.c_str(), NULL);
+    test_support::TempFolder temp("pixmere_paths_time");
+    const std::string& folder = temp.Path();
     std::string file = folder + "\\dated.bin";
     WriteFile(file, 3);
     // 2001-02-03 04:05:06 UTC.
@@ -143,14 +128,12 @@ TEST(FileInfoFiles, ModifyTimeOfFileAndOfMissingPath)
     long long missing = CFileInfo::GetModifyTime((folder + "\\none.jpg").c_str()).GetTime();
     EXPECT_GE(missing, (long long)before);
     EXPECT_LE(missing, (long long)time(NULL) + 1);
-
-    DeleteFileA(file.c_str());
-    RemoveDirectoryA(folder.c_str());
 }
 
 TEST(FileInfoFolders, MakeDirCreatesEveryLevel)
 {
-    std::string root = TempPath("pixmere_paths_mkdir");
+    test_support::TempFolder temp("pixmere_paths_mkdir");
+    std::string root = temp.File("root"); // not made yet
     std::string deep = root + "\\x\\y\\z";
     EXPECT_FALSE(CFileInfo::FolderExist(root.c_str()));
     EXPECT_TRUE(CFileInfo::MakeDir(deep.c_str()));
@@ -173,12 +156,4 @@ TEST(FileInfoFolders, MakeDirCreatesEveryLevel)
         wide += (wchar_t)(unsigned char)c;
     EXPECT_NE(INVALID_FILE_ATTRIBUTES,
               GetFileAttributesW((wide + L"\\\x00E9t\x00E9\\\x041C\x043E\x0441\x043A\x0432\x0430").c_str()));
-
-    RemoveDirectoryA(unicode.c_str());
-    RemoveDirectoryA((root + "\\\xC3\xA9t\xC3\xA9").c_str());
-    DeleteFileA(file.c_str());
-    RemoveDirectoryA(deep.c_str());
-    RemoveDirectoryA((root + "\\x\\y").c_str());
-    RemoveDirectoryA((root + "\\x").c_str());
-    RemoveDirectoryA(root.c_str());
 }
