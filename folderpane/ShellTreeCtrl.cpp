@@ -25,6 +25,9 @@ CShellTreeCtrl::CShellTreeCtrl() : m_nFlags(0), m_pRoot(NULL)
 
 CShellTreeCtrl::~CShellTreeCtrl()
 {
+    // A window that outlives the object would otherwise keep the items' data.
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        DeleteAllShellItems();
     CoTaskMemFree(m_pRoot);
 }
 
@@ -105,7 +108,6 @@ void CShellTreeCtrl::AddRootFolderContent(const ITEMIDLIST* root, UINT flags)
 {
     if (!m_hWnd)
         return;
-    DeleteAllShellItems();
     m_nFlags = flags;
     CoTaskMemFree(m_pRoot);
     m_pRoot = NULL;
@@ -113,11 +115,33 @@ void CShellTreeCtrl::AddRootFolderContent(const ITEMIDLIST* root, UINT flags)
         m_pRoot = ILClone(root);
     else
         SHGetSpecialFolderLocation(NULL, CSIDL_DESKTOP, &m_pRoot);
+    AttachSystemImages();
+    // The top level is filled like any expansion, with the same hooks.
+    RefreshItem(TVI_ROOT);
+}
+
+BOOL CShellTreeCtrl::PopulateItem(HTREEITEM hParent)
+{
+    if (!hParent || hParent == TVI_ROOT)
+        return PopulateRoot();
+    CShellPidl* pidl = GetItemPidl(hParent);
+    if (!pidl)
+        return FALSE;
+    IShellFolder* folder = pidl->BindToFolder();
+    if (!folder)
+        return FALSE;
+    BOOL added = AddFolderContent(hParent, folder, pidl->GetAbsolute());
+    folder->Release();
+    return added;
+}
+
+BOOL CShellTreeCtrl::PopulateRoot()
+{
     if (!m_pRoot)
-        return;
+        return FALSE;
     IShellFolder* desktop = NULL;
-    if (FAILED(SHGetDesktopFolder(&desktop)))
-        return;
+    if (FAILED(SHGetDesktopFolder(&desktop)) || !desktop)
+        return FALSE;
     IShellFolder* folder = NULL;
     if (m_pRoot->mkid.cb == 0)
     {
@@ -132,21 +156,8 @@ void CShellTreeCtrl::AddRootFolderContent(const ITEMIDLIST* root, UINT flags)
     }
     desktop->Release();
     if (!folder)
-        return;
-    AttachSystemImages();
-    AddFolderContent(TVI_ROOT, folder, m_pRoot);
-    folder->Release();
-}
-
-BOOL CShellTreeCtrl::PopulateItem(HTREEITEM hParent)
-{
-    CShellPidl* pidl = GetItemPidl(hParent);
-    if (!pidl)
         return FALSE;
-    IShellFolder* folder = pidl->BindToFolder();
-    if (!folder)
-        return FALSE;
-    BOOL added = AddFolderContent(hParent, folder, pidl->GetAbsolute());
+    BOOL added = AddFolderContent(TVI_ROOT, folder, m_pRoot);
     folder->Release();
     return added;
 }

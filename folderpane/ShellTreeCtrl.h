@@ -20,6 +20,7 @@ public:
     // id list; NULL for the desktop). Folders are listed; `flags` adds
     // enumeration flags for every level (SHCONTF_NONFOLDERS to list files
     // too, SHCONTF_INCLUDEHIDDEN for hidden items). Needs COM on the thread.
+    // RefreshItem(TVI_ROOT) lists the root again.
     void AddRootFolderContent(const ITEMIDLIST* root, UINT flags = 0);
 
     // Prepares `menu` with the shell's context menu of the item; nonzero on success.
@@ -42,6 +43,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Fills the top level from the root given to AddRootFolderContent.
+    BOOL PopulateRoot();
     // Lists `folder` (whose absolute id list is `folderId`) below hParent.
     BOOL AddFolderContent(HTREEITEM hParent, IShellFolder* folder, LPCITEMIDLIST folderId);
     void FreeItemData(HTREEITEM hItem);

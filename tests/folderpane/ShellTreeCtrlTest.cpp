@@ -25,12 +25,16 @@ class TestShellTree : public CShellTreeCtrl
 {
 public:
     int populated = 0;
+    int rootFills = 0;
     BOOL refresh = FALSE;
 
 protected:
     BOOL PopulateItem(HTREEITEM hParent) override
     {
-        populated++;
+        if (hParent != TVI_ROOT)
+            populated++;
+        else
+            rootFills++;
         return CShellTreeCtrl::PopulateItem(hParent);
     }
     BOOL WantsRefresh(HTREEITEM) override { return refresh; }
@@ -116,6 +120,17 @@ TEST_F(ShellTree, RootContentIsTheFolderListInTheShellsOrder)
         ASSERT_TRUE(m_tree.GetItemPidl(item) != NULL);
         EXPECT_EQ(m_tree.GetItemPath(item), m_tree.GetItemPidl(item)->GetPath());
     }
+}
+
+TEST_F(ShellTree, RefreshingTheTopLevelListsTheRootAgain)
+{
+    RootAtTestFolder();
+    EXPECT_EQ(1, m_tree.rootFills);
+    m_folder->Make("Desert");
+    RemoveDirectoryA((*m_folder / "City").c_str());
+    EXPECT_TRUE(m_tree.RefreshItem(TVI_ROOT));
+    EXPECT_EQ(2, m_tree.rootFills);
+    EXPECT_EQ((std::vector<std::string>{"Alps", "Beach", "Desert"}), Texts(m_tree, TVI_ROOT));
 }
 
 TEST_F(ShellTree, FilesAreListedOnlyWhenAsked)
