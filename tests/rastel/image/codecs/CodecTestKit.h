@@ -9,19 +9,12 @@
 #include <vector>
 
 #include "ImageBytes.h"
+#include "PixelRead.h"
 #include "RgbBuffer.h"
 #include "TempFolder.h"
 
-inline const BYTE* PixelAt(const CRgbBuffer& buffer, int x, int y)
-{
-    return buffer.GetBuffer() + 3 * ((size_t)y * buffer.GetWidth() + x);
-}
-
-inline COLORREF ColorAt(const CRgbBuffer& buffer, int x, int y)
-{
-    const BYTE* p = PixelAt(buffer, x, y);
-    return RGB(p[0], p[1], p[2]);
-}
+using test_support::ColorAt;
+using test_support::PixelAt;
 
 // Loads path with the codec class Codec into a fresh buffer.
 template <class Codec>

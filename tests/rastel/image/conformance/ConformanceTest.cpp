@@ -18,6 +18,7 @@
 #include "FileBytes.h"
 #include "GifFile.h"
 #include "NativeTool.h"
+#include "PixelRead.h"
 #include "PngFile.h"
 #include "RgbBuffer.h"
 #include "TempFolder.h"
@@ -348,11 +349,7 @@ std::unique_ptr<CRgbBuffer> LoadSample(const std::string& folder, const char* na
     return buffer;
 }
 
-COLORREF SampleColor(const CRgbBuffer& buffer, int x, int y)
-{
-    const BYTE* p = buffer.GetBuffer() + 3 * (y * buffer.GetWidth() + x);
-    return RGB(p[0], p[1], p[2]);
-}
+using test_support::ColorAt;
 }
 
 TEST(SampleFiles, PngGifAndTiffSamplesAgreeWithImageMagick)
@@ -381,9 +378,9 @@ TEST(SampleFiles, GifSamplesShowTheirFeatures)
     // The first frame has delay 0: the red square of the second is drawn over it.
     auto animated = LoadSample(folder, "gif_animated.gif");
     ASSERT_TRUE(animated->IsImage());
-    EXPECT_EQ(SampleColor(*animated, 20, 20), RGB(255, 0, 0));
-    EXPECT_EQ(SampleColor(*animated, 5, 5), SampleColor(*still, 5, 5));
-    EXPECT_EQ(SampleColor(*animated, 80, 60), SampleColor(*still, 80, 60)); // not yet green
+    EXPECT_EQ(ColorAt(*animated, 20, 20), RGB(255, 0, 0));
+    EXPECT_EQ(ColorAt(*animated, 5, 5), ColorAt(*still, 5, 5));
+    EXPECT_EQ(ColorAt(*animated, 80, 60), ColorAt(*still, 80, 60)); // not yet green
     CGifFile gif((folder + "\\gif_animated.gif").c_str());
     ASSERT_EQ(gif.Open((folder + "\\gif_animated.gif").c_str(), RGB(255, 255, 255)), 0);
     EXPECT_EQ(gif.NextImage(), 500);
@@ -410,10 +407,10 @@ TEST(SampleFiles, MetafilesShowTheHouseAndTheFontShowsTheSample)
         ASSERT_TRUE(house->IsImage()) << name;
         int w = house->GetWidth(), h = house->GetHeight();
         // Relative places of the 400 x 300 drawing: wall, window, lawn, sky.
-        EXPECT_EQ(SampleColor(*house, w * 280 / 400, h * 140 / 300), RGB(200, 40, 30)) << name;
-        EXPECT_EQ(SampleColor(*house, w * 155 / 400, h * 180 / 300), RGB(40, 90, 200)) << name;
-        EXPECT_EQ(SampleColor(*house, w * 20 / 400, h * 280 / 300), RGB(60, 160, 60)) << name;
-        EXPECT_EQ(SampleColor(*house, w * 20 / 400, h * 20 / 300), RGB(235, 245, 255)) << name;
+        EXPECT_EQ(ColorAt(*house, w * 280 / 400, h * 140 / 300), RGB(200, 40, 30)) << name;
+        EXPECT_EQ(ColorAt(*house, w * 155 / 400, h * 180 / 300), RGB(40, 90, 200)) << name;
+        EXPECT_EQ(ColorAt(*house, w * 20 / 400, h * 280 / 300), RGB(60, 160, 60)) << name;
+        EXPECT_EQ(ColorAt(*house, w * 20 / 400, h * 20 / 300), RGB(235, 245, 255)) << name;
     }
     auto font = LoadSample(folder, "font_sample.ttf");
     ASSERT_TRUE(font->IsImage());

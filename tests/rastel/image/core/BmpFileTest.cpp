@@ -22,13 +22,6 @@ protected:
     }
     TempFolder m_Folder;
 };
-
-DWORD RgbAt(const CRgbBuffer& picture, int x, int y)
-{
-    const BYTE* p = picture.GetBuffer() + 3 * (y * picture.GetWidth() + x);
-    return (p[0] << 16) | (p[1] << 8) | p[2];
-}
-
 } // namespace
 
 TEST_F(BmpFileTest, BottomUpRowsLoadTopDown)

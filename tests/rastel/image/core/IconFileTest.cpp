@@ -8,12 +8,6 @@
 
 namespace
 {
-DWORD RgbAt(const CRgbBuffer& picture, int x, int y)
-{
-    const BYTE* p = picture.GetBuffer() + 3 * (y * picture.GetWidth() + x);
-    return (p[0] << 16) | (p[1] << 8) | p[2];
-}
-
 // A square image whose colour tells its size apart, with a diagonal line.
 IconImage Marked(int size, DWORD color)
 {

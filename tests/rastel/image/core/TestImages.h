@@ -11,9 +11,12 @@
 #include <vector>
 
 #include "FileBytes.h"
+#include "PixelRead.h"
 #include "TempFolder.h"
 
 typedef std::vector<unsigned char> Bytes;
+
+using test_support::RgbAt;
 
 inline void PutU16(Bytes& b, size_t at, unsigned v)
 {
