@@ -270,7 +270,6 @@ class RecordingFolder : public IShellFolder
 {
 public:
     RecordingMenu menu;
-    bool refuse = false;
 
     STDMETHODIMP QueryInterface(REFIID riid, void** out) override
     {
@@ -291,7 +290,7 @@ public:
     STDMETHODIMP GetAttributesOf(UINT, PCUITEMID_CHILD_ARRAY, SFGAOF*) override { return E_NOTIMPL; }
     STDMETHODIMP GetUIObjectOf(HWND, UINT count, PCUITEMID_CHILD_ARRAY, REFIID riid, UINT*, void** out) override
     {
-        if (refuse || count != 1 || !IsEqualIID(riid, IID_IContextMenu))
+        if (count != 1 || !IsEqualIID(riid, IID_IContextMenu))
             return E_FAIL;
         menu.AddRef();
         *out = static_cast<IContextMenu*>(&menu);
@@ -343,15 +342,6 @@ TEST(ShellMenuRange, InvokePassesTheIdsOffsetFromTheFirstId)
     EXPECT_EQ((std::vector<UINT_PTR>{4, 0}), folder.menu.invoked);
     EXPECT_EQ("open", std::string(menu.GetCommandVerb(30000)));
     EXPECT_TRUE(menu.GetCommandVerb(30004).IsEmpty());
-}
-
-TEST(ShellMenuRange, RefusedMenuCreatesNothing)
-{
-    RecordingFolder folder;
-    folder.refuse = true;
-    CShellContextMenu menu;
-    EXPECT_EQ(0, menu.Create(&folder, Item()));
-    EXPECT_FALSE(menu.IsCreated());
 }
 
 TEST(ShellMenuRange, ReleaseDropsTheShellMenu)

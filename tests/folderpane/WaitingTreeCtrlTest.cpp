@@ -159,10 +159,3 @@ TEST_F(WaitingTree, FillThatAddsNothingRemovesTheExpandButton)
     m_tree.GetItem(&item);
     EXPECT_EQ(0, item.cChildren);
 }
-
-TEST_F(WaitingTree, ImageRectNeedsAnImageList)
-{
-    RECT rect;
-    EXPECT_FALSE(m_tree.GetItemImageRect(m_item, &rect));
-    EXPECT_FALSE(m_tree.GetItemImageRect(NULL, &rect));
-}

@@ -424,15 +424,3 @@ TEST_F(Indexing, ProgressTextIsPaintedOncePerFolderDuringTheWalk)
     EXPECT_EQ(log.set, log.painted);
     parent.DestroyWindow();
 }
-
-TEST(IndexingRegistry, DefaultRegistryIsFilesDbInTheAlbumsFolder)
-{
-    catalogue_test::TestApp app(Title, Company);
-    EXPECT_EQ(std::string(CMemoryMappedDB::GetDbFolderName()) + "\\files.db",
-              std::string(CFolderListManager::GetRegistryPath()));
-    char program[MAX_PATH];
-    GetModuleFileNameA(NULL, program, MAX_PATH);
-    std::string expected = program;
-    expected = expected.substr(0, expected.rfind('\\')) + "\\Albums\\files.db";
-    EXPECT_EQ(expected, std::string(CFolderListManager::GetRegistryPath()));
-}
