@@ -6,6 +6,7 @@
 class FRAMEWORK_API CComboBox : public CWnd
 {
 public:
+    ~CComboBox() override; // out of line, so framework.dll holds the class's vtable
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
     { return CWnd::Create("COMBOBOX", NULL, dwStyle, rect, pParentWnd, nID); }
     int AddString(LPCSTR lpszString) { return (int)::SendMessageA(m_hWnd, CB_ADDSTRING, 0, (LPARAM)lpszString); }

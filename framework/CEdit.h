@@ -6,6 +6,7 @@
 class FRAMEWORK_API CEdit : public CWnd
 {
 public:
+    ~CEdit() override; // out of line, so framework.dll holds the class's vtable
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
     { return CWnd::Create("EDIT", NULL, dwStyle, rect, pParentWnd, nID); }
     void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE)

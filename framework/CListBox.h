@@ -6,6 +6,7 @@
 class FRAMEWORK_API CListBox : public CWnd
 {
 public:
+    ~CListBox() override; // out of line, so framework.dll holds the class's vtable
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
     { return CWnd::Create("LISTBOX", NULL, dwStyle, rect, pParentWnd, nID); }
     int AddString(LPCSTR lpszItem) { return (int)::SendMessageA(m_hWnd, LB_ADDSTRING, 0, (LPARAM)lpszItem); }

@@ -6,6 +6,7 @@
 class FRAMEWORK_API CProgressCtrl : public CWnd
 {
 public:
+    ~CProgressCtrl() override; // out of line, so framework.dll holds the class's vtable
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
     { return CWnd::Create(PROGRESS_CLASSA, NULL, dwStyle, rect, pParentWnd, nID); }
     void SetRange(short nLower, short nUpper) { ::SendMessageA(m_hWnd, PBM_SETRANGE, 0, MAKELPARAM(nLower, nUpper)); }

@@ -6,6 +6,7 @@
 class FRAMEWORK_API CScrollBar : public CWnd
 {
 public:
+    ~CScrollBar() override; // out of line, so framework.dll holds the class's vtable
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
     { return CWnd::Create("SCROLLBAR", NULL, dwStyle, rect, pParentWnd, nID); }
     int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }

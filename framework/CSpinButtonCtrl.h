@@ -6,6 +6,7 @@
 class FRAMEWORK_API CSpinButtonCtrl : public CWnd
 {
 public:
+    ~CSpinButtonCtrl() override; // out of line, so framework.dll holds the class's vtable
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
     { return CWnd::Create(UPDOWN_CLASSA, NULL, dwStyle, rect, pParentWnd, nID); }
     void SetRange(int nLower, int nUpper) { ::SendMessageA(m_hWnd, UDM_SETRANGE32, nLower, nUpper); }

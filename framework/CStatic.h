@@ -6,6 +6,7 @@
 class FRAMEWORK_API CStatic : public CWnd
 {
 public:
+    ~CStatic() override; // out of line, so framework.dll holds the class's vtable
     BOOL Create(LPCSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID = 0xFFFF)
     { return CWnd::Create("STATIC", lpszText, dwStyle, rect, pParentWnd, nID); }
     HICON SetIcon(HICON hIcon) { return (HICON)::SendMessageA(m_hWnd, STM_SETICON, (WPARAM)hIcon, 0); }

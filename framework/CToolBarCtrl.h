@@ -7,6 +7,7 @@
 class FRAMEWORK_API CToolBarCtrl : public CWnd
 {
 public:
+    ~CToolBarCtrl() override; // out of line, so framework.dll holds the class's vtable
     BOOL EnableButton(int nID, BOOL bEnable = TRUE) { return (BOOL)SendMessage(TB_ENABLEBUTTON, nID, MAKELPARAM(bEnable, 0)); }
     BOOL CheckButton(int nID, BOOL bCheck = TRUE) { return (BOOL)SendMessage(TB_CHECKBUTTON, nID, MAKELPARAM(bCheck, 0)); }
     BOOL IsButtonEnabled(int nID) const { return (BOOL)SendMessage(TB_ISBUTTONENABLED, nID, 0); }
