@@ -93,6 +93,26 @@ void ExchangeInteger(CDataExchange* pDX, int nIDC, long long& value, long long m
         ::SetWindowTextA(hControl, text);
     }
 }
+
+// The control of an exchange step; NULL once an earlier step failed or when
+// the dialog has no such control.
+HWND ExchangeControl(CDataExchange* pDX, int nIDC)
+{
+    return pDX->m_bFailed ? NULL : pDX->PrepareCtrl(nIDC);
+}
+
+// The selected index of a list or combo box, read with getMessage and set
+// with setMessage.
+void ExchangeCurSel(CDataExchange* pDX, int nIDC, int& index, UINT getMessage, UINT setMessage)
+{
+    HWND hControl = ExchangeControl(pDX, nIDC);
+    if (!hControl)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        index = (int)::SendMessageA(hControl, getMessage, 0, 0);
+    else
+        ::SendMessageA(hControl, setMessage, index, 0);
+}
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
@@ -167,9 +187,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 {
-    if (pDX->m_bFailed)
-        return;
-    HWND hControl = pDX->PrepareCtrl(nIDC);
+    HWND hControl = ExchangeControl(pDX, nIDC);
     if (!hControl)
         return;
     if (pDX->m_bSaveAndValidate)
@@ -180,9 +198,7 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
 {
-    if (pDX->m_bFailed)
-        return;
-    HWND hControl = pDX->PrepareCtrl(nIDC);
+    HWND hControl = ExchangeControl(pDX, nIDC);
     if (!hControl)
         return;
     if (pDX->m_bSaveAndValidate)
@@ -208,9 +224,7 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
 
 void DDX_Slider(CDataExchange* pDX, int nIDC, int& value)
 {
-    if (pDX->m_bFailed)
-        return;
-    HWND hControl = pDX->PrepareCtrl(nIDC);
+    HWND hControl = ExchangeControl(pDX, nIDC);
     if (!hControl)
         return;
     if (pDX->m_bSaveAndValidate)
@@ -221,28 +235,12 @@ void DDX_Slider(CDataExchange* pDX, int nIDC, int& value)
 
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-    if (pDX->m_bFailed)
-        return;
-    HWND hControl = pDX->PrepareCtrl(nIDC);
-    if (!hControl)
-        return;
-    if (pDX->m_bSaveAndValidate)
-        index = (int)::SendMessageA(hControl, CB_GETCURSEL, 0, 0);
-    else
-        ::SendMessageA(hControl, CB_SETCURSEL, index, 0);
+    ExchangeCurSel(pDX, nIDC, index, CB_GETCURSEL, CB_SETCURSEL);
 }
 
 void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-    if (pDX->m_bFailed)
-        return;
-    HWND hControl = pDX->PrepareCtrl(nIDC);
-    if (!hControl)
-        return;
-    if (pDX->m_bSaveAndValidate)
-        index = (int)::SendMessageA(hControl, LB_GETCURSEL, 0, 0);
-    else
-        ::SendMessageA(hControl, LB_SETCURSEL, index, 0);
+    ExchangeCurSel(pDX, nIDC, index, LB_GETCURSEL, LB_SETCURSEL);
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)

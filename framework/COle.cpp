@@ -40,13 +40,16 @@ HGLOBAL CopyGlobal(HGLOBAL source)
     return copy;
 }
 
-class DropSource : public IDropSource
+// The IUnknown part of the one-interface COM objects of this file: answers
+// for IUnknown and I, and deletes the object when the last reference goes.
+template <class I, const IID& interfaceId>
+class UnknownImpl : public I
 {
 public:
-    virtual ~DropSource() {}
+    virtual ~UnknownImpl() {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
     {
-        if (riid == IID_IUnknown || riid == IID_IDropSource)
+        if (riid == IID_IUnknown || riid == interfaceId)
         {
             *out = this;
             AddRef();
@@ -63,6 +66,15 @@ public:
             delete this;
         return refs;
     }
+
+private:
+    LONG m_refs = 1;
+};
+
+class DropSource : public UnknownImpl<IDropSource, IID_IDropSource>
+{
+public:
+    virtual ~DropSource() {}
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keyState) override
     {
         if (escape || (keyState & MK_RBUTTON))
@@ -72,15 +84,12 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-
-private:
-    LONG m_refs = 1;
 };
 }
 
 // ---- COleDataSource ----
 
-class COleDataSource::DataObject : public IDataObject
+class COleDataSource::DataObject : public UnknownImpl<IDataObject, IID_IDataObject>
 {
 public:
     struct Entry
@@ -129,25 +138,6 @@ public:
         return NULL;
     }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDataObject)
-        {
-            *out = this;
-            AddRef();
-            return S_OK;
-        }
-        *out = NULL;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&m_refs); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        LONG refs = InterlockedDecrement(&m_refs);
-        if (refs == 0)
-            delete this;
-        return refs;
-    }
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override
     {
         if (!medium)
@@ -197,9 +187,6 @@ public:
     }
     HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
-
-private:
-    LONG m_refs = 1;
 };
 
 COleDataSource::COleDataSource() : m_pObject(new DataObject) {}
@@ -320,7 +307,7 @@ HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatE
 
 // ---- COleDropTarget ----
 
-class COleDropTarget::Target : public IDropTarget
+class COleDropTarget::Target : public UnknownImpl<IDropTarget, IID_IDropTarget>
 {
 public:
     explicit Target(COleDropTarget* owner) : m_owner(owner) {}
@@ -328,25 +315,6 @@ public:
     COleDropTarget* m_owner;
     COleDataObject m_data;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDropTarget)
-        {
-            *out = this;
-            AddRef();
-            return S_OK;
-        }
-        *out = NULL;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&m_refs); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        LONG refs = InterlockedDecrement(&m_refs);
-        if (refs == 0)
-            delete this;
-        return refs;
-    }
     CWnd* Window() { return m_owner ? CWnd::FromHandle(m_owner->m_hWnd) : NULL; }
     CPoint ClientPoint(POINTL pt)
     {
@@ -398,9 +366,6 @@ public:
         m_data.Release();
         return S_OK;
     }
-
-private:
-    LONG m_refs = 1;
 };
 
 COleDropTarget::COleDropTarget() : m_hWnd(NULL), m_pTarget(NULL) {}

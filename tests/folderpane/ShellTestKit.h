@@ -8,33 +8,15 @@
 #include <string>
 
 #include "CWnd.h"
+#include "TempFolder.h"
 
 namespace shell_test
 {
-inline void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
+using test_support::RemoveTree;
 
-// A fresh folder under the temporary folder, removed with its content.
+// A fresh folder under the temporary folder, named in its long form as the
+// shell reports paths (hence not test_support::TempFolder), removed with its
+// content.
 class TempFolder
 {
 public:
