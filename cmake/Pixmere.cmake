@@ -17,3 +17,25 @@ endfunction()
 function(pixmere_embed_manifest target)
   target_sources(${target} PRIVATE ${PIXMERE_MANIFEST_RC})
 endfunction()
+
+# One of the suite's programs, built from every .cpp and .rc below its folder
+# (a program may keep resource scripts beside its parts, e.g. panes/*.rc; all
+# of them link into the one executable). FOLDERPANE links the shell-tree
+# library too.
+#   pixmere_program(NAME Pixmere [FOLDERPANE])
+function(pixmere_program)
+  cmake_parse_arguments(P "FOLDERPANE" "NAME" "" ${ARGN})
+  set(dir ${CMAKE_CURRENT_SOURCE_DIR})
+  pixmere_sources(sources ${dir})
+  if(NOT sources)
+    return()
+  endif()
+  file(GLOB_RECURSE resources CONFIGURE_DEPENDS ${dir}/*.rc)
+  add_executable(${P_NAME} WIN32 ${sources} ${resources})
+  target_include_directories(${P_NAME} PRIVATE ${dir})
+  target_link_libraries(${P_NAME} PRIVATE rastel framework)
+  if(P_FOLDERPANE AND TARGET FolderPane)
+    target_link_libraries(${P_NAME} PRIVATE FolderPane)
+  endif()
+  pixmere_embed_manifest(${P_NAME})
+endfunction()
