@@ -1,0 +1,168 @@
+// CThumbnailManager: the browser's one thumbnail generator. Cells ask it for
+// a bitmap of their picture while they paint; a miss becomes a task at the
+// head of its list (newest requests first). Its thread serves the tasks on a
+// small pool of workers: a fresh copy in the disk cache ("cache" beside the
+// program, named by the SHA-1 of the upper-cased path) is used when there is
+// one; otherwise a JPEG shows its EXIF thumbnail first and is requeued for
+// the full pass, which writes a 360 x 480 best-fit copy into the cache. The
+// result is scaled to the cell, kept in the bitmap map and the cell is
+// invalidated.
+//
+// Contract:
+// - Every list and map operation takes CThreadBase::Lock() itself; nothing
+//   holds the lock while a picture is decoded, scaled or written.
+// - The manager owns every task on its list and every bitmap in its map. The
+//   map holds at most GetBudgetCount() bitmaps and GetBudgetBytes() bytes of
+//   them; the least recently drawn go first.
+// - Workers talk to cells only through their window handles (IsWindow,
+//   GetWindowRect, GetParent, InvalidateRect).
+#pragma once
+
+#include <windows.h>
+#include <list>
+#include <string>
+#include <unordered_map>
+#include <vector>
+#include "Framework.h"
+#include "CPtrList.h"
+#include "ThreadBase.h"
+
+class CRgbBuffer;
+
+// One request of a cell; owned by whoever holds it, deleted by the manager.
+struct CThumbnailTask
+{
+    HWND m_hTargetWnd;   // the cell that wants the picture
+    CRect m_Rect;        // the cell's picture area; only its size matters
+    BOOL m_bFitToRect;   // enlarge small pictures to fill the area
+    CString m_strPath;   // full path, upper-cased
+    BOOL m_bJpegPreview; // the EXIF preview pass is still due
+};
+
+// A finished thumbnail and the picture area it was made for.
+struct CThumbnailInfo
+{
+    HBITMAP m_hBitmap;
+    CRect m_Rect;
+};
+
+class CThumbnailManager : public CThreadBase
+{
+    DECLARE_DYNCREATE(CThumbnailManager)
+public:
+    enum
+    {
+        m_MaxThumbSize = 360, // the cache's box is 360 x 480
+        MaxWorkers = 8,
+        DefaultBudgetCount = 2000,
+    };
+    static const size_t DefaultBudgetBytes = 256u * 1024 * 1024;
+
+    CThumbnailManager();
+    ~CThumbnailManager() override;
+
+    // ---- Requests (cells, while painting under the lock) --------------------
+    // The bitmap for the picture at area's size, or null after queueing a
+    // task at the head. The map keeps the bitmap; draw it under the lock.
+    HBITMAP GetThumbnail(CString path, const CRect& area, HWND cell, BOOL fit);
+
+    // ---- Task list (ThumbnailManager.cpp) -----------------------------------
+    void AddTask(CThumbnailTask* task);     // head
+    void RequeueTask(CThumbnailTask* task); // tail
+    CThumbnailTask* PopTask();              // head, or null
+    void RemoveTasksFor(HWND cell);
+    void RemoveAllTasks();
+    int GetTaskCount();
+
+    // ---- Bitmap map (ThumbnailMap.cpp) ---------------------------------------
+    void SetThumbnail(CString path, const CThumbnailInfo& info);
+    // Removes and returns the entry (the caller then owns the bitmap), or a
+    // zeroed info when there is none.
+    CThumbnailInfo TakeThumbnail(CString path);
+    void ClearThumbnails();
+    int GetThumbnailCount();
+    size_t GetThumbnailBytes();
+    // The map's bounds; a smaller budget drops what is over it at once.
+    void SetBudget(int count, size_t bytes);
+    int GetBudgetCount() const { return m_nBudgetCount; }
+    size_t GetBudgetBytes() const { return m_nBudgetBytes; }
+
+    // ---- Disk cache (ThumbnailCache.cpp) -------------------------------------
+    // The cache file of an upper-cased path: the folder "cache" beside the
+    // program (made when missing), 40 lower-case hex digits of the SHA-1 of
+    // the path's bytes, ".jpg".
+    static CString GetCacheFileName(const CString& path);
+
+    // ---- The generator ---------------------------------------------------------
+    // The thread: serves tasks on the pool until only this thread is counted
+    // (every browser window has closed) or Shutdown, then frees what is
+    // queued and ends.
+    BOOL InitInstance() override;
+    // Workers used by InitInstance: set before the thread starts; 0 (the
+    // default) means one per processor, at most MaxWorkers.
+    void SetWorkerCount(int count) { m_nWorkers = count; }
+    // Ends the serving loop of InitInstance within one wait.
+    void Shutdown();
+
+    enum ServeResult
+    {
+        Served,    // the task was made (or dropped: file or cell gone)
+        Postponed, // its cell is out of sight; it went to the tail
+        NoTask,
+    };
+    // One pass of a worker: pops the head task and serves it.
+    ServeResult ServeNextTask();
+    // Making a thumbnail for one task (ThumbnailMaker.cpp); the task stays
+    // the caller's.
+    void MakeThumbnail(CThumbnailTask* task);
+
+private:
+    struct MapEntry
+    {
+        CThumbnailInfo info;
+        size_t bytes;
+        std::list<std::string>::iterator recent; // position in m_Recent
+    };
+    typedef std::unordered_map<std::string, MapEntry> Map;
+
+    static std::string KeyOf(CString path); // upper-cased
+    static BOOL IsCellInSight(HWND cell);
+    // Scales the image to the task's area, keeps the bitmap and invalidates
+    // the cell.
+    void Store(CThumbnailTask* task, const CRgbBuffer& image);
+    // Loads the full picture; JPEGs larger than the cache box are decoded at
+    // a reduced scale that still covers the box's best fit. fullSize gets the
+    // picture's own size.
+    static BOOL LoadFullPicture(const CString& path, CRgbBuffer& image, CSize& fullSize);
+    static void WriteCacheFile(const CString& cachePath, CRgbBuffer& image);
+
+    void DropOverBudget(const std::string& keep);
+    void MarkDrawn(MapEntry& entry, const std::string& key);
+
+    // A task that a worker is serving; a popped duplicate of it is dropped.
+    struct InFlight
+    {
+        HWND cell;
+        CString path;
+    };
+    BOOL IsInFlight(const CThumbnailTask* task) const;
+    void EndInFlight(const CThumbnailTask* task);
+    void WorkerLoop();
+    static DWORD WINAPI WorkerEntry(LPVOID manager);
+    BOOL ShouldStop() const;
+
+    CPtrList m_Tasks; // CThumbnailTask*, head = next to run
+    std::vector<InFlight> m_InFlight;
+    Map m_Map;
+    std::list<std::string> m_Recent; // front = most recently drawn
+    size_t m_nMapBytes;
+    int m_nBudgetCount;
+    size_t m_nBudgetBytes;
+    int m_nWorkers;
+    HANDLE m_hWake; // signalled by AddTask, RequeueTask and Shutdown
+    volatile LONG m_bStop;
+};
+
+// The process's generator, set by the application when it starts it; cells
+// use it. Null while there is none.
+extern CThumbnailManager* g_pThumbnailManager;
