@@ -1,0 +1,56 @@
+// CDialogAviCreator: renders the selected pictures into an AVI video. Each
+// picture is centred on a black canvas of the video size, reached by a
+// transition from the previous canvas (black before the first) and then held
+// for frame rate x seconds still frames. Runs as a batch job under the
+// progress window; ESC ends the video after the current frame.
+#pragma once
+
+#include "DialogBatchJob.h"
+
+class CAviFile;
+
+class CDialogAviCreator : public CDialogBatchJob
+{
+public:
+    enum { IDD = IDD_BATCH_AVI_CREATOR, VgaWidth = 640, VgaHeight = 480 };
+
+    CDialogAviCreator(CWnd* pParent = NULL);
+    ~CDialogAviCreator() override;
+
+    int ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* indicator) override;
+
+    // Writes the video of `list`'s selection to `path` (steps after the file
+    // was chosen); false when nothing was selected.
+    bool CreateVideo(CFileInfoList* list, const CString& path);
+    // The video size of the current settings.
+    CSize VideoSize() const;
+
+    CIntProperty<int> m_Prop_VideoSizeIndex;
+    CIntProperty<int> m_Prop_CustomWidth;
+    CIntProperty<int> m_Prop_CustomHeight;
+    CIntProperty<int> m_Prop_Seconds;
+    CIntProperty<int> m_Prop_FrameRate;
+    CStringProperty m_Prop_AviFileName;
+
+protected:
+    BOOL OnInitDialog() override;
+    void StoreSettings() override;
+    // The save dialog; false when the user cancels.
+    virtual bool AskVideoFileName(CString& path);
+
+    afx_msg void OnCreateVideo();
+    afx_msg void OnTransitions();
+    afx_msg void OnSizeChoice();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // The transition's frame callback: appends the frame to the video.
+    static int AppendTransitionFrame(void* creator, CRgbBuffer* frame);
+    void EnableCustomSize();
+
+    // Job state while a video is made.
+    CAviFile* m_pAviFile;
+    CRgbBuffer* m_pPrevious; // the previous canvas, owned
+    CDialogBatchJobIndicator* m_pIndicator;
+    CSize m_VideoSize;
+};

@@ -1,0 +1,32 @@
+// CDialogBatchGrayScale: the per-picture step of the grayscale tool.
+#include "DialogBatchGrayScale.h"
+#include "FileInfo.h"
+#include "RgbBuffer.h"
+#include "DialogBatchJobIndicator.h"
+
+CDialogBatchGrayScale::CDialogBatchGrayScale(CWnd* pParent) : CDialogBatchJob(IDD, pParent)
+{
+}
+
+int CDialogBatchGrayScale::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* indicator)
+{
+    CString target;
+    OutputDecision decision =
+        OutputPath(file, (CString)m_Prop_OutputFolderName + "\\GrayScale", indicator, target);
+    if (decision != OutputWrite)
+        return decision == OutputSkip ? 1 : 0;
+    CRgbBuffer* picture = new CRgbBuffer;
+    picture->LoadRgbBuffer(file->GetName());
+    indicator->SetFileBar(33);
+    if (picture->IsImage())
+    {
+        picture->AdjustColor(-100);
+        // Grey pixels: the writer stores one channel.
+        picture->m_GrayScale = 1;
+        SaveJpeg(picture, target, 100);
+    }
+    indicator->SetFileBar(66);
+    delete picture;
+    indicator->SetFileBar(100);
+    return 1;
+}

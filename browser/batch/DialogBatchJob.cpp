@@ -1,0 +1,200 @@
+// CDialogBatchJob: the output folder, Start, the job loop over the selection
+// and the naming and overwrite rules shared by every batch tool.
+#include "DialogBatchJob.h"
+#include <shlobj.h>
+#include "CDataExchange.h"
+#include "AfxMessageBox.h"
+#include "FileInfo.h"
+#include "FileInfoList.h"
+#include "JpgFile.h"
+#include "RgbBuffer.h"
+#include "DialogBatchJobIndicator.h"
+#include "BrowserFileList.h"
+
+BEGIN_MESSAGE_MAP(CDialogBatchJob, CDialog)
+    ON_BN_CLICKED(IDC_BATCH_START, OnStart)
+    ON_BN_CLICKED(IDC_BATCH_BROWSE, OnBrowse)
+END_MESSAGE_MAP()
+
+namespace
+{
+int DefaultMessageBox(CWnd* owner, const char* text, UINT type)
+{
+    return AfxMessageBox(text, type);
+}
+
+CDialogBatchJob::MESSAGEBOXPROC g_MessageBox = DefaultMessageBox;
+}
+
+CDialogBatchJob::CDialogBatchJob(UINT nIDTemplate, CWnd* pParent)
+    : CDialog(nIDTemplate, pParent ? pParent : AfxGetMainWnd()),
+      m_Prop_OutputFolderName("m_Prop_OutputFolderName", "C:\\Pixmere"), m_pFileList(NULL)
+{
+    m_strOutputFolder = m_Prop_OutputFolderName;
+}
+
+CDialogBatchJob::~CDialogBatchJob()
+{
+}
+
+void CDialogBatchJob::SetMessageBoxProc(MESSAGEBOXPROC proc)
+{
+    g_MessageBox = proc ? proc : DefaultMessageBox;
+}
+
+int CDialogBatchJob::ShowMessage(const char* text, UINT type)
+{
+    return g_MessageBox(this, text, type);
+}
+
+BOOL CDialogBatchJob::OnInitDialog()
+{
+    m_strOutputFolder = m_Prop_OutputFolderName;
+    return CDialog::OnInitDialog();
+}
+
+void CDialogBatchJob::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_BATCH_OUTPUT_FOLDER, m_strOutputFolder);
+}
+
+int CDialogBatchJob::ReadClampedInt(int editId, int minimum, int maximum, int fallback) const
+{
+    BOOL translated = FALSE;
+    int value = (int)GetDlgItemInt(editId, &translated, TRUE);
+    if (!translated)
+        value = fallback;
+    return value < minimum ? minimum : (value > maximum ? maximum : value);
+}
+
+CFileInfoList* CDialogBatchJob::GetFileList()
+{
+    return m_pFileList ? m_pFileList : BrowserFileList();
+}
+
+void CDialogBatchJob::OnStart()
+{
+    if (m_hWnd)
+        UpdateData(TRUE);
+    m_Prop_OutputFolderName = m_strOutputFolder;
+    StoreSettings();
+    if (!CheckBeforeRun())
+        return;
+    RunBatch(GetFileList());
+}
+
+bool CDialogBatchJob::CheckSelection(CFileInfoList* list)
+{
+    if (list && list->GetSelectedFileCount() > 0)
+        return true;
+    ShowMessage("You need to select one or more files for this task", MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+void CDialogBatchJob::RunIndicator(CFileInfoList* list)
+{
+    CDialogBatchJobIndicator indicator(this, list, this);
+    indicator.DoModal();
+}
+
+bool CDialogBatchJob::RunBatch(CFileInfoList* list)
+{
+    if (!CheckSelection(list))
+        return false;
+    RunIndicator(list);
+    return true;
+}
+
+bool CDialogBatchJob::EscapePressed()
+{
+    return (GetAsyncKeyState(VK_ESCAPE) & 1) != 0;
+}
+
+void CDialogBatchJob::RunJob(CFileInfoList* list, CDialogBatchJobIndicator* indicator)
+{
+    if (!list)
+        return;
+    CWinApp* app = AfxGetApp();
+    if (app)
+        app->BeginWaitCursor();
+    // An ESC still held from closing something else must not end this job.
+    while (GetAsyncKeyState(VK_ESCAPE) & 0x8000)
+        Sleep(20);
+    EscapePressed();
+
+    int count = list->GetSelectedFileCount();
+    int done = 0;
+    bool escaped = false;
+    while (done < count)
+    {
+        if (EscapePressed())
+        {
+            escaped = true;
+            break;
+        }
+        CFileInfo* file = list->GetCurrentFile();
+        if (!file)
+            break;
+        indicator->SetFileBar(0);
+        if (file->Selected())
+        {
+            ++done;
+            indicator->SetStatus("Input file : " + file->GetName());
+            if (!ProcessFile(file, indicator))
+                break;
+            indicator->SetJobBar(100 * done / count);
+        }
+        list->SelectTheNextFile();
+    }
+    if (!escaped)
+        indicator->SetJobBar(100);
+    if (app)
+        app->EndWaitCursor();
+}
+
+CDialogBatchJob::OutputDecision CDialogBatchJob::OutputPath(CFileInfo* source, const CString& folder,
+                                                            CDialogBatchJobIndicator* indicator,
+                                                            CString& target)
+{
+    CFileInfo::MakeDir(folder);
+    // The JPEG writer gives every file the extension "jpg", so that is the
+    // file to ask about: a PNG source c.png is written as c.jpg.
+    CString name = CFileInfo::GetFileFromFullPath(source->GetName());
+    target = CFileInfo::AssureExtension(folder + "\\" + name, "jpg");
+    if (target.CompareNoCase(source->GetName()) == 0)
+        return OutputSkip; // an output folder that holds the sources: never replace one
+    if (CFileInfo::FileExist(target))
+    {
+        CString question = "File " + target + " exists. Overwrite?";
+        int answer = ShowMessage(question, MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDNO)
+            return OutputSkip;
+        if (answer != IDYES)
+            return OutputStop;
+    }
+    indicator->SetStatus("Input file : " + source->GetName() + "\n" + "Output file : " + target);
+    return OutputWrite;
+}
+
+bool CDialogBatchJob::SaveJpeg(CRgbBuffer* picture, const CString& target, int quality)
+{
+    CJpgFile file(target, quality, false);
+    return file.Save(picture) != 0;
+}
+
+void CDialogBatchJob::OnBrowse()
+{
+    BROWSEINFOA info = {};
+    char name[MAX_PATH] = "";
+    info.hwndOwner = m_hWnd;
+    info.pszDisplayName = name;
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX;
+    LPITEMIDLIST items = SHBrowseForFolderA(&info);
+    if (!items)
+        return;
+    char path[MAX_PATH] = "";
+    if (SHGetPathFromIDListA(items, path))
+        SetDlgItemText(IDC_BATCH_OUTPUT_FOLDER, path);
+    CoTaskMemFree(items);
+}

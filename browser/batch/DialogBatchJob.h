@@ -1,0 +1,102 @@
+// CDialogBatchJob: base of the browser's batch tools (tool windows of the
+// left pane). It keeps the output folder shared by all tools, checks that
+// pictures are selected, runs the progress window and walks the selection
+// from the list's current entry, handing each selected picture to the tool's
+// ProcessFile. Sources are only read; every result is a new JPEG file.
+//
+// Contract:
+// - RunJob works on the list it is given (a browser view's list, or any
+//   list in tests) and moves that list's current entry as it walks.
+// - Outputs go to OutputPath, which asks before replacing an existing file
+//   (the JPEG that will really be written) and never writes over the source.
+// - Message boxes go through one replaceable function, so that tests answer
+//   them without a modal box.
+#pragma once
+
+#include "Framework.h"
+#include "CDialog.h"
+#include "Property.h"
+#include "BatchResource.h"
+
+class CFileInfo;
+class CFileInfoList;
+class CRgbBuffer;
+class CDialogBatchJobIndicator;
+
+class CDialogBatchJob : public CDialog
+{
+public:
+    // What to do with one output file.
+    enum OutputDecision
+    {
+        OutputWrite, // write it
+        OutputSkip,  // leave it, go on with the next output
+        OutputStop   // leave it and stop the whole batch
+    };
+
+    // Shows a message box for `owner` and returns the button pressed.
+    typedef int (*MESSAGEBOXPROC)(CWnd* owner, const char* text, UINT type);
+
+    CDialogBatchJob(UINT nIDTemplate, CWnd* pParent = NULL);
+    ~CDialogBatchJob() override;
+
+    // One picture of the batch: nonzero goes on with the next one, 0 stops.
+    virtual int ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* indicator) = 0;
+
+    // The job loop: every selected entry of `list` once, starting at its
+    // current entry and wrapping around; ESC between steps ends it.
+    void RunJob(CFileInfoList* list, CDialogBatchJobIndicator* indicator);
+
+    // The list the tool works on: the one set with SetFileList, else the list
+    // shown by the browser window's thumbnail view (null when none).
+    virtual CFileInfoList* GetFileList();
+    void SetFileList(CFileInfoList* list) { m_pFileList = list; }
+
+    // Checks the selection (telling the user when there is none) and runs
+    // the progress window over `list`; false when nothing ran.
+    bool RunBatch(CFileInfoList* list);
+    // False, after telling the user, when `list` has no selected entry.
+    bool CheckSelection(CFileInfoList* list);
+    // Runs the progress window, and the job in it, over `list`.
+    void RunIndicator(CFileInfoList* list);
+
+    // The file that an output for `source` in `folder` will be written to
+    // (always a JPEG), and whether to write it: asks before replacing an
+    // existing file and refuses to write over the source itself. Shows the
+    // input and output names in the progress window.
+    OutputDecision OutputPath(CFileInfo* source, const CString& folder,
+                              CDialogBatchJobIndicator* indicator, CString& target);
+    // Saves `picture` as a JPEG of `quality`; false when it could not be written.
+    static bool SaveJpeg(CRgbBuffer* picture, const CString& target, int quality);
+
+    // True when ESC was pressed since the previous poll.
+    static bool EscapePressed();
+
+    static void SetMessageBoxProc(MESSAGEBOXPROC proc);
+    int ShowMessage(const char* text, UINT type);
+
+    CStringProperty m_Prop_OutputFolderName;
+    CString m_strOutputFolder; // text of the output-folder edit
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    // A tool window stays when Enter or ESC is pressed in it.
+    void OnOK() override {}
+    void OnCancel() override {}
+
+    // Start, step 2: the tool's controls into its settings.
+    virtual void StoreSettings() {}
+    // Start, step 3: false when the tool cannot run (it told the user why).
+    virtual bool CheckBeforeRun() { return true; }
+
+    // Reads the edit `editId` as a number within [minimum, maximum].
+    int ReadClampedInt(int editId, int minimum, int maximum, int fallback) const;
+
+    afx_msg void OnStart();
+    afx_msg void OnBrowse();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CFileInfoList* m_pFileList;
+};

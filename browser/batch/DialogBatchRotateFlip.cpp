@@ -1,0 +1,56 @@
+// CDialogBatchRotateFlip: the job radio and the per-picture step.
+#include "DialogBatchRotateFlip.h"
+#include "FileInfo.h"
+#include "RgbBuffer.h"
+#include "DialogBatchJobIndicator.h"
+
+CDialogBatchRotateFlip::CDialogBatchRotateFlip(CWnd* pParent)
+    : CDialogBatchJob(IDD, pParent), m_Prop_JobFlag("m_Prop_JobFlag", 0, 0, 4)
+{
+}
+
+BOOL CDialogBatchRotateFlip::OnInitDialog()
+{
+    CDialogBatchJob::OnInitDialog();
+    CheckRadioButton(IDC_ROTATE_90, IDC_FLIP_VERTICAL, IDC_ROTATE_90 + m_Prop_JobFlag);
+    return TRUE;
+}
+
+void CDialogBatchRotateFlip::StoreSettings()
+{
+    if (!m_hWnd)
+        return;
+    int checked = GetCheckedRadioButton(IDC_ROTATE_90, IDC_FLIP_VERTICAL);
+    if (checked)
+        m_Prop_JobFlag = checked - IDC_ROTATE_90;
+}
+
+int CDialogBatchRotateFlip::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* indicator)
+{
+    CString target;
+    OutputDecision decision =
+        OutputPath(file, (CString)m_Prop_OutputFolderName + "\\RotateFlip", indicator, target);
+    if (decision != OutputWrite)
+        return decision == OutputSkip ? 1 : 0;
+    CRgbBuffer source;
+    source.LoadRgbBuffer(file->GetName());
+    indicator->SetFileBar(33);
+    if (source.IsImage())
+    {
+        CRgbBuffer* result = NULL;
+        switch ((int)m_Prop_JobFlag)
+        {
+        case Rotate90: result = source.Rotate90RGB(); break;
+        case Rotate180: result = source.Rotate180RGB(); break;
+        case Rotate270: result = source.Rotate270RGB(); break;
+        case FlipHorizontal: result = source.FlipHorzRGB(); break;
+        default: result = source.FlipVertRGB(); break;
+        }
+        if (result)
+            SaveJpeg(result, target, 100);
+        delete result;
+    }
+    indicator->SetFileBar(66);
+    indicator->SetFileBar(100);
+    return 1;
+}
