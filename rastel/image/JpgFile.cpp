@@ -90,6 +90,26 @@ int CJpgFile::Load(CRgbBuffer* buffer)
     return buffer->IsImage();
 }
 
+int CJpgFile::LoadReduced(CRgbBuffer* buffer, int boxWidth, int boxHeight, CSize* fullSize)
+{
+    if (!buffer)
+        return 0;
+    buffer->CleanUp();
+    int fullWidth = 0, fullHeight = 0;
+    FILE* file = fopen(m_FileName, "rb");
+    if (file)
+    {
+        read_JPG_file_reduced(file, &buffer->m_Buffer, &buffer->m_Width, &buffer->m_Height,
+                              boxWidth, boxHeight, &fullWidth, &fullHeight);
+        fclose(file);
+    }
+    if (fullSize)
+        *fullSize = CSize(fullWidth, fullHeight);
+    if (!buffer->IsImage())
+        buffer->CleanUp();
+    return buffer->IsImage();
+}
+
 int CJpgFile::Save(CRgbBuffer* buffer)
 {
     if (!buffer || !buffer->IsImage())

@@ -58,6 +58,15 @@ public:
     // as soon as it is known. Returns 1, or 0 after a library error.
     static int read_JPG_file(FILE* file, BYTE** pixels, int* width, int* height, BYTE* data,
                              int length);
+    // Decodes a file at the smallest DCT scale (1/8, 1/4, 1/2) whose output
+    // still covers the picture's best fit into boxWidth x boxHeight (at full
+    // size when the picture fits the box or no scale covers the fit). The
+    // picture's own size goes to fullWidth/fullHeight. Result as read_JPG_file.
+    static int read_JPG_file_reduced(FILE* file, BYTE** pixels, int* width, int* height,
+                                     int boxWidth, int boxHeight, int* fullWidth, int* fullHeight);
+    // Loads the file like Load (not in thumbnail mode) through
+    // read_JPG_file_reduced; fullSize gets the picture's own size.
+    int LoadReduced(CRgbBuffer* buffer, int boxWidth, int boxHeight, CSize* fullSize);
     // Encodes width x height RGB pixels; with grayScale one channel from red.
     static int save_JPG_file(FILE* file, BYTE* pixels, int width, int height, int quality,
                              int grayScale);

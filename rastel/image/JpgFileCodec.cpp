@@ -83,8 +83,14 @@ void ConvertRow(const JSAMPLE* samples, int components, int width, BYTE* dest)
 }
 } // namespace
 
-int CJpgFile::read_JPG_file(FILE* file, BYTE** pixels, int* width, int* height, BYTE* data,
-                            int length)
+// The decoder behind read_JPG_file and read_JPG_file_reduced. With a box
+// (boxWidth, boxHeight > 0) a picture larger than the box is decoded at the
+// smallest DCT scale (1/8, 1/4, 1/2) whose output still covers the picture's
+// best fit into the box; the library then averages each 8 x 8 block instead
+// of the caller sampling a full-size picture. fullWidth/fullHeight, when
+// given, receive the picture's own size.
+static int DecodeJpeg(FILE* file, BYTE** pixels, int* width, int* height, BYTE* data, int length,
+                      int boxWidth, int boxHeight, int* fullWidth, int* fullHeight)
 {
     if (!pixels || !width || !height)
         return 0;
@@ -121,6 +127,34 @@ int CJpgFile::read_JPG_file(FILE* file, BYTE** pixels, int* width, int* height, 
     {
         jpeg_destroy_decompress(&cinfo);
         return 0;
+    }
+    if (fullWidth && fullHeight)
+    {
+        *fullWidth = (int)cinfo.image_width;
+        *fullHeight = (int)cinfo.image_height;
+    }
+    if (boxWidth > 0 && boxHeight > 0 &&
+        ((int)cinfo.image_width > boxWidth || (int)cinfo.image_height > boxHeight))
+    {
+        double sx = (double)boxWidth / cinfo.image_width;
+        double sy = (double)boxHeight / cinfo.image_height;
+        double s = sx < sy ? sx : sy;
+        JDIMENSION fitWidth = (JDIMENSION)(cinfo.image_width * s);
+        JDIMENSION fitHeight = (JDIMENSION)(cinfo.image_height * s);
+        unsigned chosen = 1;
+        for (unsigned denom = 8; denom >= 2; denom /= 2)
+        {
+            cinfo.scale_num = 1;
+            cinfo.scale_denom = denom;
+            jpeg_calc_output_dimensions(&cinfo);
+            if (cinfo.output_width >= fitWidth && cinfo.output_height >= fitHeight)
+            {
+                chosen = denom;
+                break;
+            }
+        }
+        cinfo.scale_num = 1;
+        cinfo.scale_denom = chosen;
     }
     jpeg_start_decompress(&cinfo);
 
@@ -171,6 +205,19 @@ int CJpgFile::read_JPG_file(FILE* file, BYTE** pixels, int* width, int* height, 
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
     return 1;
+}
+
+int CJpgFile::read_JPG_file(FILE* file, BYTE** pixels, int* width, int* height, BYTE* data,
+                            int length)
+{
+    return DecodeJpeg(file, pixels, width, height, data, length, 0, 0, NULL, NULL);
+}
+
+int CJpgFile::read_JPG_file_reduced(FILE* file, BYTE** pixels, int* width, int* height,
+                                    int boxWidth, int boxHeight, int* fullWidth, int* fullHeight)
+{
+    return DecodeJpeg(file, pixels, width, height, NULL, 0, boxWidth, boxHeight, fullWidth,
+                      fullHeight);
 }
 
 int CJpgFile::save_JPG_file(FILE* file, BYTE* pixels, int width, int height, int quality,
