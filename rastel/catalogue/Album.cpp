@@ -1,7 +1,7 @@
 // Albums: numbering, the album list, creation and deletion.
 #include "Album.h"
 #include "MemoryMappedDB.h"
-#include "ThreadBase.h"
+#include "SuiteLock.h"
 
 #include <stdio.h>
 

@@ -2,7 +2,7 @@
 // the catalogue file's load and save.
 #include "FileInfoList.h"
 #include "ArchiveStream.h"
-#include "ThreadBase.h"
+#include "SuiteLock.h"
 
 #include <mbstring.h>
 

@@ -1,6 +1,6 @@
 // CFolder: catalogue first, then the folder's new pictures.
 #include "Folder.h"
-#include "ThreadBase.h"
+#include "SuiteLock.h"
 
 CFolder::CFolder(CString path) : m_Path(path)
 {

@@ -2,7 +2,7 @@
 // quicksort, and the load and save through file mappings.
 #include "MemoryMappedDB.h"
 #include "FileInfo.h"
-#include "ThreadBase.h"
+#include "SuiteLock.h"
 
 #include <direct.h>
 #include <limits.h>

@@ -1,7 +1,7 @@
 // CStringListProperty: numbered profile values, prefix membership, locking.
 #include "StringListProperty.h"
 #include "ProfileSection.h"
-#include "ThreadBase.h"
+#include "SuiteLock.h"
 
 #include <mbstring.h>
 #include <string.h>

@@ -1,8 +1,10 @@
-// The process-wide lock and thread counter of CThreadBase.
-#include "ThreadBase.h"
+// The process-wide lock and thread counter (CSuiteLockBase, inherited by CThreadBase).
+#include <windows.h>
 
-CRITICAL_SECTION CThreadBase::m_cs;
-volatile LONG CThreadBase::m_ThreadCount = 0;
+#include "SuiteLock.h"
+
+CRITICAL_SECTION CSuiteLockBase::m_cs;
+volatile long CSuiteLockBase::m_ThreadCount = 0;
 
 namespace
 {
@@ -13,11 +15,11 @@ volatile LONG g_lockState = 0;
 // start a second thread, so users that never call InitializeLock still work.
 struct CLockInitializer
 {
-    CLockInitializer() { CThreadBase::InitializeLock(); }
+    CLockInitializer() { CSuiteLockBase::InitializeLock(); }
 } g_lockInitializer;
 }
 
-void CThreadBase::InitializeLock()
+void CSuiteLockBase::InitializeLock()
 {
     if (InterlockedCompareExchange(&g_lockState, 1, 0) == 0)
     {
@@ -29,33 +31,33 @@ void CThreadBase::InitializeLock()
         Sleep(0);
 }
 
-void CThreadBase::Lock()
+void CSuiteLockBase::Lock()
 {
     if (g_lockState != 2)
         InitializeLock();
     EnterCriticalSection(&m_cs);
 }
 
-void CThreadBase::UnLock()
+void CSuiteLockBase::UnLock()
 {
     LeaveCriticalSection(&m_cs);
 }
 
-void CThreadBase::IncrementThreadCounter()
+void CSuiteLockBase::IncrementThreadCounter()
 {
     Lock();
     m_ThreadCount = m_ThreadCount + 1;
     UnLock();
 }
 
-void CThreadBase::DecrementThreadCounter()
+void CSuiteLockBase::DecrementThreadCounter()
 {
     Lock();
     m_ThreadCount = m_ThreadCount - 1;
     UnLock();
 }
 
-int CThreadBase::GetLockCount()
+int CSuiteLockBase::GetLockCount()
 {
     return m_ThreadCount;
 }
