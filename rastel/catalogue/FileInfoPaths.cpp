@@ -1,66 +1,55 @@
-// CFileInfo's static helpers: picture types by extension, file and folder
+// CFileInfo's static helpers: picture types by extension (CPictureTypes), file and folder
 // tests, and splitting and building paths. None of them reads a file's content.
 #include "FileInfo.h"
+#include "PictureTypes.h"
 
 #include <mbstring.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
-// True when the path ends with ext (which includes its dot), compared
-// case-insensitively; a path shorter than ext never matches.
-static BOOL HasExtension(const CString& path, const char* ext)
-{
-    int length = lstrlenA(ext);
-    if (path.GetLength() < length)
-        return FALSE;
-    const char* tail = (LPCSTR)path + path.GetLength() - length;
-    return _mbsicmp((const unsigned char*)tail, (const unsigned char*)ext) == 0;
-}
-
 BOOL CFileInfo::IsJPGFile(const CString& path)
 {
-    return HasExtension(path, ".JPG") || HasExtension(path, ".jpeg") ||
-           HasExtension(path, ".JPE") || HasExtension(path, ".JFIF");
+    return CPictureTypes::Matches(path, CPictureTypes::Jpeg);
 }
 
 BOOL CFileInfo::IsBMPFile(const CString& path)
 {
-    return HasExtension(path, ".BMP") || HasExtension(path, ".DIB");
+    return CPictureTypes::Matches(path, CPictureTypes::Bmp);
 }
 
 BOOL CFileInfo::IsICOFile(const CString& path)
 {
-    return HasExtension(path, ".ICO");
+    return CPictureTypes::Matches(path, CPictureTypes::Ico);
 }
 
 BOOL CFileInfo::IsCURFile(const CString& path)
 {
-    return HasExtension(path, ".CUR");
+    return CPictureTypes::Matches(path, CPictureTypes::Cur);
 }
 
 BOOL CFileInfo::IsTiffFile(const CString& path)
 {
-    return HasExtension(path, ".TIF") || HasExtension(path, ".TIFF");
+    return CPictureTypes::Matches(path, CPictureTypes::Tiff);
 }
 
 BOOL CFileInfo::IsTTFFile(const CString& path)
 {
-    return HasExtension(path, ".ttf");
+    return CPictureTypes::Matches(path, CPictureTypes::Ttf);
 }
 
 BOOL CFileInfo::IsGifFile(const CString& path)
 {
-    return HasExtension(path, ".GIF");
+    return CPictureTypes::Matches(path, CPictureTypes::Gif);
 }
 
 BOOL CFileInfo::IsPngFile(const CString& path)
 {
-    return HasExtension(path, ".png");
+    return CPictureTypes::Matches(path, CPictureTypes::Png);
 }
 
 BOOL CFileInfo::IsWmfFile(const CString& path)
 {
-    return HasExtension(path, ".wmf") || HasExtension(path, ".emf");
+    return CPictureTypes::Matches(path, CPictureTypes::Wmf);
 }
 
 BOOL CFileInfo::IsImageFile(const CString& path)
