@@ -7,6 +7,7 @@
 #include "CFileDialog.h"
 #include "RgbBuffer.h"
 #include "FileInfo.h"
+#include "PictureTypes.h"
 #include "Folder.h"
 #include "Album.h"
 #include "TransitionManager.h"
@@ -64,10 +65,6 @@ END_MESSAGE_MAP()
 namespace
 {
 const char* const kNoFileTitle = "Pixmere Viewer";
-const char* const kOpenFilter =
-    "JPG(*.jpg;*.jpeg;*.jpe;*.jfif)|*.jpg;*.jpeg;*.jpe;*.jfif|GIF(*.gif)|*.gif|"
-    "Tagged image files(*.tif;*.tiff)|*.tif;*.tiff|Bitmaps(*.bmp;*.dib)|*.bmp;*.dib|PNG(*.png)|*.png|"
-    "Metafiles(*.emf;*.wmf)|*.emf;*.wmf|Cursors(*.cur)|*.cur|Icons(*.ico)|*.ico||";
 const SIZE kPage = {200, 150};
 const SIZE kLine = {20, 15};
 }
@@ -509,7 +506,7 @@ void CViewerView::OnOpen()
         return;
     CString current = GetCurrentFileName();
     CFileDialog dialog(TRUE, "jpg", current.IsEmpty() ? NULL : (LPCSTR)current,
-                       OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kOpenFilter, this);
+                       OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, CPictureTypes::GetOpenFilter(), this);
     if (dialog.DoModal() == IDOK)
         OpenFile(dialog.GetPathName());
 }
