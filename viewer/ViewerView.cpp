@@ -12,6 +12,7 @@
 #include "Album.h"
 #include "TransitionManager.h"
 #include "TransitionsDialog.h"
+#include "TransitionSettings.h"
 #include "AboutDlg.h"
 #include "ViewerApp.h"
 #include "resource.h"
@@ -65,6 +66,8 @@ END_MESSAGE_MAP()
 namespace
 {
 const char* const kNoFileTitle = "Pixmere Viewer";
+// The viewer's transition settings are the "Viewer_..." values.
+const char* const kTransitionPrefix = "Viewer";
 const SIZE kPage = {200, 150};
 const SIZE kLine = {20, 15};
 }
@@ -347,13 +350,11 @@ void CViewerView::Step(bool forward)
 
     // Transitions only while the slide show plays; the settings are read
     // afresh so a change in the chooser applies at the next step.
-    CIntProperty<unsigned> mask("Viewer_Transition", 16, 0, 0xFFFFFFFFu);
-    CIntProperty<int> amplitude("Viewer_Amplitude", 30, 5, 30);
-    CIntProperty<int> fluctuation("Viewer_Fluctuation", 0, 0, 1);
+    CTransitionSettings settings(kTransitionPrefix);
     CRgbBuffer black;
     CTransitionManager* manager = new CTransitionManager;
-    manager->Run(m_pDisplay ? m_pDisplay : &black, display, m_bSlideShow ? (UINT)mask : 0u, PaintCallback, this,
-                 2.0, fluctuation == 1 ? (int)amplitude : 0);
+    manager->Run(m_pDisplay ? m_pDisplay : &black, display, m_bSlideShow ? (UINT)settings.m_Transition : 0u,
+                 PaintCallback, this, 2.0, settings.RunAmplitude());
     delete manager;
 
     SetOriginal(loaded);
@@ -496,7 +497,7 @@ void CViewerView::OnTransitionEffects()
 {
     if (!IsCommandEnabled(ID_TRANSITION_EFFECTS))
         return;
-    CTransitionsDialog dialog("Viewer", this);
+    CTransitionsDialog dialog(kTransitionPrefix, this);
     dialog.DoModal();
 }
 

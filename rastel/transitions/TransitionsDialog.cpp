@@ -41,8 +41,7 @@ bool IsCancelInputDown()
 }
 
 CTransitionsDialog::CTransitionsDialog(CString prefix, CWnd* pParent)
-    : CDialog(IDD_TRANSITIONS, pParent), m_Transition(prefix + "_Transition", 16u, 0u, 0xFFFFFFFFu),
-      m_Amplitude(prefix + "_Amplitude", 30, 5, 30), m_Fluctuation(prefix + "_Fluctuation", 0, 0, 1),
+    : CDialog(IDD_TRANSITIONS, pParent), CTransitionSettings(prefix),
       m_pShown(LoadPreviewPicture(IDB_TRANSITION_PREVIEW_1)), m_pOther(LoadPreviewPicture(IDB_TRANSITION_PREVIEW_2)),
       m_PreviewTimer(0), m_bFluctuation(0)
 {
@@ -60,7 +59,7 @@ BOOL CTransitionsDialog::OnInitDialog()
     m_bFluctuation = m_Fluctuation;
     CheckDlgButton(IDC_TRANSITION_ENABLE, m_bFluctuation ? BST_CHECKED : BST_UNCHECKED);
     SendDlgItemMessage(IDC_TRANSITION_AMPLITUDE_SPIN, UDM_SETBUDDY, (WPARAM)::GetDlgItem(m_hWnd, IDC_TRANSITION_AMPLITUDE));
-    SendDlgItemMessage(IDC_TRANSITION_AMPLITUDE_SPIN, UDM_SETRANGE32, 5, 30);
+    SendDlgItemMessage(IDC_TRANSITION_AMPLITUDE_SPIN, UDM_SETRANGE32, MinAmplitude, MaxAmplitude);
     SendDlgItemMessage(IDC_TRANSITION_AMPLITUDE_SPIN, UDM_SETPOS32, 0, (int)m_Amplitude);
     SetDlgItemInt(IDC_TRANSITION_AMPLITUDE, (int)m_Amplitude, FALSE);
     if (CWnd* edit = GetDlgItem(IDC_TRANSITION_AMPLITUDE))
@@ -172,14 +171,14 @@ void CTransitionsDialog::OnEnable()
 }
 
 // The amplitude as typed in the edit box (the spin's buddy), else the spin's
-// position; limited to 5..30.
+// position; limited to the amplitude's range.
 int CTransitionsDialog::ReadAmplitude() const
 {
     BOOL translated = FALSE;
     int value = (int)GetDlgItemInt(IDC_TRANSITION_AMPLITUDE, &translated, TRUE);
     if (!translated)
         value = (int)SendDlgItemMessage(IDC_TRANSITION_AMPLITUDE_SPIN, UDM_GETPOS32, 0, 0);
-    return value < 5 ? 5 : (value > 30 ? 30 : value);
+    return m_Amplitude.Clamp(value);
 }
 
 void CTransitionsDialog::OnRunTransition()

@@ -1,5 +1,5 @@
 // CTransitionsDialog: the transition chooser. It edits a program's three
-// transition settings (prefix + "_Transition", "_Amplitude", "_Fluctuation")
+// transition settings (CTransitionSettings, inherited)
 // with a list of tickable kinds, the fluctuation switch and its amplitude,
 // and previews any kind on two pictures of its own every three seconds.
 // The settings are read when the object is made and written when its window
@@ -11,11 +11,11 @@
 #include "CDialog.h"
 #include "CListCtrl.h"
 #include "CImageList.h"
-#include "IntProperty.h"
+#include "TransitionSettings.h"
 
 class CRgbBuffer;
 
-class RASTEL_API CTransitionsDialog : public CDialog
+class RASTEL_API CTransitionsDialog : public CDialog, public CTransitionSettings
 {
 public:
     CTransitionsDialog(CString prefix, CWnd* pParent = NULL);
@@ -30,10 +30,6 @@ public:
     // One preview step, as the timer runs it.
     void RunPreviewStep();
     bool IsPreviewRunning() const { return m_PreviewTimer != 0; }
-
-    CIntProperty<unsigned> m_Transition;
-    CIntProperty<int> m_Amplitude;
-    CIntProperty<int> m_Fluctuation;
 
     enum { PreviewTimerId = 100, PreviewPeriod = 3000 };
 
