@@ -12,8 +12,13 @@
 #include "GifFile.h"
 #include "PngFile.h"
 #include "WmfFile.h"
+#include "SuiteLock.h"
 
-// Shows the application's wait cursor for as long as it lives.
+// Shows the application's wait cursor for as long as it lives. The
+// application counts wait-cursor requests in a plain integer, and several
+// threads load pictures at once (the browser's thumbnail workers beside its
+// window threads), so the count changes under the suite lock; the lock is not
+// held while the picture is decoded.
 namespace
 {
 class CWaitCursorScope
@@ -21,13 +26,17 @@ class CWaitCursorScope
 public:
     CWaitCursorScope() : m_App(AfxGetApp())
     {
-        if (m_App)
-            m_App->BeginWaitCursor();
+        if (!m_App)
+            return;
+        CSuiteLock lock;
+        m_App->BeginWaitCursor();
     }
     ~CWaitCursorScope()
     {
-        if (m_App)
-            m_App->EndWaitCursor();
+        if (!m_App)
+            return;
+        CSuiteLock lock;
+        m_App->EndWaitCursor();
     }
 
 private:
