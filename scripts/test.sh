@@ -1,8 +1,10 @@
 #!/bin/bash
 # From nothing to a full test run: sets up the machine, builds both targets
-# (only x86-64 can run here) and runs every test under Wine and Xvfb.
+# and their installers (only x86-64 can run here) and runs every test under
+# Wine and Xvfb, the installer's install-and-uninstall test among them.
 set -euo pipefail
 REPO=$(cd "$(dirname "$0")/.." && pwd)
 "$REPO/scripts/bootstrap.sh"
 "$REPO/scripts/build.sh" all
+"$REPO/scripts/package.sh" all
 "$REPO/scripts/ctest.sh" "$@"
