@@ -12,7 +12,8 @@ CODEC_SOURCES="libjpeg-turbo libpng1.6 giflib tiff"
 PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
   wine64 xvfb xauth x11-apps nasm cmake ninja-build make dpkg-dev
-  libz-mingw-w64-dev imagemagick googletest ffmpeg libjpeg-turbo-progs libvips-tools"
+  libz-mingw-w64-dev imagemagick googletest ffmpeg libjpeg-turbo-progs
+  nsis x11-utils bc libvips-tools"
 
 log() { echo "bootstrap: $*" >&2; }
 
