@@ -5,6 +5,7 @@
 #include <time.h>
 #include "FileBytes.h"
 #include "FileInfo.h"
+#include "PictureTypes.h"
 #include "TempFolder.h"
 
 namespace
@@ -14,6 +15,14 @@ void WriteFile(const std::string& path, int bytes)
     ASSERT_TRUE(test_support::WriteFileBytes(path, std::string(bytes, 'p'))) << path;
 }
 } // namespace
+
+TEST(FileInfoTypes, OpenFilterListsEveryPictureTypeButFonts)
+{
+    EXPECT_STREQ("JPG(*.jpg;*.jpeg;*.jpe;*.jfif)|*.jpg;*.jpeg;*.jpe;*.jfif|GIF(*.gif)|*.gif|"
+                 "Tagged image files(*.tif;*.tiff)|*.tif;*.tiff|Bitmaps(*.bmp;*.dib)|*.bmp;*.dib|PNG(*.png)|*.png|"
+                 "Metafiles(*.emf;*.wmf)|*.emf;*.wmf|Cursors(*.cur)|*.cur|Icons(*.ico)|*.ico||",
+                 (LPCSTR)CPictureTypes::GetOpenFilter());
+}
 
 TEST(FileInfoTypes, JpegExtensionsInAnyCase)
 {

@@ -33,6 +33,41 @@ Bytes SmallBmp()
     return MakeBmp(d);
 }
 
+// Fails when two threads change the wait-cursor count at the same time: each
+// change lingers a moment, as a lost update would need.
+class OverlapApp : public CWinApp
+{
+public:
+    OverlapApp() : CWinApp("PixmereCoreTests") {}
+    virtual void DoWaitCursor(int code)
+    {
+        if (InterlockedIncrement(&inside) > 1)
+            overlapped = 1;
+        int count = m_nWaitCursorCount;
+        Sleep(1);
+        m_nWaitCursorCount = count + code;
+        InterlockedDecrement(&inside);
+    }
+    volatile LONG inside = 0, overlapped = 0;
+};
+
+struct LoadJob
+{
+    std::string path;
+    int loaded = 0;
+};
+
+DWORD WINAPI LoadTwentyTimes(void* arg)
+{
+    LoadJob* job = static_cast<LoadJob*>(arg);
+    for (int i = 0; i < 20; ++i)
+    {
+        CRgbBuffer picture;
+        job->loaded += picture.LoadRgbBuffer(job->path.c_str(), false) ? 1 : 0;
+    }
+    return 0;
+}
+
 class LoadRgbBufferTest : public ::testing::Test
 {
 protected:
@@ -85,6 +120,27 @@ TEST_F(LoadRgbBufferTest, WaitCursorIsBalancedOnEveryWayOut)
     EXPECT_FALSE(picture.LoadRgbBuffer(m_Folder.File("x.txt").c_str(), false));
     EXPECT_EQ(3, app.begun);
     EXPECT_EQ(3, app.ended);
+}
+
+TEST_F(LoadRgbBufferTest, WaitCursorCountStaysBalancedWhenThreadsLoadAtOnce)
+{
+    OverlapApp app;
+    LoadJob jobs[4];
+    HANDLE threads[4];
+    for (int i = 0; i < 4; ++i)
+    {
+        jobs[i].path = m_Folder.Write("thread" + std::to_string(i) + ".bmp", SmallBmp());
+        threads[i] = CreateThread(NULL, 0, LoadTwentyTimes, &jobs[i], 0, NULL);
+        ASSERT_TRUE(threads[i] != NULL);
+    }
+    WaitForMultipleObjects(4, threads, TRUE, INFINITE);
+    for (int i = 0; i < 4; ++i)
+    {
+        CloseHandle(threads[i]);
+        EXPECT_EQ(20, jobs[i].loaded);
+    }
+    EXPECT_EQ(0, app.overlapped) << "two threads changed the count at once";
+    EXPECT_EQ(0, app.m_nWaitCursorCount);
 }
 
 TEST_F(LoadRgbBufferTest, UnicodeNameLoadsAndRoundTrips)
