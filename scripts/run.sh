@@ -1,8 +1,8 @@
 #!/bin/bash
 # The main job: sets up the machine, builds the suite, writes the bundled
-# sample pictures, lists what was built, and opens Viewer on the first sample
-# picture (under Xvfb, with a screenshot in build/screenshot.png, when there
-# is no display).
+# sample pictures, lists what was built, and starts the browser Pixmere on
+# the sample folder (under Xvfb, with a screenshot in build/screenshot.png
+# once the window and its thumbnails are drawn, when there is no display).
 set -euo pipefail
 REPO=$(cd "$(dirname "$0")/.." && pwd)
 "$REPO/scripts/bootstrap.sh"
@@ -17,22 +17,18 @@ echo "Built in $BIN:"
 (cd "$BIN" && ls -l --time-style=+ *.exe *.dll | awk '{printf "  %-36s %9d bytes\n", $NF, $5}')
 echo "Sample pictures in $SAMPLES: $(ls "$SAMPLES" | wc -l) files"
 
-# Until the browser exists the run command opens the viewer on the samples.
-# Without a display it runs under a virtual one and saves a screenshot.
-FIRST=$(cd "$SAMPLES" && ls -1 photo_*.jpg 2>/dev/null | grep -v grey | head -n 1 || true)
-[ -n "$FIRST" ] || FIRST=$(cd "$SAMPLES" && ls -1 | head -n 1)
-START="Z:${SAMPLES//\//\\}\\$FIRST"
+# The browser starts with the sample folder as its start file and shows its
+# thumbnails. Without a display it runs under a virtual one: the screenshot
+# is taken once the window is up and the picture has stopped changing (the
+# thumbnails have arrived), not after a fixed time.
+START="Z:${SAMPLES//\//\\}"
 if [ -n "${DISPLAY:-}" ]; then
-  echo "Starting Viewer on $SAMPLES/$FIRST"
-  "$REPO/scripts/wine-run.sh" "$BIN/Viewer.exe" "$START"
+  echo "Starting Pixmere on $SAMPLES"
+  "$REPO/scripts/wine-run.sh" "$BIN/Pixmere.exe" "$START"
 else
   SHOT="$REPO/build/screenshot.png"
-  echo "No display: running Viewer on $SAMPLES/$FIRST under Xvfb"
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    "$0" "$1" "$2" & pid=$!
-    sleep 8
-    import -window root "$3"
-    kill $pid 2>/dev/null; wait $pid 2>/dev/null || true' \
-    "$REPO/scripts/wine-run.sh" "$BIN/Viewer.exe" "$START" "$SHOT"
-  echo "Screenshot of the viewer: $SHOT"
+  echo "No display: running Pixmere on $SAMPLES under Xvfb"
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$REPO/scripts/screenshot-when-drawn.sh" "$SHOT" "files" \
+    "$REPO/scripts/wine-run.sh" "$BIN/Pixmere.exe" "$START"
+  echo "Screenshot of the browser: $SHOT"
 fi
