@@ -1,0 +1,178 @@
+// CBrowserView: the right pane of a browser window. It shows the pictures of
+// one folder (a CFolder) or one virtual album (a CAlbum) as a scrolling grid
+// of thumbnail cells, keeps the selection in the entries, reorders entries
+// when a cell is dragged, copies, cuts, pastes and removes files, drags the
+// selection out to other programs and starts the Viewer and Glintfix.
+//
+// Every picture of the list has its place in the grid, but only the cells in
+// or near the visible rows have a window (CCellWindowPool); the windows are
+// handed to other pictures as the view scrolls. Selection, order, captions
+// and descriptions live in the entries themselves, so every operation works
+// for every picture whether or not its cell has a window.
+//
+// The view owns the shown list and saves it when it lets it go (ClearView);
+// it runs entirely in its window's thread.
+#pragma once
+
+#include <functional>
+#include <unordered_map>
+#include <vector>
+#include "Framework.h"
+#include "CScrollView.h"
+#include "COleDropTarget.h"
+#include "BrowserViewRules.h"
+
+class CFileInfo;
+class CFileInfoList;
+class CAlbum;
+class CFrameWnd;
+class CThumbnailWindow;
+class CCellWindowPool;
+
+// Posted by the explorer pane: WPARAM is a path made by AllocShowFolderPath
+// (new char[]); the view shows that folder and frees the copy.
+#define WM_SHOWFOLDER (WM_USER + 102)
+
+class CBrowserView : public CScrollView
+{
+    DECLARE_DYNCREATE(CBrowserView)
+public:
+    CBrowserView();
+    ~CBrowserView() override;
+
+    // A heap copy of path for WM_SHOWFOLDER; the view deletes it.
+    static char* AllocShowFolderPath(const char* path);
+    // Posts WM_SHOWFOLDER with a copy of path to the view window.
+    static BOOL PostShowFolder(HWND view, const char* path);
+
+    // ---- Showing a list (BrowserView.cpp) ----
+    void ShowFolder(CString path);
+    void ShowAlbum(unsigned number);
+    void Refresh();
+    void ClearView();
+    void BuildCells();
+    void ScrollToFile(const CString& path);
+    // Shows a list made elsewhere, titled with `place`; the view owns it
+    // from then on. Call ClearView first.
+    void ShowList(CFileInfoList* list, const CString& place);
+
+    // ---- Layout and scrolling (BrowserViewLayout.cpp) ----
+    void Layout(BOOL recreate);
+    void RedrawCells();
+    void DeleteTiles();
+    BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE) override;
+
+    // ---- Selection and order (BrowserViewSelection.cpp) ----
+    void ClickSelect(CThumbnailWindow* cell, BOOL force = FALSE);
+    // The same for the picture at grid index k (-1: no cell), with the
+    // modifier state given (the cells' clicks read it from the keyboard).
+    void ClickSelectIndex(int k, BOOL force, bool modifierHeld);
+    void SelectAll();
+    void InvertSelection();
+    void DropCell(CThumbnailWindow* cell);
+    // Re-inserts the picture at grid index k as if its cell had been
+    // dropped with its top-left corner at `dropped` (client coordinates).
+    void DropIndexAt(int k, CPoint dropped);
+    CFileInfo* GetFirstSelected();
+    // Selects every picture whose cell touches `band` (client coordinates)
+    // and makes the last of them current, as the rubber band does.
+    void SelectInBand(const CRect& band);
+
+    // ---- Clipboard and drag out (BrowserViewClipboard.cpp) ----
+    void CopySelection();
+    void CutSelection();
+    void RemoveSelection();
+    void DragSelection();
+    void PasteFiles(HGLOBAL hDrop);
+    // The paste question (IDYES, IDNO or IDCANCEL).
+    virtual int AskOverwrite(const CString& target);
+    // The file names of a drop-files block (wide names converted), read no
+    // further than the block's end.
+    static std::vector<CString> DropFileNames(HGLOBAL hDrop);
+    enum PasteResult
+    {
+        PasteDone,
+        PasteCancelled, // the user answered Cancel
+        PasteFailed,    // a copy failed for another reason than an existing file
+    };
+    // Copies each file into folder under its own name, never overwriting
+    // without askOverwrite's IDYES (IDNO skips the file, IDCANCEL stops);
+    // stops at the first failure. What was copied stays.
+    static PasteResult CopyFilesInto(const std::vector<CString>& files, const CString& folder,
+                                     const std::function<int(const CString&)>& askOverwrite);
+
+    // ---- Programs (BrowserViewCommands.cpp) ----
+    void OpenInViewer(CFileInfo* entry = NULL);
+    void OpenInGlintfix(CFileInfo* entry = NULL);
+
+    void OnDraw(CDC* pDC) override;
+    void OnInitialUpdate() override;
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+
+    // ---- Read by the frame, the panes and the tests ----
+    CFileInfoList* GetFileList() const { return m_pFileList; }
+    unsigned GetAlbum() const { return m_nAlbum; }
+    CString GetFolder() const { return m_strFolder; }
+    // The pictures in grid order.
+    const std::vector<CFileInfo*>& GetEntries() const { return m_Entries; }
+    int IndexOf(const CFileInfo* entry) const;
+    // The live cell windows (bounded whatever the list's size).
+    int GetCellWindowCount() const;
+    CThumbnailWindow* GetCellWindow(int k) const;
+    const BrowserViewRules::CellGrid& GetGrid() const { return m_Grid; }
+    BrowserViewRules::ViewState GetState() const;
+
+    CFrameWnd* m_pFrame;
+    CFileInfoList* m_pFileList;
+    COleDropTarget m_DropTarget;
+    CCellWindowPool* m_pCells;
+    unsigned m_nAlbum;
+    CString m_strFolder;
+    HBITMAP m_FolderTile, m_AlbumTile;
+    BOOL m_bRubberBand;
+    CPoint m_ptAnchor;
+    CRect m_rcBand;
+
+protected:
+    // Grid order of the shown list (the list's own order) and its index.
+    std::vector<CFileInfo*> m_Entries;
+    std::unordered_map<const CFileInfo*, int> m_Index;
+    BrowserViewRules::CellGrid m_Grid;
+
+    void ReindexEntries();
+    void SetFrameTitle(const CString& text);
+    // The album's place as the title shows it.
+    CString AlbumPlace(CAlbum* album);
+    // The cell size of the frame's settings.
+    static void CellSize(int& w, int& h);
+    // Gives windows to the cells in or near sight and places them.
+    void PlaceCellWindows();
+    void SetScrollSizesOf(const CSize& total, const CSize& page, const CSize& line);
+    void Redraw();
+    void SetCurrent(CFileInfo* entry);
+    void SetEntrySelected(int k, bool selected);
+    void DrawBand();
+    static bool ModifierHeld();
+    HBITMAP GetTile(bool albumMode);
+
+    afx_msg void OnDestroy();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg LRESULT OnShowFolderMessage(WPARAM wParam, LPARAM lParam);
+
+    afx_msg void OnUpdateViewCommand(CCmdUI* pCmdUI);
+    afx_msg void OnSelectAll();
+    afx_msg void OnInvertSelection();
+    afx_msg void OnCut();
+    afx_msg void OnCopy();
+    afx_msg void OnPaste();
+    afx_msg void OnRemove();
+    afx_msg void OnOpenViewer();
+    afx_msg void OnOpenGlintfix();
+    DECLARE_MESSAGE_MAP()
+};
