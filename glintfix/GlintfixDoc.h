@@ -1,0 +1,62 @@
+// CGlintfixDoc: one picture being repaired. m_pBase is the picture as
+// loaded or last saved, with rotations and flips applied; m_pWorking is
+// what is shown and saved: m_pBase with the colour adjustment and the
+// red-eye fixes. All changes stay in memory until a save, which always
+// writes JPEG and then shows the file as written.
+#pragma once
+
+#include "Framework.h"
+#include "CDocument.h"
+
+class CRgbBuffer;
+
+class CGlintfixDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CGlintfixDoc)
+public:
+    CGlintfixDoc();
+    ~CGlintfixDoc() override;
+
+    // The hint of UpdateAllViews after a save: the pictures are the file's now.
+    enum { HintReloaded = 1 };
+
+    CRgbBuffer* m_pBase;
+    CRgbBuffer* m_pWorking;
+    // A red eye was removed since the last load, save or colour reset: a
+    // colour adjustment, made from m_pBase, would lose it.
+    bool m_bRedEyeFixed;
+
+    bool HasPicture() const;
+    CSize GetPictureSize() const;
+
+    // Loads the picture (a name without a picture extension gets ".jpg");
+    // says "Invalid image file : " + path and fails when it does not load.
+    BOOL OnOpenDocument(LPCSTR lpszPathName) override;
+    // Writes m_pWorking as JPEG at the bar's quality to the path with
+    // ".jpg" assured, then reloads that file into both pictures.
+    BOOL OnSaveDocument(LPCSTR lpszPathName) override;
+    // The document is saved under, and titled with, the path with ".jpg" assured.
+    void SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU = TRUE) override;
+    void DeleteContents() override;
+
+    // m_pWorking = m_pBase altered by CreateAlteredRGB with these arguments.
+    void ApplyColors(int saturation, int brightness, int contrast, int red, int green, int blue);
+    // m_pWorking = a copy of m_pBase; the red-eye flag is cleared.
+    void RestoreWorking();
+    // Removes the red eye around a point of the picture; marks the document modified.
+    void RemoveRedEye(CPoint center, int radius);
+
+protected:
+    void ReplaceBoth(CRgbBuffer* (CRgbBuffer::*transform)() const);
+    BOOL SaveAs();
+
+    afx_msg void OnFileSave();
+    afx_msg void OnFileSaveAs();
+    afx_msg void OnFileClose();
+    afx_msg void OnRotateClockwise();
+    afx_msg void OnRotateCounterClockwise();
+    afx_msg void OnFlipHorizontal();
+    afx_msg void OnFlipVertical();
+    afx_msg void OnUpdateNeedsPicture(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
+};
