@@ -1,0 +1,80 @@
+// CThumbnailWindow: the cell window of one picture in the thumbnail view. It
+// never decodes anything: while it paints it asks the thumbnail generator for
+// a bitmap of its picture area (under the suite-wide lock) and draws it over
+// a shared radial-gradient background, with bevels, the caption strip (file
+// name or editable description) and, when its entry is selected, an orange
+// frame. Clicks, drags, double clicks and the context menu go to its view.
+//
+// The view owns the cell object; the cell shows an entry it does not own. A
+// cell may be handed to another entry (SetFileInfo): its pending tasks go.
+#pragma once
+
+#include "Framework.h"
+#include "CEdit.h"
+#include "MoveableWindow.h"
+
+class CBrowserView;
+class CBaseFrameWindow;
+class CFileInfo;
+
+class CThumbnailWindow : public CMoveableWindow
+{
+    DECLARE_DYNAMIC(CThumbnailWindow)
+public:
+    enum
+    {
+        IDC_CAPTION = 1236,
+        CaptionHeight = 20,
+        DragTimer = 1,
+        DragDelayMs = 200,
+    };
+
+    CThumbnailWindow(CBrowserView* view, CFileInfo* entry);
+    ~CThumbnailWindow() override;
+
+    // The window (empty rectangle, the view as parent) and its hidden
+    // caption edit; the view places and sizes it afterwards.
+    BOOL CreateCell();
+    CFileInfo* GetFileInfo() const { return m_pFileInfo; }
+    // Shows another entry: the generator's pending tasks for this window
+    // are removed and the cell repaints.
+    void SetFileInfo(CFileInfo* entry);
+    // Sets the entry's selection flag and redraws at once.
+    void SetSelected(BOOL selected);
+
+    // The cell size of the current thread's browser frame: width = thumbnail
+    // size + 2 edges; height = (3 w - 6 edges) / 4 + 2 edges, + 20 with captions.
+    static void GetCellSize(int& width, int& height);
+
+    // The background of the current picture-area size, shared by every cell
+    // of the process; used and replaced only under the suite-wide lock.
+    static HBITMAP m_CellBackground;
+
+    CBrowserView* m_pView;
+    CFileInfo* m_pFileInfo;
+    CEdit m_Caption;
+
+    void MouseButtonDown() override;
+    void MouseButtonUp() override;
+
+    // Colours of the painting (0x00BBGGRR).
+    static const COLORREF GradientInner = 0x7A7A7A, GradientOuter = 0x1C1C1C;
+    static const COLORREF NameStrip = 0xA8F4F4, DescriptionStrip = 0xE0F4F4;
+    // Frame i (0 = outermost) of the six drawn around a selected cell.
+    static COLORREF SelectionTopLeft(int i) { return RGB(228 - 10 * i, 68 - 10 * i, 0); }
+    static COLORREF SelectionBottomRight(int i) { return RGB(205 + 10 * i, 55 + 10 * i, 0); }
+
+protected:
+    // The browser frame whose display settings the cell follows: the current
+    // thread's main window, else the view's frame; null outside a browser.
+    CBaseFrameWindow* GetSettingsFrame() const;
+    void ShowContextMenu();
+
+    afx_msg void OnPaint();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnCaptionChange();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    DECLARE_MESSAGE_MAP()
+};
