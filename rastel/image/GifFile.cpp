@@ -19,6 +19,15 @@ inline BYTE* PixelAt(BYTE* picture, int stride, int x, int y)
     return picture + (size_t)y * stride + (size_t)x * 3;
 }
 
+long long FileLength(const char* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return -1;
+    return ((long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+}
+
+
 // The row order of an interlaced frame: every 8th from 0, every 8th from 4,
 // every 4th from 2, every 2nd from 1.
 const int kPassStart[4] = { 0, 4, 2, 1 };
@@ -70,18 +79,19 @@ int CGifFile::Load(CRgbBuffer* buffer)
         return 1;
     NextImage();
     HBITMAP bitmap = CreateMappedBitmap(NULL, 0, 1);
+    // The canvas goes before the picture is made from the bitmap.
+    Close();
     if (bitmap != NULL)
     {
         CRgbBuffer* picture = CBitmapFactory::CreateRgbFromDIBitmap(bitmap);
         if (picture != NULL)
         {
-            *buffer = *picture;
+            buffer->TakePixels(*picture);
             delete picture;
             buffer->m_BackgroundColor = m_ScreenBackground;
         }
         DeleteObject(bitmap);
     }
-    Close();
     return 1;
 }
 
@@ -117,6 +127,19 @@ void CGifFile::FillPicture(BYTE* picture, int left, int top, int right, int bott
     }
 }
 
+void CGifFile::CopyFrameRect(BYTE* to, const BYTE* from)
+{
+    const RECT& r = m_FrameRect;
+    size_t bytes = (size_t)(r.right - r.left) * 3;
+    if (bytes == 0)
+        return;
+    for (int y = r.top; y < r.bottom; ++y)
+    {
+        size_t offset = (size_t)y * m_Stride + (size_t)r.left * 3;
+        memcpy(to + offset, from + offset, bytes);
+    }
+}
+
 void CGifFile::SetColorTable(CColorTableInfo& info, const void* colorMap)
 {
     memset(info.bmiColors, 0, sizeof(info.bmiColors));
@@ -143,12 +166,17 @@ int CGifFile::Open(const char* path, COLORREF fill)
 
     m_Width = m_GifFile->SWidth;
     m_Height = m_GifFile->SHeight;
+    // The screen must be a picture that the file could fill; an empty screen
+    // has nothing to show.
+    if (!CRgbBuffer::FileCanHoldPicture(m_Width, m_Height, FileLength(path)))
+    {
+        Close();
+        return -2;
+    }
     m_Stride = ((m_Width * 3) + 3) & ~3;
-    // Both pictures must fit a CRgbBuffer; an empty screen has nothing to show.
     unsigned long long pictureBytes = (unsigned long long)m_Stride * (unsigned long long)m_Height;
     unsigned long long canvasBytes = pictureBytes * 2 + m_Stride;
-    if (m_Width <= 0 || m_Height <= 0 || pictureBytes > (unsigned long long)CRgbBuffer::MaxPixelBytes ||
-        canvasBytes > (unsigned long long)SIZE_MAX)
+    if (canvasBytes > (unsigned long long)SIZE_MAX)
     {
         Close();
         return -2;
@@ -185,6 +213,7 @@ int CGifFile::Open(const char* path, COLORREF fill)
         }
     }
     memset(&m_FrameInfo, 0, sizeof(m_FrameInfo));
+    SetRectEmpty(&m_FrameRect);
     m_FrameCount = m_LoopCount = 0;
     m_Delay = 10;
     m_TransparentIndex = kNoTransparency;
@@ -227,7 +256,7 @@ int CGifFile::NextImage()
             FillPicture(SavedPicture(), r.left, r.top, r.right, r.bottom,
                         transparentIndex == kNoTransparency ? m_ScreenBackground : m_FillColor);
         else if (disposal != 3)
-            memcpy(SavedPicture(), CurrentPicture(), (size_t)m_Stride * m_Height);
+            CopyFrameRect(SavedPicture(), CurrentPicture());
 
         // A frame of delay 0 is composited with the following ones.
         if (delay != 0)
@@ -245,7 +274,10 @@ int CGifFile::ReadFrame(int transparentIndex)
     if (desc.ColorMap != NULL)
         SetColorTable(m_FrameInfo, desc.ColorMap);
 
-    memcpy(CurrentPicture(), SavedPicture(), (size_t)m_Stride * m_Height);
+    // The pictures can differ only where the previous frame was drawn, so
+    // only that part is restored: the work of a frame is bounded by its own
+    // size, not by the screen's, however many tiny frames a file holds.
+    CopyFrameRect(CurrentPicture(), SavedPicture());
 
     int frameWidth = desc.Width, frameHeight = desc.Height;
     // The part of the frame on the canvas.

@@ -50,6 +50,8 @@ private:
     BYTE* CurrentPicture() const { return m_CanvasBits; }
     BYTE* SavedPicture() const { return m_CanvasBits + (size_t)m_Stride * m_Height; }
     void FillPicture(BYTE* picture, int left, int top, int right, int bottom, COLORREF color);
+    // Copies the last frame's rectangle from one picture to the other.
+    void CopyFrameRect(BYTE* to, const BYTE* from);
     void SetColorTable(CColorTableInfo& info, const void* colorMap);
     int ReadFrame(int transparentIndex);
     int ReadExtension();

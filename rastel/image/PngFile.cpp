@@ -24,11 +24,16 @@ void PNGCBAPI QuietWarning(png_structp, png_const_charp)
 {
 }
 
-// Chunks the suite never uses; the compressed ones could otherwise be
-// decompressed (text bombs) only to be thrown away.
+// Ancillary chunks the suite never uses, skipped unread: the compressed
+// ones could otherwise be decompressed (text bombs) only to be thrown away,
+// and the others are parsed into structures nobody looks at (sCAL and pCAL
+// into strings and arrays as large as the chunk).
 const png_byte kIgnoredChunks[] = {
     'z', 'T', 'X', 't', '\0', 'i', 'T', 'X', 't', '\0', 't', 'E', 'X', 't', '\0',
     'i', 'C', 'C', 'P', '\0', 's', 'P', 'L', 'T', '\0', 'e', 'X', 'I', 'f', '\0',
+    's', 'C', 'A', 'L', '\0', 'p', 'C', 'A', 'L', '\0', 'h', 'I', 'S', 'T', '\0',
+    's', 'T', 'E', 'R', '\0', 't', 'I', 'M', 'E', '\0', 'p', 'H', 'Y', 's', '\0',
+    'o', 'F', 'F', 's', '\0', 's', 'B', 'I', 'T', '\0', 'b', 'K', 'G', 'D', '\0',
 };
 
 void SetTransformations(png_structp png, png_infop info)

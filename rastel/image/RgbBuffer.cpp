@@ -63,6 +63,33 @@ BYTE* CRgbBuffer::AllocatePixelArray(int width, int height)
     return (BYTE*)calloc((size_t)bytes, 1);
 }
 
+void CRgbBuffer::TakePixels(CRgbBuffer& other)
+{
+    if (&other == this)
+        return;
+    DeleteInternalBitmap();
+    FreePixelArray(m_Buffer);
+    m_Buffer = other.m_Buffer;
+    m_Width = other.m_Width;
+    m_Height = other.m_Height;
+    other.DeleteInternalBitmap();
+    other.m_Buffer = NULL;
+    other.m_Width = other.m_Height = 0;
+}
+
+BOOL CRgbBuffer::FileCanHoldPicture(long long width, long long height, long long fileBytes)
+{
+    if (width <= 0 || height <= 0 || width > MaxPixels || height > MaxPixels ||
+        width * height > MaxPixels || fileBytes < 0)
+        return FALSE;
+    long long allowed = (long long)FreePixelsPerFile;
+    if (fileBytes < (MaxPixels - allowed) / MaxPixelsPerFileByte + 1)
+        allowed += fileBytes * MaxPixelsPerFileByte;
+    else
+        allowed = MaxPixels;
+    return width * height <= allowed;
+}
+
 void CRgbBuffer::FreePixelArray(BYTE* pixels)
 {
     free(pixels);

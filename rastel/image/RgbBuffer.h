@@ -9,8 +9,13 @@
 // - The buffer owns m_Buffer and m_Bitmap. Pixel arrays are made with
 //   AllocatePixelArray and released with FreePixelArray (CleanUp does that);
 //   code that fills m_Buffer directly (the codecs) must use them too.
-// - A picture is at most MaxPixelBytes bytes (sizes are checked in 64 bits),
-//   so every byte offset into the array fits in an int.
+// - A picture holds at most MaxPixels pixels (200 megapixels, MaxPixelBytes
+//   = 600 MB): AllocatePixelArray refuses more, and every codec refuses a
+//   larger picture before it allocates anything for it (sizes are checked in
+//   64 bits, so every byte offset into the array fits in an int). A codec
+//   that takes the size from a header also refuses a picture that its file
+//   is too small to encode (FileCanHoldPicture), so decode work stays
+//   bounded by the size of the file.
 // - Operations that return a CRgbBuffer* make a new heap object that the
 //   caller owns and deletes; they never change the source.
 // - m_Bitmap is a cache: in-place pixel changes do not refresh it; call
@@ -33,7 +38,13 @@ public:
     // Painted by Draw around the picture where it does not cover the target.
     COLORREF m_BackgroundColor;
 
-    enum { MaxPixelBytes = 0x7FFFFFFF };
+    enum { MaxPixels = 200000000, MaxPixelBytes = 3 * MaxPixels };
+    // Any file may declare FreePixelsPerFile pixels; beyond that, at most
+    // MaxPixelsPerFileByte pixels per byte of the file (no format that
+    // states its size in a header stores real pictures more densely).
+    enum { FreePixelsPerFile = 16 * 1024 * 1024, MaxPixelsPerFileByte = 1024 };
+    // Width and height within the limits above for a file of fileBytes bytes.
+    static BOOL FileCanHoldPicture(long long width, long long height, long long fileBytes);
 
     CRgbBuffer();
     CRgbBuffer(int width, int height);       // black, m_GrayScale 1
@@ -50,6 +61,10 @@ public:
     // cached bitmap, keeps m_GrayScale and m_BackgroundColor. On refusal the
     // buffer is left without pixels and the result is FALSE.
     BOOL AllocateImage(int width, int height);
+    // Takes over other's pixels and size without a copy (other is left
+    // without pixels), so that a large picture is never held twice; drops
+    // this buffer's cached bitmap, keeps m_GrayScale and m_BackgroundColor.
+    void TakePixels(CRgbBuffer& other);
 
     void CleanUp();
     void DeleteInternalBitmap();

@@ -32,17 +32,26 @@ TIFF* OpenQuietly(const char* path)
     return tif;
 }
 
-void DecodeTiff(TIFF* tif, CRgbBuffer* buffer)
+long long FileLength(const char* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return -1;
+    return ((long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+}
+
+void DecodeTiff(TIFF* tif, long long fileLength, CRgbBuffer* buffer)
 {
     uint32_t width = 0, height = 0;
     if (!TIFFSetDirectory(tif, 0) || !TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width) ||
         !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height))
         return;
-    if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF)
+    // The raster and the picture are allocated only for a size that the
+    // file could hold.
+    if (!CRgbBuffer::FileCanHoldPicture(width, height, fileLength))
         return;
     unsigned long long pixelCount = (unsigned long long)width * height;
-    if (pixelCount * 3 > (unsigned long long)CRgbBuffer::MaxPixelBytes ||
-        pixelCount * 4 > (unsigned long long)SIZE_MAX)
+    if (pixelCount * 4 > (unsigned long long)SIZE_MAX)
         return;
 
     char message[1024];
@@ -88,7 +97,7 @@ int CTiffFile::Load(CRgbBuffer* buffer)
     TIFF* tif = OpenQuietly(m_FileName);
     if (tif == NULL)
         return 1;
-    DecodeTiff(tif, buffer);
+    DecodeTiff(tif, FileLength(m_FileName), buffer);
     TIFFClose(tif);
     return 1;
 }
