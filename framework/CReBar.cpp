@@ -20,7 +20,12 @@ BOOL CReBar::Create(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID
                         dwCtrlStyle | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE;
     if (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT))
         windowStyle |= CCS_VERT;
-    if (!CWnd::CreateEx(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, NULL, windowStyle, CRect(0, 0, 100, 30), pParentWnd, nID))
+    // As wide as the frame from the start, so bands added now share one row.
+    CRect client(0, 0, 100, 30);
+    if (pParentWnd && pParentWnd->m_hWnd)
+        pParentWnd->GetClientRect(&client);
+    client.bottom = client.top + 30;
+    if (!CWnd::CreateEx(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, NULL, windowStyle, client, pParentWnd, nID))
         return FALSE;
     REBARINFO info = {sizeof(info)};
     SendMessage(RB_SETBARINFO, 0, (LPARAM)&info);

@@ -70,6 +70,36 @@ void CGlintfixView::OnInitialUpdate()
     if (!m_pColorsDialog)
         m_pColorsDialog = new CAdjustColorsDialog(GetDoc(), AfxGetMainWnd());
     CScrollView::OnInitialUpdate();
+    FitFrameToPicture();
+}
+
+void CGlintfixView::FitFrameToPicture()
+{
+    CGlintfixDoc* doc = GetDoc();
+    CFrameWnd* frame = GetParentFrame();
+    HWND area = frame ? ::GetParent(frame->m_hWnd) : NULL;
+    if (!doc || !doc->HasPicture() || !area || (frame->GetStyle() & (WS_MAXIMIZE | WS_MINIMIZE)))
+        return;
+    // The frame's edges and caption plus the view's border, around the picture.
+    CRect frameRect, viewRect, areaRect;
+    frame->GetWindowRect(&frameRect);
+    GetWindowRect(&viewRect);
+    ::GetClientRect(area, &areaRect);
+    CSize picture = doc->GetPictureSize();
+    int borderX = 2 * ::GetSystemMetrics(SM_CXBORDER), borderY = 2 * ::GetSystemMetrics(SM_CYBORDER);
+    int cx = picture.cx + frameRect.Width() - viewRect.Width() + borderX;
+    int cy = picture.cy + frameRect.Height() - viewRect.Height() + borderY;
+    cx = cx < areaRect.Width() ? cx : areaRect.Width();
+    cy = cy < areaRect.Height() ? cy : areaRect.Height();
+    POINT topLeft = {frameRect.left, frameRect.top};
+    ::ScreenToClient(area, &topLeft);
+    // Moved back inside the area when the larger window would stick out.
+    if (topLeft.x + cx > areaRect.right)
+        topLeft.x = areaRect.right - cx;
+    if (topLeft.y + cy > areaRect.bottom)
+        topLeft.y = areaRect.bottom - cy;
+    frame->SetWindowPos(NULL, topLeft.x < 0 ? 0 : topLeft.x, topLeft.y < 0 ? 0 : topLeft.y, cx, cy,
+                        SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CGlintfixView::OnUpdate(CView*, LPARAM lHint, CObject*)

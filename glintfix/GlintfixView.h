@@ -34,6 +34,8 @@ protected:
     CAdjustColorsDialog* m_pColorsDialog;
 
     void MoveTracker(int dx, int dy);
+    // A new window takes the picture's size, as far as the main window has room.
+    void FitFrameToPicture();
     void ShowContextMenu(CPoint screenPoint);
 
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
