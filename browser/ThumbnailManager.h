@@ -116,6 +116,11 @@ public:
     // the caller's.
     void MakeThumbnail(CThumbnailTask* task);
 
+protected:
+    // Called under the lock for every task a worker takes from the list, in
+    // the order they are taken (before it is served or postponed).
+    virtual void OnTaskTaken(const CThumbnailTask& task) {}
+
 private:
     struct MapEntry
     {

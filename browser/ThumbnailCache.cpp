@@ -1,0 +1,57 @@
+// CThumbnailManager's disk cache: the folder "cache" beside the program
+// holds a 360 x 480 best-fit JPEG of every large picture shown, named by the
+// SHA-1 of its upper-cased path, so a picture is decoded at full size once.
+#include "ThumbnailManager.h"
+#include "RgbBuffer.h"
+#include "JpgFile.h"
+#include "SHA1.h"
+
+#include <direct.h>
+#include <stdio.h>
+
+namespace
+{
+const int CacheQuality = 70;
+
+CString ProgramFolder()
+{
+    char module[MAX_PATH + 1] = "";
+    DWORD length = GetModuleFileNameA(NULL, module, MAX_PATH);
+    module[length < MAX_PATH ? length : MAX_PATH] = 0;
+    char* slash = strrchr(module, '\\');
+    if (slash)
+        *slash = 0;
+    return CString(module);
+}
+} // namespace
+
+CString CThumbnailManager::GetCacheFileName(const CString& path)
+{
+    CString folder = ProgramFolder() + "\\cache";
+    _mkdir(folder); // already there most of the time
+
+    CSHA1 sha;
+    sha.Update((unsigned char*)(LPCSTR)path, (unsigned int)path.GetLength());
+    sha.Final();
+    unsigned char digest[20];
+    sha.GetHash(digest);
+    char name[41];
+    for (int i = 0; i < 20; ++i)
+        sprintf(name + 2 * i, "%02x", digest[i]);
+    return folder + "\\" + name + ".jpg";
+}
+
+void CThumbnailManager::WriteCacheFile(const CString& cachePath, CRgbBuffer& image)
+{
+    // Written under a name of this thread's own and then moved into place,
+    // so that a worker serving another cell of the same picture never loads
+    // a half-written file. A failed write leaves no file.
+    CString temporary;
+    temporary.Format("%s-%lu.jpg", (LPCSTR)cachePath.Left(cachePath.GetLength() - 4),
+                     GetCurrentThreadId());
+    CJpgFile writer(temporary, CacheQuality, false);
+    if (!writer.Save(&image))
+        return;
+    if (!MoveFileExA(temporary, cachePath, MOVEFILE_REPLACE_EXISTING))
+        DeleteFileA(temporary);
+}

@@ -1,0 +1,88 @@
+// CThumbnailManager: making one thumbnail (from the disk cache, the EXIF
+// preview or the full picture) and storing it for its cell. Runs on a worker
+// without the lock; only the map and list operations take it.
+#include "ThumbnailManager.h"
+#include "RgbBuffer.h"
+#include "JpgFile.h"
+#include "FileInfo.h"
+
+namespace
+{
+const CRect CacheBox(0, 0, CThumbnailManager::m_MaxThumbSize,
+                     CThumbnailManager::m_MaxThumbSize * 4 / 3);
+} // namespace
+
+BOOL CThumbnailManager::LoadFullPicture(const CString& path, CRgbBuffer& image, CSize& fullSize)
+{
+    if (CFileInfo::IsJPGFile(path))
+    {
+        // The library averages 8 x 8 blocks when it decodes at a reduced
+        // scale: faster, and a truer picture than sampling the full size.
+        CJpgFile reader(path, 100, false);
+        return reader.LoadReduced(&image, CacheBox.Width(), CacheBox.Height(), &fullSize);
+    }
+    if (!image.LoadRgbBuffer(path, false))
+        return FALSE;
+    fullSize = image.GetImageSize();
+    return TRUE;
+}
+
+void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
+{
+    CString cachePath = GetCacheFileName(task->m_strPath);
+    if (CFileInfo::FileExist(cachePath) &&
+        CFileInfo::GetModifyTime(cachePath) < CFileInfo::GetModifyTime(task->m_strPath))
+        DeleteFileA(cachePath);
+
+    CRgbBuffer image;
+    if (CFileInfo::FileExist(cachePath) && image.LoadRgbBuffer(cachePath, false))
+    {
+        task->m_bJpegPreview = FALSE;
+        Store(task, image);
+        return;
+    }
+    if (task->m_bJpegPreview && image.LoadRgbBuffer(task->m_strPath, true))
+    {
+        Store(task, image);
+        task->m_bJpegPreview = FALSE;
+        RemoveTasksFor(task->m_hTargetWnd);
+        RequeueTask(new CThumbnailTask(*task)); // the full pass comes later
+        return;
+    }
+
+    CSize fullSize;
+    if (!LoadFullPicture(task->m_strPath, image, fullSize))
+        return; // the cell keeps its background and asks again when it paints
+    if (fullSize.cx <= CacheBox.Width() && fullSize.cy <= CacheBox.Height())
+    {
+        task->m_bJpegPreview = FALSE;
+        Store(task, image);
+        return;
+    }
+    CRgbBuffer* fitted = image.CreateBestFitRGB(CacheBox);
+    if (!fitted)
+        return;
+    image.CleanUp(); // the large picture is not needed any more
+    WriteCacheFile(cachePath, *fitted);
+    Store(task, *fitted);
+    delete fitted;
+}
+
+void CThumbnailManager::Store(CThumbnailTask* task, const CRgbBuffer& image)
+{
+    CRgbBuffer* scaled = (task->m_bFitToRect || task->m_bJpegPreview)
+                             ? image.CreateRectFitRGB(task->m_Rect)
+                             : image.CreateBestFitRGB(task->m_Rect);
+    if (!scaled)
+        return;
+    HBITMAP bitmap = scaled->CreateBitmapFromRGB();
+    delete scaled;
+    if (!bitmap)
+        return;
+    CThumbnailInfo info = {bitmap, task->m_Rect};
+    SetThumbnail(task->m_strPath, info);
+    if (!task->m_bJpegPreview)
+        RemoveTasksFor(task->m_hTargetWnd); // the duplicates queued by repaints
+    if (IsWindow(task->m_hTargetWnd))
+        InvalidateRect(task->m_hTargetWnd, NULL, FALSE);
+}

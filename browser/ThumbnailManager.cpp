@@ -1,0 +1,268 @@
+// CThumbnailManager: requests from cells, the task list and the generator
+// thread with its pool of workers.
+#include "ThumbnailManager.h"
+#include "FileInfo.h"
+
+IMPLEMENT_DYNCREATE(CThumbnailManager, CThreadBase)
+
+CThumbnailManager* g_pThumbnailManager = NULL;
+
+namespace
+{
+// A worker that finds nothing to do waits this long before it looks at the
+// thread counter again (the application polls it at the same pace).
+const DWORD IdleWaitMs = 100;
+} // namespace
+
+CThumbnailManager::CThumbnailManager()
+    : m_nMapBytes(0), m_nBudgetCount(DefaultBudgetCount), m_nBudgetBytes(DefaultBudgetBytes),
+      m_nWorkers(0), m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)), m_bStop(0)
+{
+    m_bAutoDelete = TRUE;
+}
+
+CThumbnailManager::~CThumbnailManager()
+{
+    RemoveAllTasks();
+    ClearThumbnails();
+    if (m_hWake)
+        CloseHandle(m_hWake);
+    CSuiteLock lock;
+    if (g_pThumbnailManager == this)
+        g_pThumbnailManager = NULL;
+}
+
+std::string CThumbnailManager::KeyOf(CString path)
+{
+    path.MakeUpper();
+    return std::string((LPCSTR)path, (size_t)path.GetLength());
+}
+
+HBITMAP CThumbnailManager::GetThumbnail(CString path, const CRect& area, HWND cell, BOOL fit)
+{
+    path.MakeUpper();
+    CSuiteLock lock;
+    CThumbnailInfo found = TakeThumbnail(path);
+    if (found.m_hBitmap)
+    {
+        if (found.m_Rect.Width() == area.Width() && found.m_Rect.Height() == area.Height())
+        {
+            CThumbnailInfo info = {found.m_hBitmap, area};
+            SetThumbnail(path, info);
+            return found.m_hBitmap;
+        }
+        DeleteObject(found.m_hBitmap); // made for another size
+    }
+    CThumbnailTask* task = new CThumbnailTask;
+    task->m_hTargetWnd = cell;
+    task->m_Rect = area;
+    task->m_bFitToRect = fit;
+    task->m_strPath = path;
+    task->m_bJpegPreview = CFileInfo::IsJPGFile(path);
+    AddTask(task);
+    return NULL;
+}
+
+void CThumbnailManager::AddTask(CThumbnailTask* task)
+{
+    {
+        CSuiteLock lock;
+        m_Tasks.AddHead(task);
+    }
+    SetEvent(m_hWake);
+}
+
+void CThumbnailManager::RequeueTask(CThumbnailTask* task)
+{
+    {
+        CSuiteLock lock;
+        m_Tasks.AddTail(task);
+    }
+    SetEvent(m_hWake);
+}
+
+CThumbnailTask* CThumbnailManager::PopTask()
+{
+    CSuiteLock lock;
+    return (CThumbnailTask*)m_Tasks.RemoveHead();
+}
+
+void CThumbnailManager::RemoveTasksFor(HWND cell)
+{
+    CSuiteLock lock;
+    for (POSITION pos = m_Tasks.GetHeadPosition(); pos;)
+    {
+        POSITION at = pos;
+        CThumbnailTask* task = (CThumbnailTask*)m_Tasks.GetNext(pos);
+        if (task->m_hTargetWnd == cell)
+        {
+            m_Tasks.RemoveAt(at);
+            delete task;
+        }
+    }
+}
+
+void CThumbnailManager::RemoveAllTasks()
+{
+    CSuiteLock lock;
+    while (!m_Tasks.IsEmpty())
+        delete (CThumbnailTask*)m_Tasks.RemoveHead();
+}
+
+int CThumbnailManager::GetTaskCount()
+{
+    CSuiteLock lock;
+    return m_Tasks.GetCount();
+}
+
+// ---- The generator -------------------------------------------------------
+
+BOOL CThumbnailManager::IsCellInSight(HWND cell)
+{
+    CRect desktop, parent, own, seen;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    HWND view = GetParent(cell);
+    if (!view || !GetWindowRect(view, &parent) || !GetWindowRect(cell, &own))
+        return FALSE;
+    // A hidden cell (or one in a hidden view) is out of sight too.
+    if (!IsWindowVisible(cell))
+        return FALSE;
+    return IntersectRect(&seen, &desktop, &parent) && IntersectRect(&seen, &seen, &own);
+}
+
+BOOL CThumbnailManager::IsInFlight(const CThumbnailTask* task) const
+{
+    for (const InFlight& served : m_InFlight)
+        if (served.cell == task->m_hTargetWnd && served.path == task->m_strPath)
+            return TRUE;
+    return FALSE;
+}
+
+void CThumbnailManager::EndInFlight(const CThumbnailTask* task)
+{
+    CSuiteLock lock;
+    for (size_t i = 0; i < m_InFlight.size(); ++i)
+        if (m_InFlight[i].cell == task->m_hTargetWnd && m_InFlight[i].path == task->m_strPath)
+        {
+            m_InFlight.erase(m_InFlight.begin() + i);
+            return;
+        }
+}
+
+CThumbnailManager::ServeResult CThumbnailManager::ServeNextTask()
+{
+    CThumbnailTask* task = NULL;
+    {
+        CSuiteLock lock;
+        // A repaint's duplicate of a task another worker is serving would
+        // only make the same bitmap again; that worker purges it anyway.
+        while ((task = (CThumbnailTask*)m_Tasks.RemoveHead()) != NULL && IsInFlight(task))
+            delete task;
+        if (!task)
+            return NoTask;
+        OnTaskTaken(*task);
+        InFlight served = {task->m_hTargetWnd, task->m_strPath};
+        m_InFlight.push_back(served);
+        // Another worker may start on the next task meanwhile.
+        if (!m_Tasks.IsEmpty())
+            SetEvent(m_hWake);
+    }
+    if (!CFileInfo::FileExist(task->m_strPath) || !IsWindow(task->m_hTargetWnd))
+    {
+        EndInFlight(task);
+        delete task;
+        return Served;
+    }
+    if (!IsCellInSight(task->m_hTargetWnd))
+    {
+        // Back to the tail without waking anyone: a cell that comes into
+        // sight paints and asks again, which wakes the workers.
+        EndInFlight(task);
+        CSuiteLock lock;
+        m_Tasks.AddTail(task);
+        return Postponed;
+    }
+    CThumbnailInfo old = TakeThumbnail(task->m_strPath);
+    if (old.m_hBitmap)
+        DeleteObject(old.m_hBitmap);
+    MakeThumbnail(task);
+    EndInFlight(task);
+    delete task;
+    return Served;
+}
+
+BOOL CThumbnailManager::ShouldStop() const
+{
+    return m_bStop || GetLockCount() <= 1;
+}
+
+void CThumbnailManager::WorkerLoop()
+{
+    int postponedInARow = 0;
+    while (!ShouldStop())
+    {
+        ServeResult result = ServeNextTask();
+        if (result == Served)
+        {
+            postponedInARow = 0;
+            continue;
+        }
+        if (result == Postponed && ++postponedInARow < GetTaskCount())
+            continue;
+        // Nothing to do, or a whole round of cells out of sight.
+        postponedInARow = 0;
+        WaitForSingleObject(m_hWake, IdleWaitMs);
+    }
+    // Let the other workers see the end too.
+    SetEvent(m_hWake);
+}
+
+DWORD WINAPI CThumbnailManager::WorkerEntry(LPVOID manager)
+{
+    ((CThumbnailManager*)manager)->WorkerLoop();
+    return 0;
+}
+
+void CThumbnailManager::Shutdown()
+{
+    InterlockedExchange(&m_bStop, 1);
+    SetEvent(m_hWake);
+}
+
+BOOL CThumbnailManager::InitInstance()
+{
+    // Waits until the start-up code that created this thread lets go.
+    Lock();
+    UnLock();
+
+    int workers = m_nWorkers;
+    if (workers <= 0)
+    {
+        SYSTEM_INFO info;
+        GetSystemInfo(&info);
+        workers = (int)info.dwNumberOfProcessors;
+    }
+    if (workers < 1)
+        workers = 1;
+    if (workers > MaxWorkers)
+        workers = MaxWorkers;
+
+    // This thread is the first worker; the others are plain threads that
+    // are not counted as browser threads.
+    std::vector<HANDLE> helpers;
+    for (int i = 1; i < workers; ++i)
+    {
+        HANDLE helper = ::CreateThread(NULL, 0, &WorkerEntry, this, 0, NULL);
+        if (helper)
+            helpers.push_back(helper);
+    }
+    WorkerLoop();
+    Shutdown();
+    for (HANDLE helper : helpers)
+    {
+        WaitForSingleObject(helper, INFINITE);
+        CloseHandle(helper);
+    }
+    RemoveAllTasks();
+    return FALSE; // ends the thread; the framework deletes the manager
+}

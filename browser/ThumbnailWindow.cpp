@@ -1,0 +1,159 @@
+// CThumbnailWindow: creation, entry and selection, the cell size, and the
+// mouse: click selection, dragging to reorder, Shift/Ctrl drag out, double
+// click to the Viewer, description editing.
+#include "ThumbnailWindow.h"
+#include "BrowserFrame.h"
+#include "BrowserView.h"
+#include "FileInfo.h"
+#include "ThumbnailManager.h"
+
+IMPLEMENT_DYNAMIC(CThumbnailWindow, CMoveableWindow)
+
+BEGIN_MESSAGE_MAP(CThumbnailWindow, CMoveableWindow)
+    ON_WM_PAINT()
+    ON_WM_SIZE()
+    ON_EN_CHANGE(CThumbnailWindow::IDC_CAPTION, OnCaptionChange)
+    ON_WM_TIMER()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONDOWN()
+END_MESSAGE_MAP()
+
+HBITMAP CThumbnailWindow::m_CellBackground = NULL;
+
+CThumbnailWindow::CThumbnailWindow(CBrowserView* view, CFileInfo* entry)
+    : m_pView(view), m_pFileInfo(entry)
+{
+}
+
+CThumbnailWindow::~CThumbnailWindow()
+{
+    if (m_hWnd)
+    {
+        // Tasks for a handle that may soon name another window must go.
+        HWND cell = m_hWnd;
+        DestroyWindow();
+        if (g_pThumbnailManager)
+            g_pThumbnailManager->RemoveTasksFor(cell);
+    }
+}
+
+BOOL CThumbnailWindow::CreateCell()
+{
+    if (!CMoveableWindow::Create(CRect(0, 0, 0, 0), m_pView, WS_CLIPCHILDREN))
+        return FALSE;
+    return m_Caption.Create(WS_CHILD | ES_CENTER | ES_AUTOHSCROLL, CRect(0, 0, 0, 0), this,
+                            IDC_CAPTION);
+}
+
+void CThumbnailWindow::SetFileInfo(CFileInfo* entry)
+{
+    if (entry == m_pFileInfo)
+        return;
+    m_pFileInfo = entry;
+    if (!m_hWnd)
+        return;
+    if (g_pThumbnailManager)
+        g_pThumbnailManager->RemoveTasksFor(m_hWnd);
+    Invalidate(FALSE);
+}
+
+void CThumbnailWindow::SetSelected(BOOL selected)
+{
+    if (m_pFileInfo)
+        m_pFileInfo->Select(selected != FALSE);
+    if (m_hWnd)
+        RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
+}
+
+CBaseFrameWindow* CThumbnailWindow::GetSettingsFrame() const
+{
+    CWinThread* thread = AfxGetThread();
+    CWnd* main = thread ? thread->GetMainWnd() : NULL;
+    CBaseFrameWindow* frame = DYNAMIC_DOWNCAST(CBaseFrameWindow, main);
+    if (!frame && m_pView && m_pView->m_hWnd)
+    {
+        CFrameWnd* parent = m_pView->GetParentFrame();
+        frame = DYNAMIC_DOWNCAST(CBaseFrameWindow, parent);
+    }
+    return frame;
+}
+
+void CThumbnailWindow::GetCellSize(int& width, int& height)
+{
+    CWinThread* thread = AfxGetThread();
+    CWnd* main = thread ? thread->GetMainWnd() : NULL;
+    CBrowserFrame* browser = DYNAMIC_DOWNCAST(CBrowserFrame, main);
+    CBaseFrameWindow* frame = browser;
+    int size = browser ? (int)browser->m_nThumbXSize : CThumbnailManager::m_MaxThumbSize / 3;
+    int edgeX = GetSystemMetrics(SM_CXEDGE);
+    int edgeY = GetSystemMetrics(SM_CYEDGE);
+    width = size + 2 * edgeX;
+    height = (3 * width - 6 * edgeX) / 4 + 2 * edgeY;
+    BOOL captions = frame ? (frame->m_bPropShowFileName || frame->m_bPropShowFileDescription) : TRUE;
+    if (captions)
+        height += CaptionHeight;
+}
+
+void CThumbnailWindow::OnSize(UINT nType, int cx, int cy)
+{
+    Default();
+    if (!m_Caption.m_hWnd)
+        return;
+    CRect place;
+    GetClientRect(&place);
+    place.DeflateRect(5, 5);
+    place.top = place.bottom - 15;
+    m_Caption.MoveWindow(&place);
+}
+
+void CThumbnailWindow::OnCaptionChange()
+{
+    if (!m_pFileInfo)
+        return;
+    CString text;
+    m_Caption.GetWindowText(text);
+    m_pFileInfo->SetDescription(text);
+}
+
+void CThumbnailWindow::MouseButtonDown()
+{
+    if (!m_pView)
+        return;
+    BOOL modifier = (GetKeyState(VK_SHIFT) & 0x8000) || (GetKeyState(VK_CONTROL) & 0x8000);
+    m_pView->ClickSelect(this);
+    if (modifier)
+        SetTimer(DragTimer, DragDelayMs, NULL); // held down: drag the selection out
+    else
+        CMoveableWindow::MouseButtonDown();     // drag the cell within the view
+}
+
+void CThumbnailWindow::MouseButtonUp()
+{
+    // Only a cell that the mouse has been moving goes back into the grid.
+    if (m_pView && IsDragging())
+        m_pView->DropCell(this);
+    CMoveableWindow::MouseButtonUp();
+}
+
+void CThumbnailWindow::OnTimer(UINT_PTR nIDEvent)
+{
+    KillTimer(DragTimer);
+    if (!m_pView || !(GetAsyncKeyState(VK_LBUTTON) & 0x8000))
+        return;
+    m_pView->ClickSelect(this, TRUE);
+    m_pView->DragSelection();
+}
+
+void CThumbnailWindow::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    if (!m_pView)
+        return;
+    m_pView->OpenInViewer(m_pFileInfo);
+    m_pView->ClickSelect(this);
+}
+
+void CThumbnailWindow::OnRButtonDown(UINT nFlags, CPoint point)
+{
+    ShowContextMenu();
+    Default();
+}

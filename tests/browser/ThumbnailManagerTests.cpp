@@ -1,0 +1,179 @@
+// The thumbnail generator's order of service (newest request first, cells
+// out of sight to the tail, a cell's duplicates purged when its bitmap
+// arrives), with one worker and with several, and its bounded bitmap map.
+#include <algorithm>
+#include "ThumbnailTestKit.h"
+
+using namespace thumbnail_test;
+using test_support::TempFolder;
+
+namespace
+{
+std::vector<std::string> WritePictures(const TempFolder& folder, int count, int width = 64,
+                                       int height = 48)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < count; ++i)
+        paths.push_back(WriteJpeg(folder, "p" + std::to_string(i) + ".jpg", width, height,
+                                  0x101010 * (i % 15 + 1)));
+    return paths;
+}
+
+bool HasBitmap(CThumbnailManager& manager, const std::string& path)
+{
+    CThumbnailInfo info = manager.TakeThumbnail(path.c_str());
+    if (!info.m_hBitmap)
+        return false;
+    manager.SetThumbnail(path.c_str(), info);
+    return true;
+}
+
+DWORD WINAPI RunGenerator(LPVOID manager)
+{
+    return ((CThumbnailManager*)manager)->InitInstance();
+}
+
+// Records the cells of the tasks in the order the workers take them.
+class RecordingManager : public CThumbnailManager
+{
+public:
+    std::vector<HWND> m_Taken;
+
+protected:
+    void OnTaskTaken(const CThumbnailTask& task) override { m_Taken.push_back(task.m_hTargetWnd); }
+};
+} // namespace
+
+TEST(ThumbnailOrder, NewestRequestIsServedFirst)
+{
+    TempFolder folder("thumb_order");
+    std::vector<std::string> paths = WritePictures(folder, 3);
+    CellWindows cells(3);
+    CThumbnailManager manager;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(NULL, manager.GetThumbnail(paths[i].c_str(), Area(), cells[i], FALSE));
+    EXPECT_EQ(CThumbnailManager::Served, manager.ServeNextTask());
+    EXPECT_TRUE(HasBitmap(manager, paths[2]));
+    EXPECT_FALSE(HasBitmap(manager, paths[1]));
+    EXPECT_EQ(CThumbnailManager::Served, manager.ServeNextTask());
+    EXPECT_TRUE(HasBitmap(manager, paths[1]));
+    EXPECT_FALSE(HasBitmap(manager, paths[0]));
+}
+
+TEST(ThumbnailOrder, CellOutOfSightGoesToTheTailAndStaysQueued)
+{
+    TempFolder folder("thumb_tail");
+    std::vector<std::string> paths = WritePictures(folder, 2);
+    CellWindows cells(2);
+    cells.Hide(1);
+    CThumbnailManager manager;
+    manager.GetThumbnail(paths[0].c_str(), Area(), cells[0], FALSE);
+    manager.GetThumbnail(paths[1].c_str(), Area(), cells[1], FALSE);
+    EXPECT_EQ(CThumbnailManager::Postponed, manager.ServeNextTask());
+    EXPECT_EQ(CThumbnailManager::Served, manager.ServeNextTask());
+    EXPECT_TRUE(HasBitmap(manager, paths[0]));
+    EXPECT_EQ(CThumbnailManager::Postponed, manager.ServeNextTask());
+    ASSERT_EQ(1, manager.GetTaskCount());
+    CThumbnailTask* waiting = manager.PopTask();
+    EXPECT_EQ(cells[1], waiting->m_hTargetWnd);
+    delete waiting;
+}
+
+TEST(ThumbnailOrder, CellsDuplicatesArePurgedWhenItsBitmapArrives)
+{
+    TempFolder folder("thumb_dupes");
+    std::vector<std::string> paths = WritePictures(folder, 2);
+    CellWindows cells(2);
+    CThumbnailManager manager;
+    manager.GetThumbnail(paths[0].c_str(), Area(), cells[0], FALSE);
+    manager.GetThumbnail(paths[1].c_str(), Area(), cells[1], FALSE);
+    manager.GetThumbnail(paths[0].c_str(), Area(), cells[0], FALSE);
+    manager.GetThumbnail(paths[0].c_str(), Area(), cells[0], FALSE);
+    EXPECT_EQ(4, manager.GetTaskCount());
+    manager.ServeNextTask();
+    ASSERT_EQ(1, manager.GetTaskCount());
+    CThumbnailTask* left = manager.PopTask();
+    EXPECT_EQ(cells[1], left->m_hTargetWnd);
+    delete left;
+}
+
+TEST(ThumbnailOrder, SeveralWorkersTakeTasksInOrderAndServeEachCellOnce)
+{
+    TempFolder folder("thumb_pool");
+    const int count = 12;
+    std::vector<std::string> paths = WritePictures(folder, count, 400, 300);
+    for (const std::string& path : paths)
+        DeleteFileA(CacheFileOf(path).c_str());
+    CellWindows cells(count);
+    cells.Hide(3);
+    cells.Hide(7);
+    RecordingManager* manager = new RecordingManager;
+    manager->SetWorkerCount(3);
+    std::vector<HWND> expected;
+    for (int i = 0; i < count; ++i)
+    {
+        manager->GetThumbnail(paths[i].c_str(), Area(), cells[i], FALSE);
+        if (i % 4 == 0) // a repaint's duplicate
+            manager->GetThumbnail(paths[i].c_str(), Area(), cells[i], FALSE);
+        if (i != 3 && i != 7)
+            expected.insert(expected.begin(), cells[i]);
+    }
+
+    // The generator runs while a browser window is counted.
+    CThreadBase::IncrementThreadCounter();
+    HANDLE thread = CreateThread(NULL, 0, &RunGenerator, manager, 0, NULL);
+    for (int wait = 0; wait < 300 && manager->GetThumbnailCount() < count - 2; ++wait)
+        Sleep(50);
+    manager->Shutdown();
+    WaitForSingleObject(thread, 20000);
+    CloseHandle(thread);
+    CThreadBase::DecrementThreadCounter();
+
+    EXPECT_EQ(count - 2, manager->GetThumbnailCount());
+    std::vector<HWND> served;
+    for (HWND cell : manager->m_Taken)
+        if (cell != cells[3] && cell != cells[7] &&
+            std::find(served.begin(), served.end(), cell) == served.end())
+            served.push_back(cell);
+    EXPECT_EQ(expected, served);
+    EXPECT_EQ(0, manager->GetTaskCount()); // the cells out of sight were freed at the end
+    for (const std::string& path : paths)
+        DeleteFileA(CacheFileOf(path).c_str());
+    delete manager;
+}
+
+TEST(ThumbnailBudget, MapStaysWithinItsBudgetAndDroppedThumbnailsComeBackFromTheCache)
+{
+    TempFolder folder("thumb_budget");
+    const int count = 30;
+    std::vector<std::string> paths = WritePictures(folder, count, 400, 300);
+    CellWindows cells(count);
+    CThumbnailManager manager;
+    manager.SetBudget(8, 100 * 1024 * 1024);
+    // Scrolling through the folder while the first cell stays in view.
+    for (int i = 0; i < count; ++i)
+    {
+        manager.GetThumbnail(paths[i].c_str(), Area(), cells[i], FALSE);
+        manager.ServeNextTask();
+        manager.GetThumbnail(paths[0].c_str(), Area(), cells[0], FALSE);
+        EXPECT_LE(manager.GetThumbnailCount(), 8);
+    }
+    EXPECT_TRUE(HasBitmap(manager, paths[0])); // drawn all along
+    EXPECT_FALSE(HasBitmap(manager, paths[1]));
+
+    // A bitmap of 120 x 90 takes about 32 KB: a byte budget of three of them.
+    manager.SetBudget(100, 3 * 120 * 90 * 3 + 1000);
+    EXPECT_EQ(3, manager.GetThumbnailCount());
+    EXPECT_LE(manager.GetThumbnailBytes(), manager.GetBudgetBytes());
+
+    // Seen again, a dropped thumbnail is read from the disk cache: mark the
+    // cache copy green (kept newer than the picture) to see where it came from.
+    std::string cache = CacheFileOf(paths[1]);
+    WriteJpeg(folder, "green.jpg", 360, 270, 0x30C030);
+    ASSERT_TRUE(CopyFileA((folder / "green.jpg").c_str(), cache.c_str(), FALSE));
+    EXPECT_EQ(NULL, manager.GetThumbnail(paths[1].c_str(), Area(), cells[1], FALSE));
+    manager.ServeNextTask();
+    EXPECT_TRUE(Near(0x30C030, Look(manager.GetThumbnail(paths[1].c_str(), Area(), cells[1], FALSE)).centre));
+    for (const std::string& path : paths)
+        DeleteFileA(CacheFileOf(path).c_str());
+}
