@@ -25,6 +25,7 @@
 class CFileInfo;
 class CFileInfoList;
 class CAlbum;
+class CLeftView;
 class CFrameWnd;
 class CThumbnailWindow;
 class CCellWindowPool;
@@ -141,6 +142,8 @@ protected:
 
     void ReindexEntries();
     void SetFrameTitle(const CString& text);
+    // The window's left pane (the splitter's first pane), or null.
+    CLeftView* GetLeftPane() const;
     // The album's place as the title shows it.
     CString AlbumPlace(CAlbum* album);
     // The cell size of the frame's settings.
