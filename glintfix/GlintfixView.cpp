@@ -89,6 +89,11 @@ void CGlintfixView::FitFrameToPicture()
     int borderX = 2 * ::GetSystemMetrics(SM_CXBORDER), borderY = 2 * ::GetSystemMetrics(SM_CYBORDER);
     int cx = picture.cx + frameRect.Width() - viewRect.Width() + borderX;
     int cy = picture.cy + frameRect.Height() - viewRect.Height() + borderY;
+    // A side cut short by the area needs a scroll bar, which takes room from the other side.
+    if (cy > areaRect.Height())
+        cx += ::GetSystemMetrics(SM_CXVSCROLL);
+    if (cx > areaRect.Width())
+        cy += ::GetSystemMetrics(SM_CYHSCROLL);
     cx = cx < areaRect.Width() ? cx : areaRect.Width();
     cy = cy < areaRect.Height() ? cy : areaRect.Height();
     POINT topLeft = {frameRect.left, frameRect.top};
