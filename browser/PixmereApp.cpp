@@ -1,8 +1,17 @@
 // CPixmereApp: start-up and shut-down of the browser process.
 #include "PixmereApp.h"
+#include "AboutDlg.h"
 #include "AfxMessageBox.h"
 #include "AfxOle.h"
+#include "BaseFrameWindow.h"
+#include "CCommandLineInfo.h"
+#include "CDocTemplate.h"
+#include "BrowserFrame.h"
+#include "BrowserThread.h"
+#include "LeftView.h"
+#include "StubDocument.h"
 #include "ThreadBase.h"
+#include "ThumbnailManager.h"
 #include "resource.h"
 
 BEGIN_MESSAGE_MAP(CPixmereApp, CWinApp)
@@ -23,12 +32,55 @@ BOOL CPixmereApp::InitInstance()
         AfxMessageBox("OLE initialization failed.");
         return 0;
     }
+    AfxEnableControlContainer();
+    Enable3dControls();
     SetRegistryKey("Quenwick");
+    CBaseFrameWindow::m_DisabledFolders.Initialize();
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+
+    // The template's view is the left pane; the splitter makes the thumbnail view.
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CStubDocument), RUNTIME_CLASS(CBrowserFrame),
+                                          RUNTIME_CLASS(CLeftView)));
+
+    // Counted while it starts threads, so the count cannot reach the end
+    // condition before the first window's thread exists.
+    CThreadBase::IncrementThreadCounter();
+    {
+        CSuiteLock lock;
+        g_pThumbnailManager =
+            (CThumbnailManager*)AfxBeginThread(RUNTIME_CLASS(CThumbnailManager), THREAD_PRIORITY_NORMAL);
+    }
+    Sleep(100);
+    if (CThreadBase* pFirst = (CThreadBase*)AfxBeginThread(RUNTIME_CLASS(CBrowserThread), THREAD_PRIORITY_NORMAL, 0,
+                                                           CREATE_SUSPENDED))
+    {
+        pFirst->StartWithFile(cmdInfo.m_strFileName);
+        pFirst->ResumeThread();
+    }
+    CThreadBase::DecrementThreadCounter();
+
+    // Only the generator is left once every browser window has closed; it
+    // sees the same count and stops.
+    while (CThreadBase::GetLockCount() > 1)
+        Sleep(100);
+    Sleep(300);
     return 0;
 }
 
-void CPixmereApp::OnAppAbout() {}
+void CPixmereApp::OnAppAbout()
+{
+    CAboutDlg dlg("Pixmere");
+    dlg.DoModal();
+}
 
-void CPixmereApp::OnNewWindow() {}
+void CPixmereApp::OnNewWindow()
+{
+    AfxBeginThread(RUNTIME_CLASS(CBrowserThread), THREAD_PRIORITY_NORMAL);
+}
 
-void CPixmereApp::OnWebSite() {}
+void CPixmereApp::OnWebSite()
+{
+    CAboutDlg::VisitWebSite();
+}
