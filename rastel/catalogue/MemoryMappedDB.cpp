@@ -1,6 +1,8 @@
 // The sorted path registry: insertion by binary search, removal, the in-place
-// quicksort, and the load and save through file mappings.
+// quicksort, the load through a file mapping and the save through a
+// temporary file that replaces the registry only when it was written whole.
 #include "MemoryMappedDB.h"
+#include "ArchiveStream.h"
 #include "FileInfo.h"
 #include "SuiteLock.h"
 
@@ -326,7 +328,29 @@ void CMemoryMappedDB::Load()
     }
     Sort();
     RemoveDuplicates();
+    // Only a file that is not already in the saved form (unsorted, with
+    // duplicates or with content the parse ignored) is rewritten.
+    m_bModified = m_pBuffer && !MatchesSavedForm();
     Save();
+}
+
+bool CMemoryMappedDB::MatchesSavedForm() const
+{
+    int pos = 0;
+    for (int i = 0; i < m_nCount; i++)
+    {
+        const char* text = Entry(i);
+        int length = (int)strlen(text) + 1;
+        if (length == 1)
+            continue;
+        if (length > m_nSize - pos || memcmp(m_pBuffer + pos, text, length) != 0)
+            return false;
+        pos += length;
+    }
+    for (; pos < m_nSize; pos++)
+        if (m_pBuffer[pos] != 0)
+            return false;
+    return true;
 }
 
 void CMemoryMappedDB::Save()
@@ -336,35 +360,32 @@ void CMemoryMappedDB::Save()
         m_bModified = false;
         return;
     }
-    HANDLE file = CreateFileA(m_Path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file != INVALID_HANDLE_VALUE)
+    // Saved as the catalogue files are: into a temporary file in the same
+    // folder, flushed to disk and only then moved over the registry, so an
+    // interrupted or failed save leaves the previous file whole. The file is
+    // as long as the buffer: the strings, then zero filler.
+    CArchiveStream out;
+    if (!out.OpenForWriting(m_Path))
+        return; // still modified: the next save tries again
+    int written = 0;
+    for (int i = 0; i < m_nCount; i++)
     {
-        // Mapping with the buffer's size enlarges a shorter file to that size.
-        HANDLE mapping = CreateFileMappingA(file, NULL, PAGE_READWRITE, 0, (DWORD)m_nSize, NULL);
-        if (mapping)
-        {
-            char* view = static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, m_nSize));
-            if (view)
-            {
-                int written = 0;
-                for (int i = 0; i < m_nCount; i++)
-                {
-                    const char* text = Entry(i);
-                    int length = (int)strlen(text);
-                    if (length == 0 || written + length + 1 > m_nSize)
-                        continue;
-                    memcpy(view + written, text, length + 1);
-                    written += length + 1;
-                }
-                memset(view + written, 0, m_nSize - written);
-                UnmapViewOfFile(view);
-            }
-            CloseHandle(mapping);
-        }
-        CloseHandle(file);
+        const char* text = Entry(i);
+        int length = (int)strlen(text);
+        if (length == 0 || written + length + 1 > m_nSize)
+            continue;
+        out.WriteBytes(text, (DWORD)length + 1);
+        written += length + 1;
     }
-    m_bModified = false;
+    static const char zeros[4096] = { 0 };
+    while (written < m_nSize)
+    {
+        int chunk = m_nSize - written < (int)sizeof(zeros) ? m_nSize - written : (int)sizeof(zeros);
+        out.WriteBytes(zeros, (DWORD)chunk);
+        written += chunk;
+    }
+    if (out.Commit())
+        m_bModified = false;
 }
 
 CString CMemoryMappedDB::GetDbFolderName()

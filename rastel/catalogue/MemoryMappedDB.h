@@ -1,8 +1,10 @@
 // CMemoryMappedDB: a set of path strings kept sorted without regard to case
 // (_stricmp), held as one growing buffer of NUL-terminated strings plus an
 // array of offsets, and stored as a flat file of those strings in sorted order
-// followed by zero filler. The file is read and written through one mapping of
-// the whole file; it never shrinks. An empty path keeps the set in memory only.
+// followed by zero filler. The file is read through one mapping of the whole
+// file and written to a temporary file that then replaces it, so a failed or
+// interrupted save leaves the previous file whole; it never shrinks. An empty
+// path keeps the set in memory only.
 // GetFile pointers stay valid until the buffer next grows or is freed.
 #pragma once
 
@@ -23,9 +25,12 @@ public:
     virtual int RegisterFile(const char* path);
     // Removes the entry at `index` when its path is no file on disk; returns 1.
     virtual int UnRegisterFileIfNotExist(int index);
-    // Writes the entries to the file when modified; clears the modified flag.
+    // Writes the entries to the file when modified. The modified flag is
+    // cleared when the file was replaced, and stays set when the save failed.
     virtual void Save();
-    // Replaces the entries by the file's content, sorts them and saves.
+    // Replaces the entries by the file's content and sorts them; saves only
+    // when the file was not already in the saved form (sorted, no duplicate,
+    // nothing after the entries but zeros).
     virtual void Load();
 
     void UnRegisterFile(CString path);
@@ -37,6 +42,7 @@ public:
     const char* GetFile(int index);
     char* operator[](int index) { return m_pBuffer + m_pIndexes[index]; }
     void SetModified(bool modified) { m_bModified = modified; }
+    bool IsModified() const { return m_bModified; }
 
     // The folder "Albums" beside the running program, created when missing.
     static CString GetDbFolderName();
@@ -59,6 +65,8 @@ private:
     const char* Entry(int index) const { return m_pBuffer + m_pIndexes[index]; }
     void RemoveSlot(int index);
     void RemoveDuplicates();
+    // The buffer holds exactly what Save would write.
+    bool MatchesSavedForm() const;
 
     int m_nGrowth;
     char* m_pBuffer;

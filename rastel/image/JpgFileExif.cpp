@@ -40,6 +40,37 @@ bool IsStandaloneMarker(int marker)
 {
     return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
 }
+
+// A thumbnail is a small picture; one that declares more than this is not
+// decoded (the block is at most 40000 bytes, so the header is all it has).
+const long long MaxThumbnailPixels = 4LL * 1024 * 1024;
+
+// The size in the frame header of an embedded JPEG stream; false when no
+// frame header lies inside the data.
+bool DeclaredSize(const BYTE* data, size_t length, long long& width, long long& height)
+{
+    size_t pos = 2;
+    while (pos + 9 <= length && data[pos] == 0xFF)
+    {
+        int marker = data[pos + 1];
+        if (marker == 0xFF)
+        {
+            ++pos;
+            continue;
+        }
+        size_t segment = ((size_t)data[pos + 2] << 8) | data[pos + 3];
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+        {
+            height = (data[pos + 5] << 8) | data[pos + 6];
+            width = (data[pos + 7] << 8) | data[pos + 8];
+            return true;
+        }
+        if (marker == MarkerSOS || segment < 2)
+            return false;
+        pos += 2 + segment;
+    }
+    return false;
+}
 } // namespace
 
 int CJpgFile::read_exif_data(FILE* file)
@@ -176,6 +207,10 @@ void CJpgFile::DecodeThumbnail(unsigned length)
         return;
     if (m_Target->m_Buffer)
         return; // one thumbnail per load
+    long long width = 0, height = 0;
+    if (!DeclaredSize(m_ExifData + m_ThumbnailOffset, length, width, height) ||
+        width * height > MaxThumbnailPixels)
+        return;
     try
     {
         read_JPG_file(NULL, &m_Target->m_Buffer, &m_Target->m_Width, &m_Target->m_Height,
