@@ -7,6 +7,7 @@
 #include "JpegLib.h"
 #include "JpgMemorySource.h"
 
+#include <io.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -121,9 +122,11 @@ static int DecodeJpeg(FILE* file, BYTE** pixels, int* width, int* height, BYTE* 
     jpeg_read_header(&cinfo, TRUE);
     if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK)
         cinfo.out_color_space = JCS_CMYK;
-    // Refuse what the pixel array could not hold before the library sets up
-    // anything for the picture.
-    if ((long long)cinfo.image_width * cinfo.image_height * 3 > CRgbBuffer::MaxPixelBytes)
+    // Refuse what the pixel array could not hold, or a picture larger than
+    // its data could encode (a few bytes declaring gigapixels), before the
+    // library sets up anything for the picture.
+    if (!CRgbBuffer::FileCanHoldPicture(cinfo.image_width, cinfo.image_height,
+                                        file ? _filelengthi64(_fileno(file)) : (long long)length))
     {
         jpeg_destroy_decompress(&cinfo);
         return 0;
