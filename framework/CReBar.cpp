@@ -51,10 +51,13 @@ BOOL CReBar::AddBar(CWnd* pBar, LPCSTR pszText, DWORD dwBandStyle)
     }
     if (pBar->IsKindOf(RUNTIME_CLASS(CControlBar)))
     {
-        // The band's height is what the bar needs along a horizontal side.
+        // The band is as tall as the bar needs along a horizontal side, and as
+        // wide as the bar itself, even when the frame stretched it meanwhile.
         CSize fixed = ((CControlBar*)pBar)->CalcFixedLayout(FALSE, TRUE);
         if (fixed.cy > 0 && fixed.cy < 32767)
             size.cy = fixed.cy;
+        if (fixed.cx > 0 && fixed.cx < 32767)
+            size.cx = fixed.cx;
     }
     REBARBANDINFOA band = {};
     band.cbSize = sizeof(band);

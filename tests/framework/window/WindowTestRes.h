@@ -16,3 +16,4 @@
 #define IDC_RADIO1 1005
 #define IDC_RADIO2 1006
 #define IDB_TEST_STRIP 210
+#define IDD_TESTBAR 310
