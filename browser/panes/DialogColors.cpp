@@ -123,7 +123,9 @@ HBITMAP CDialogColors::MakeStyleTile(int style, int width, int height, BOOL bFol
     case StyleLinear:
         return CBitmapFactory::CreateCaptionBitmap("", CRect(0, 0, width, height), a, b);
     default:
-        return CBitmapFactory::CreateCaptionBitmap("", CRect(0, 0, width, height), a, a);
+        // A blend from a colour to itself: filled directly, so the tile is
+        // exactly that colour (the blend's arithmetic can end one level low).
+        return CBitmapFactory::CreateDIBitmap(width, height, a);
     }
 }
 

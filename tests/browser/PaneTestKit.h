@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "WindowTestKit.h"
+#include "FrameTestKit.h"
 #include "Framework.h"
-#include "CDocTemplate.h"
 #include "CFrameWnd.h"
 #include "Album.h"
 #include "BrowserFrame.h"
@@ -61,34 +61,18 @@ public:
 };
 
 // A browser window (frame, left pane and thumbnail view) made on the calling
-// thread as a browser thread makes it.
-class BrowserWindow
+// thread as a browser thread makes it, given time for the left pane's
+// second layout.
+class BrowserWindow : public frame_test::RunningBrowser
 {
 public:
     BrowserWindow()
     {
-        m_template.reset(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CStubDocument),
-                                                RUNTIME_CLASS(CBrowserFrame), RUNTIME_CLASS(CLeftView)));
-        m_frame = m_template->CreateNewFrame(NULL, NULL);
-        if (m_frame)
-        {
-            m_template->InitialUpdateFrame(m_frame, NULL, TRUE);
-            m_frame->SetWindowPos(NULL, 0, 0, 1000, 760, SWP_NOZORDER | SWP_NOACTIVATE);
-            Pump(200);
-        }
+        if (Frame())
+            Frame()->SetWindowPos(NULL, 0, 0, 1000, 760, SWP_NOZORDER | SWP_NOACTIVATE);
+        Pump(200);
     }
-    ~BrowserWindow()
-    {
-        if (m_frame && ::IsWindow(m_frame->GetSafeHwnd()))
-            m_frame->DestroyWindow();
-        Pump(50);
-    }
-    CBrowserFrame* Frame() const { return (CBrowserFrame*)m_frame; }
-    CLeftView* Left() const { return m_frame ? Frame()->GetLeftView() : NULL; }
-
-private:
-    std::unique_ptr<CSingleDocTemplate> m_template;
-    CFrameWnd* m_frame = NULL;
+    CLeftView* Left() const { return Frame() ? Frame()->GetLeftView() : NULL; }
 };
 
 // Records the panes' questions and answers them from a queue (IDOK, or
