@@ -1,0 +1,174 @@
+// Helpers of the batch tool tests: pictures on disk, a list over them, the
+// message boxes answered by the test, a host window for the tool windows and
+// a watcher that closes the progress window once it says it is done.
+#pragma once
+
+#include <windows.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CatalogueFileList.h"
+#include "FileBytes.h"
+#include "NativeTool.h"
+#include "TempFolder.h"
+#include "RgbBuffer.h"
+#include "JpgFile.h"
+#include "batch/DialogBatchJob.h"
+
+namespace batch_test
+{
+using test_support::TempFolder;
+
+// A smooth colour picture of w x h written as a JPEG at `path`.
+inline void WriteJpeg(const std::string& path, int w, int h, int seed = 0)
+{
+    CRgbBuffer picture(w, h);
+    picture.m_GrayScale = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+        {
+            BYTE* p = picture.m_Buffer + 3 * ((size_t)y * w + x);
+            p[0] = (BYTE)(60 + 150 * x / w);
+            p[1] = (BYTE)((seed * 70 + 180 * y / h) % 256);
+            p[2] = (BYTE)(200 - 100 * (x + y) / (w + h));
+        }
+    CJpgFile(path.c_str(), 90, false).Save(&picture);
+}
+
+// Size of a picture file as the codecs read it (0 x 0 when unreadable).
+inline CSize PictureSize(const std::string& path)
+{
+    CRgbBuffer picture;
+    picture.LoadRgbBuffer(path.c_str());
+    return picture.IsImage() ? picture.GetImageSize() : CSize(0, 0);
+}
+
+// Number of colour components of a baseline or progressive JPEG (0 when
+// no frame header is found).
+inline int JpegComponents(const std::string& path)
+{
+    std::string bytes = test_support::FileBytes(path);
+    for (size_t i = 2; i + 9 < bytes.size(); ++i)
+        if ((BYTE)bytes[i] == 0xFF && ((BYTE)bytes[i + 1] == 0xC0 || (BYTE)bytes[i + 1] == 0xC2))
+            return (BYTE)bytes[i + 9];
+    return 0;
+}
+
+// A list of the given files, all selected unless listed in `unselected`.
+inline CTestList* MakeList(const TempFolder& folder, const std::vector<std::string>& files,
+                           const std::vector<int>& unselected = {})
+{
+    CTestList* list = new CTestList(folder.File("catalogue.db"));
+    for (size_t i = 0; i < files.size(); ++i)
+    {
+        CFileInfo* entry = list->InsertFile(files[i].c_str());
+        if (entry)
+            entry->Select(true);
+    }
+    for (int index : unselected)
+        static_cast<CFileInfo*>(list->GetAt(list->FindIndex(index)))->Select(false);
+    return list;
+}
+
+// Message boxes of the tools: recorded, answered from a queue (OK when empty).
+struct Messages
+{
+    struct Seen
+    {
+        std::string text;
+        UINT type;
+    };
+    static std::vector<Seen>& All()
+    {
+        static std::vector<Seen> seen;
+        return seen;
+    }
+    static std::vector<int>& Answers()
+    {
+        static std::vector<int> answers;
+        return answers;
+    }
+    static int Answer(CWnd*, const char* text, UINT type)
+    {
+        All().push_back({text, type});
+        if (Answers().empty())
+            return IDOK;
+        int answer = Answers().front();
+        Answers().erase(Answers().begin());
+        return answer;
+    }
+    Messages(std::vector<int> answers = {})
+    {
+        All().clear();
+        Answers() = answers;
+        CDialogBatchJob::SetMessageBoxProc(Answer);
+    }
+    ~Messages() { CDialogBatchJob::SetMessageBoxProc(NULL); }
+};
+
+// A visible top-level window for the tool windows to live in.
+class Host
+{
+public:
+    Host()
+    {
+        m_hWnd = CreateWindowExA(0, "STATIC", "batch host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 330,
+                                 700, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    }
+    ~Host() { DestroyWindow(m_hWnd); }
+    CWnd* Wnd() const { return CWnd::FromHandle(m_hWnd); }
+    HWND m_hWnd;
+};
+
+// Closes the progress window of this process (as ESC does) once its caption
+// says the job is done; counts how many it closed.
+class DoneCloser
+{
+public:
+    DoneCloser() : m_Stop(CreateEventA(NULL, TRUE, FALSE, NULL)), m_Closed(0)
+    {
+        m_Thread = CreateThread(NULL, 0, Watch, this, 0, NULL);
+    }
+    ~DoneCloser()
+    {
+        SetEvent(m_Stop);
+        WaitForSingleObject(m_Thread, INFINITE);
+        CloseHandle(m_Thread);
+        CloseHandle(m_Stop);
+    }
+    int Closed() const { return m_Closed; }
+
+private:
+    static BOOL CALLBACK Visit(HWND window, LPARAM param)
+    {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        char caption[64] = "";
+        if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+            GetWindowTextA(window, caption, sizeof(caption)) && strcmp(caption, "Done. Press ESC key") == 0)
+        {
+            SetWindowTextA(window, "closing");
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+            InterlockedIncrement(&((DoneCloser*)param)->m_Closed);
+        }
+        return TRUE;
+    }
+    static DWORD WINAPI Watch(LPVOID param)
+    {
+        DoneCloser* self = (DoneCloser*)param;
+        while (WaitForSingleObject(self->m_Stop, 30) == WAIT_TIMEOUT)
+            EnumWindows(Visit, (LPARAM)self);
+        return 0;
+    }
+    HANDLE m_Stop;
+    HANDLE m_Thread;
+    LONG m_Closed;
+};
+
+// Clicks a button of a tool window.
+inline void Click(CWnd* dialog, int id)
+{
+    ::SendMessageA(dialog->m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(dialog->m_hWnd, id));
+}
+} // namespace batch_test
