@@ -1,5 +1,6 @@
 // The catalogued picture: its fields and the comparison of entries by name.
 #include "FileInfo.h"
+#include "FileInfoIndex.h"
 
 #include <mbstring.h>
 
@@ -23,6 +24,9 @@ CFileInfo& CFileInfo::operator=(const CFileInfo& other)
     m_nTransition = other.m_nTransition;
     m_nShowTime = other.m_nShowTime;
     m_Description = other.m_Description;
+    // A list that holds this entry finds it by name: tell the lists' indexes.
+    if (m_Name != other.m_Name)
+        CFileInfoIndex::NoteRename();
     m_Name = other.m_Name;
     return *this;
 }

@@ -2,6 +2,7 @@
 // the catalogue file's load and save.
 #include "FileInfoList.h"
 #include "ArchiveStream.h"
+#include "FileInfoIndex.h"
 #include "SuiteLock.h"
 
 #include <mbstring.h>
@@ -17,7 +18,7 @@ const unsigned char* Mbs(LPCSTR text)
 const int MaxPathLength = 260;
 }
 
-CFileInfoList::CFileInfoList() : m_pCurrent(NULL)
+CFileInfoList::CFileInfoList() : m_pCurrent(NULL), m_pIndex(new CFileInfoIndex)
 {
 }
 
@@ -28,20 +29,61 @@ CFileInfoList::~CFileInfoList()
         delete static_cast<CFileInfo*>(GetNext(pos));
     RemoveAll();
     m_pCurrent = NULL;
+    delete m_pIndex;
+}
+
+CFileInfoIndex& CFileInfoList::Index() const
+{
+    if (m_pIndex->IsStale(GetCount()))
+    {
+        m_pIndex->Clear();
+        for (POSITION pos = GetHeadPosition(); pos;)
+        {
+            POSITION at = pos;
+            m_pIndex->Add(static_cast<CFileInfo*>(GetNext(pos))->m_Name, at);
+        }
+    }
+    return *m_pIndex;
+}
+
+POSITION CFileInfoList::PositionOfName(const char* path) const
+{
+    CFileInfoIndex& index = Index();
+    if (!index.HasDuplicates())
+    {
+        POSITION pos = index.Find(path);
+        if (!pos)
+            return NULL;
+        if (_mbsicmp(Mbs(static_cast<CFileInfo*>(GetAt(pos))->m_Name), Mbs(path)) == 0)
+            return pos;
+    }
+    // Two entries share a name (an entry was renamed onto another): the
+    // first one in list order is the one meant.
+    for (POSITION pos = GetHeadPosition(); pos;)
+    {
+        POSITION at = pos;
+        if (_mbsicmp(Mbs(static_cast<CFileInfo*>(GetNext(pos))->m_Name), Mbs(path)) == 0)
+            return at;
+    }
+    return NULL;
+}
+
+POSITION CFileInfoList::PositionOf(const CFileInfo* entry) const
+{
+    if (!entry)
+        return NULL;
+    POSITION pos = Index().Find(entry->m_Name);
+    if (pos && GetAt(pos) == entry)
+        return pos;
+    return Find(const_cast<CFileInfo*>(entry));
 }
 
 CFileInfo* CFileInfoList::GetFile(const char* path) const
 {
     if (!path)
         return NULL;
-    POSITION pos = GetHeadPosition();
-    while (pos)
-    {
-        CFileInfo* entry = static_cast<CFileInfo*>(GetNext(pos));
-        if (_mbsicmp(Mbs(entry->m_Name), Mbs(path)) == 0)
-            return entry;
-    }
-    return NULL;
+    POSITION pos = PositionOfName(path);
+    return pos ? static_cast<CFileInfo*>(GetAt(pos)) : NULL;
 }
 
 CFileInfo* CFileInfoList::InsertFile(const char* path)
@@ -50,13 +92,21 @@ CFileInfo* CFileInfoList::InsertFile(const char* path)
         return NULL;
     if (CFileInfo* existing = GetFile(path))
         return existing;
-    if (strlen(path) > MaxPathLength)
+    if (strlen(path) > MaxPathLength || !CFileInfo::FileExist(path))
         return NULL;
-    CString name(path);
-    if (!CFileInfo::FileExist(name) || !CFileInfo::IsImageFile(name))
+    return InsertListedFile(path);
+}
+
+CFileInfo* CFileInfoList::InsertListedFile(const char* path)
+{
+    if (!path)
+        return NULL;
+    if (CFileInfo* existing = GetFile(path))
+        return existing;
+    if (strlen(path) > MaxPathLength || !CFileInfo::IsImageFile(path))
         return NULL;
     CFileInfo* entry = new CFileInfo(path);
-    AddTail(entry);
+    m_pIndex->Add(entry->m_Name, AddTail(entry));
     return entry;
 }
 
@@ -71,6 +121,18 @@ CFileInfo* CFileInfoList::GetCurrentFile()
 
 CFileInfo* CFileInfoList::SetCurrentFile(CString name)
 {
+    // Names are unique without regard to case, so the one exact match, if
+    // any, is the entry found without regard to case; with duplicate names
+    // the walk decides.
+    if (!Index().HasDuplicates())
+    {
+        POSITION pos = PositionOfName(name);
+        CFileInfo* entry = pos ? static_cast<CFileInfo*>(GetAt(pos)) : NULL;
+        if (!entry || _mbscmp(Mbs(entry->m_Name), Mbs(name)) != 0)
+            return NULL;
+        m_pCurrent = entry;
+        return entry;
+    }
     POSITION pos = GetHeadPosition();
     while (pos)
     {
@@ -99,7 +161,7 @@ CFileInfo* CFileInfoList::SelectTheNextFile()
 {
     if (IsEmpty() || !m_pCurrent)
         return m_pCurrent;
-    POSITION pos = Find(m_pCurrent);
+    POSITION pos = PositionOf(m_pCurrent);
     if (!pos)
         return m_pCurrent;
     GetNext(pos);
@@ -111,7 +173,7 @@ CFileInfo* CFileInfoList::SelectThePrevFile()
 {
     if (IsEmpty() || !m_pCurrent)
         return m_pCurrent;
-    POSITION pos = Find(m_pCurrent);
+    POSITION pos = PositionOf(m_pCurrent);
     if (!pos)
         return m_pCurrent;
     GetPrev(pos);
@@ -131,6 +193,7 @@ int CFileInfoList::GetSelectedFileCount() const
 
 void CFileInfoList::UnregisterSelectedFiles()
 {
+    Index(); // fresh before the removals below update it
     POSITION pos = GetHeadPosition();
     while (pos)
     {
@@ -140,6 +203,7 @@ void CFileInfoList::UnregisterSelectedFiles()
             continue;
         if (entry == m_pCurrent)
             m_pCurrent = NULL;
+        m_pIndex->Remove(entry->m_Name, here);
         RemoveAt(here);
         delete entry;
     }
@@ -149,22 +213,25 @@ void CFileInfoList::MoveBefore(CFileInfo* moved, CFileInfo* target)
 {
     if (!moved || !target || moved == target)
         return;
-    POSITION from = Find(moved);
-    if (!from || !Find(target))
+    POSITION from = PositionOf(moved);
+    POSITION to = PositionOf(target);
+    if (!from || !to)
         return;
     RemoveAt(from);
-    InsertBefore(Find(target), moved);
+    POSITION at = InsertBefore(to, moved);
+    m_pIndex->Move(moved->m_Name, from, at);
 }
 
 void CFileInfoList::MoveToTail(CFileInfo* moved)
 {
     if (!moved)
         return;
-    POSITION from = Find(moved);
+    POSITION from = PositionOf(moved);
     if (!from)
         return;
     RemoveAt(from);
-    AddTail(moved);
+    POSITION at = AddTail(moved);
+    m_pIndex->Move(moved->m_Name, from, at);
 }
 
 void CFileInfoList::Load()

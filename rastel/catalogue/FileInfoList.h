@@ -1,11 +1,17 @@
 // CFileInfoList: an ordered list of owned CFileInfo entries with one current
 // entry, saved to and loaded from a catalogue file as a stream of records
 // (name, description, transition, show time). CAlbum and CFolder name the file.
+// Entries are indexed by name (without regard to case), so finding, inserting
+// and moving an entry do not walk the list; the list's own operations keep
+// that index in step, which is why the pointer list's editing functions are
+// not open to callers.
 #pragma once
 
 #include "Framework.h"
 #include "RastelApi.h"
 #include "FileInfo.h"
+
+class CFileInfoIndex;
 
 class RASTEL_API CFileInfoList : public CPtrList
 {
@@ -54,10 +60,32 @@ public:
 protected:
     // Full path of the catalogue file.
     virtual CString GetFileName() = 0;
+    // InsertFile for a file a folder search has just returned: it is known
+    // to exist, so only its name and type are checked.
+    CFileInfo* InsertListedFile(const char* path);
 
 private:
     CFileInfoList(const CFileInfoList&) = delete;
     CFileInfoList& operator=(const CFileInfoList&) = delete;
 
+    // Editing goes through the operations above, which keep the index.
+    using CPtrList::AddHead;
+    using CPtrList::AddTail;
+    using CPtrList::InsertAfter;
+    using CPtrList::InsertBefore;
+    using CPtrList::RemoveAll;
+    using CPtrList::RemoveAt;
+    using CPtrList::RemoveHead;
+    using CPtrList::RemoveTail;
+    using CPtrList::SetAt;
+
+    // The index, rebuilt first when it is stale (see FileInfoIndex.h).
+    CFileInfoIndex& Index() const;
+    // The position of an entry of this list, NULL when it is not in it.
+    POSITION PositionOf(const CFileInfo* entry) const;
+    // The position of the first entry named `path` without regard to case.
+    POSITION PositionOfName(const char* path) const;
+
     CFileInfo* m_pCurrent;
+    CFileInfoIndex* m_pIndex;
 };

@@ -28,7 +28,7 @@ void CFolder::Load()
     {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue; // also "." and ".."
-        InsertFile(base + found.cFileName);
+        InsertListedFile(base + found.cFileName);
     } while (FindNextFileA(search, &found));
     SetCurrentFile((CFileInfo*)NULL);
     FindClose(search);

@@ -1,0 +1,69 @@
+// The name index of the file lists.
+#include "FileInfoIndex.h"
+
+#include <mbstring.h>
+
+namespace
+{
+volatile LONG g_renameGeneration = 0;
+}
+
+CFileInfoIndex::CFileInfoIndex() : m_Count(0), m_Generation(g_renameGeneration), m_bDuplicates(false)
+{
+}
+
+std::string CFileInfoIndex::KeyOf(const char* name)
+{
+    std::string key(name ? name : "");
+    if (!key.empty())
+        _mbsupr(reinterpret_cast<unsigned char*>(&key[0]));
+    return key;
+}
+
+POSITION CFileInfoIndex::Find(const char* name) const
+{
+    auto found = m_Positions.find(KeyOf(name));
+    return found == m_Positions.end() ? NULL : found->second;
+}
+
+void CFileInfoIndex::Add(const char* name, POSITION pos)
+{
+    m_Count++;
+    if (!m_Positions.emplace(KeyOf(name), pos).second)
+        m_bDuplicates = true;
+}
+
+void CFileInfoIndex::Remove(const char* name, POSITION pos)
+{
+    // With duplicates the survivor's position is unknown here: have the
+    // index rebuilt before its next use.
+    m_Count = m_bDuplicates ? -1 : m_Count - 1;
+    auto found = m_Positions.find(KeyOf(name));
+    if (found != m_Positions.end() && found->second == pos)
+        m_Positions.erase(found);
+}
+
+void CFileInfoIndex::Move(const char* name, POSITION from, POSITION to)
+{
+    auto found = m_Positions.find(KeyOf(name));
+    if (found != m_Positions.end() && found->second == from)
+        found->second = to;
+}
+
+void CFileInfoIndex::Clear()
+{
+    m_Positions.clear();
+    m_Count = 0;
+    m_bDuplicates = false;
+    m_Generation = g_renameGeneration;
+}
+
+bool CFileInfoIndex::IsStale(int listCount) const
+{
+    return m_Generation != g_renameGeneration || m_Count != listCount;
+}
+
+void CFileInfoIndex::NoteRename()
+{
+    InterlockedIncrement(&g_renameGeneration);
+}
