@@ -16,7 +16,8 @@ const DWORD IdleWaitMs = 100;
 
 CThumbnailManager::CThumbnailManager()
     : m_nMapBytes(0), m_nBudgetCount(DefaultBudgetCount), m_nBudgetBytes(DefaultBudgetBytes),
-      m_nWorkers(0), m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)), m_bStop(0)
+      m_nWorkers(0), m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)), m_bStop(0),
+      m_nServed(0)
 {
     m_bAutoDelete = TRUE;
 }
@@ -187,6 +188,7 @@ CThumbnailManager::ServeResult CThumbnailManager::ServeNextTask()
         DeleteObject(old.m_hBitmap);
     MakeThumbnail(task);
     EndInFlight(task);
+    InterlockedIncrement(&m_nServed);
     delete task;
     return Served;
 }

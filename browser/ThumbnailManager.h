@@ -112,6 +112,8 @@ public:
     };
     // One pass of a worker: pops the head task and serves it.
     ServeResult ServeNextTask();
+    // Tasks made since the start (each pass of a two-pass JPEG counts).
+    LONG GetServedCount() const { return m_nServed; }
     // Making a thumbnail for one task (ThumbnailMaker.cpp); the task stays
     // the caller's.
     void MakeThumbnail(CThumbnailTask* task);
@@ -166,6 +168,7 @@ private:
     int m_nWorkers;
     HANDLE m_hWake; // signalled by AddTask, RequeueTask and Shutdown
     volatile LONG m_bStop;
+    volatile LONG m_nServed;
 };
 
 // The process's generator, set by the application when it starts it; cells
