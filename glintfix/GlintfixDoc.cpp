@@ -112,6 +112,21 @@ BOOL CGlintfixDoc::OnSaveDocument(LPCSTR lpszPathName)
     return TRUE;
 }
 
+BOOL CGlintfixDoc::SaveModified()
+{
+    if (!IsModified())
+        return TRUE;
+    CString name = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
+    switch (GlintfixPrompt::Ask("Save changes to " + name + "?", MB_YESNOCANCEL | MB_ICONEXCLAMATION))
+    {
+    case IDCANCEL:
+        return FALSE;
+    case IDYES:
+        return m_strPathName.IsEmpty() ? SaveAs() : OnSaveDocument(m_strPathName);
+    }
+    return TRUE;
+}
+
 void CGlintfixDoc::ApplyColors(int saturation, int brightness, int contrast, int red, int green, int blue)
 {
     if (!m_pBase->IsImage())

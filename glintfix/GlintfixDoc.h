@@ -38,6 +38,8 @@ public:
     // The document is saved under, and titled with, the path with ".jpg" assured.
     void SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU = TRUE) override;
     void DeleteContents() override;
+    // Asks whether to save a changed picture (Yes, No, Cancel); FALSE stops the close.
+    BOOL SaveModified() override;
 
     // m_pWorking = m_pBase altered by CreateAlteredRGB with these arguments.
     void ApplyColors(int saturation, int brightness, int contrast, int red, int green, int blue);

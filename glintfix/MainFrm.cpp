@@ -9,6 +9,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_CREATE()
+    ON_WM_CLOSE()
     ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
     ON_UPDATE_COMMAND_UI(ID_WINDOW_NEW, OnUpdateWindowNew)
 END_MESSAGE_MAP()
@@ -52,6 +53,16 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0]));
     RecalcLayout();
     return 0;
+}
+
+void CMainFrame::OnClose()
+{
+    CWinApp* app = AfxGetApp();
+    if (app && !app->SaveAllModified())
+        return;
+    if (app)
+        app->CloseAllDocuments(FALSE);
+    CMDIFrameWnd::OnClose();
 }
 
 void CMainFrame::OnWindowNew()

@@ -25,6 +25,8 @@ public:
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    // Every changed picture is offered for saving before the editor closes.
+    afx_msg void OnClose();
     afx_msg void OnWindowNew();
     afx_msg void OnUpdateWindowNew(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()

@@ -163,12 +163,14 @@ public:
         CGlintfixApp* app = GetGlintfixApp();
         app->StartGlintfix(commandLine.c_str());
         m_frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
+        m_hFrame = m_frame ? m_frame->m_hWnd : NULL;
         Pump(100);
     }
     ~RunningGlintfix()
     {
         CGlintfixApp* app = GetGlintfixApp();
-        if (m_frame && ::IsWindow(m_frame->m_hWnd))
+        // A test may have closed the editor itself (and the frame object with it).
+        if (m_hFrame && ::IsWindow(m_hFrame))
         {
             for (CGlintfixDoc* doc = Doc(); doc; doc = Doc())
             {
@@ -181,6 +183,7 @@ public:
         Pump(20);
     }
     CMainFrame* Frame() const { return m_frame; }
+    HWND FrameHandle() const { return m_hFrame; }
     CGlintfixView* View() const
     {
         CMDIChildWnd* child = m_frame ? m_frame->MDIGetActive() : NULL;
@@ -238,6 +241,7 @@ public:
 
 private:
     CMainFrame* m_frame = NULL;
+    HWND m_hFrame = NULL;
 };
 
 inline std::string Quoted(const std::string& path) { return "Glintfix.exe \"" + path + "\""; }

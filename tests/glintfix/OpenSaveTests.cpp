@@ -91,3 +91,34 @@ TEST(OpenSave, AFileThatDoesNotLoadIsReportedAndNotOpened)
     ASSERT_EQ(user.Questions().size(), 1u);
     EXPECT_EQ(user.Questions()[0], "Invalid image file : " + bad);
 }
+
+TEST(OpenSave, ClosingTheEditorOffersEveryChangedPicture)
+{
+    ClearGlintfixSettings();
+    TempFolder folder("glintfix_close");
+    WriteBmp(folder / "first.bmp", Filled(30, 20, 90, 90, 90));
+    WriteBmp(folder / "second.bmp", Filled(30, 20, 50, 50, 50));
+    RunningGlintfix editor(Quoted(folder / "first.bmp"));
+    CGlintfixDoc* first = editor.Doc();
+    ASSERT_TRUE(first != NULL);
+    CGlintfixDoc* second = dynamic_cast<CGlintfixDoc*>(GetGlintfixApp()->OpenDocumentFile((folder / "second.bmp").c_str()));
+    ASSERT_TRUE(second != NULL);
+    EXPECT_EQ(editor.ChildCount(), 2);
+    first->ApplyColors(0, 20, 0, 18, 18, 18);
+    second->ApplyColors(0, 20, 0, 18, 18, 18);
+
+    {
+        ScriptedUser user(IDCANCEL);
+        SendMessageA(editor.FrameHandle(), WM_CLOSE, 0, 0);
+        ASSERT_EQ(user.Questions().size(), 1u);
+        EXPECT_EQ(user.Questions()[0], "Save changes to " + folder / "first.jpg" + "?");
+    }
+    ASSERT_TRUE(IsWindow(editor.FrameHandle()));
+    EXPECT_EQ(editor.ChildCount(), 2);
+
+    ScriptedUser user(IDNO);
+    SendMessageA(editor.FrameHandle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(user.Questions().size(), 2u);
+    EXPECT_FALSE(IsWindow(editor.FrameHandle()));
+    EXPECT_EQ(GetFileAttributesA((folder / "first.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
+}
