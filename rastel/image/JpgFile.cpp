@@ -3,9 +3,11 @@
 #include "JpgFile.h"
 #include "RgbBuffer.h"
 #include "FileInfo.h"
+#include "ExifOrientation.h"
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <utility>
 
 CJpgFile::CJpgFile(CString fileName, int quality, bool thumbnailOnly)
     : CImageFile(fileName), m_Quality(quality), m_ThumbnailOnly(thumbnailOnly), m_Target(NULL),
@@ -78,10 +80,17 @@ int CJpgFile::Load(CRgbBuffer* buffer)
             catch (...)
             {
             }
+            // Photos stored turned (portraits as landscape pixels) come out upright.
+            if (buffer->IsImage())
+                CExifOrientation::Apply(buffer, CExifOrientation::FromJpegFile(file));
         }
         else if (read_exif_data(file))
         {
             ParseExifData();
+            // The thumbnail is stored turned like the photo: the preview and
+            // the full picture agree.
+            if (buffer->IsImage())
+                CExifOrientation::Apply(buffer, CExifOrientation::FromTiffBlock(m_ExifData, m_ExifLength));
         }
         fclose(file);
     }
@@ -97,12 +106,22 @@ int CJpgFile::LoadReduced(CRgbBuffer* buffer, int boxWidth, int boxHeight, CSize
     buffer->CleanUp();
     int fullWidth = 0, fullHeight = 0;
     FILE* file = fopen(m_FileName, "rb");
+    int orientation = CExifOrientation::Upright;
     if (file)
     {
-        read_JPG_file_reduced(file, &buffer->m_Buffer, &buffer->m_Width, &buffer->m_Height,
-                              boxWidth, boxHeight, &fullWidth, &fullHeight);
+        // A photo stored turned a quarter is decoded against the turned box,
+        // so that upright it still covers the best fit into the box.
+        orientation = CExifOrientation::FromJpegFile(file);
+        bool swaps = CExifOrientation::SwapsSides(orientation);
+        if (fseek(file, 0, SEEK_SET) == 0)
+            read_JPG_file_reduced(file, &buffer->m_Buffer, &buffer->m_Width, &buffer->m_Height,
+                                  swaps ? boxHeight : boxWidth, swaps ? boxWidth : boxHeight,
+                                  &fullWidth, &fullHeight);
         fclose(file);
+        if (swaps)
+            std::swap(fullWidth, fullHeight);
     }
+    CExifOrientation::Apply(buffer, orientation);
     if (fullSize)
         *fullSize = CSize(fullWidth, fullHeight);
     if (!buffer->IsImage())

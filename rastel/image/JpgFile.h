@@ -11,6 +11,8 @@
 //   samples as Adobe-inverted as the common encoders write them.
 // - With thumbnailOnly, Load decodes only the EXIF thumbnail; a file without
 //   one yields an empty buffer.
+// - Load and LoadReduced turn the picture (and the thumbnail) upright by the
+//   EXIF orientation tag (CExifOrientation).
 // - Save always writes the extension "jpg"; a buffer with m_GrayScale 1 is
 //   written as a one-channel file made from the red channel.
 // - Library errors never escape: functions return 0 and free what they made.

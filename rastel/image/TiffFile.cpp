@@ -1,7 +1,8 @@
-// TIFF decoding with libtiff: the first directory through TIFFReadRGBAImage,
-// whose raster has its origin at the lower-left corner.
+// TIFF decoding with libtiff: the first directory through the RGBA image
+// interface, read as stored and then turned upright by its orientation tag.
 #include "TiffFile.h"
 #include "RgbBuffer.h"
+#include "ExifOrientation.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -40,6 +41,25 @@ long long FileLength(const char* path)
     return ((long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
 }
 
+// Reads the picture's rows as they are stored, top row first, into raster;
+// *orientation gets the stored orientation, which the caller applies
+// (libtiff's own handling of the tag only mirrors and cannot transpose).
+bool ReadStoredRows(TIFF* tif, uint32_t width, uint32_t height, uint32_t* raster, int* orientation)
+{
+    char message[1024];
+    TIFFRGBAImage image;
+    if (!TIFFRGBAImageBegin(&image, tif, 0, message))
+        return false;
+    *orientation = image.orientation >= ORIENTATION_TOPLEFT && image.orientation <= ORIENTATION_LEFTBOT
+                       ? image.orientation
+                       : CExifOrientation::Upright;
+    image.orientation = ORIENTATION_TOPLEFT;
+    image.req_orientation = ORIENTATION_TOPLEFT;
+    bool ok = TIFFRGBAImageGet(&image, raster, width, height) != 0;
+    TIFFRGBAImageEnd(&image);
+    return ok;
+}
+
 void DecodeTiff(TIFF* tif, long long fileLength, CRgbBuffer* buffer)
 {
     uint32_t width = 0, height = 0;
@@ -61,13 +81,14 @@ void DecodeTiff(TIFF* tif, long long fileLength, CRgbBuffer* buffer)
     uint32_t* raster = (uint32_t*)calloc((size_t)pixelCount, sizeof(uint32_t));
     if (raster == NULL)
         return;
-    if (TIFFReadRGBAImage(tif, width, height, raster, 0) &&
+    int orientation = CExifOrientation::Upright;
+    if (ReadStoredRows(tif, width, height, raster, &orientation) &&
         buffer->AllocateImage((int)width, (int)height))
     {
         BYTE* out = buffer->GetBuffer();
         for (uint32_t y = 0; y < height; ++y)
         {
-            const uint32_t* in = raster + (size_t)(height - 1 - y) * width;
+            const uint32_t* in = raster + (size_t)y * width;
             for (uint32_t x = 0; x < width; ++x, out += 3)
             {
                 out[0] = (BYTE)TIFFGetR(in[x]);
@@ -77,6 +98,7 @@ void DecodeTiff(TIFF* tif, long long fileLength, CRgbBuffer* buffer)
         }
     }
     free(raster);
+    CExifOrientation::Apply(buffer, orientation);
 }
 }
 
