@@ -140,17 +140,23 @@ public:
     int Closed() const { return m_Closed; }
 
 private:
+    // Reads captions with InternalGetWindowText, which sends no message: the
+    // test thread may be waiting for this thread and not pumping.
     static BOOL CALLBACK Visit(HWND window, LPARAM param)
     {
+        DoneCloser* self = (DoneCloser*)param;
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        char caption[64] = "";
+        WCHAR caption[64] = L"";
         if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-            GetWindowTextA(window, caption, sizeof(caption)) && strcmp(caption, "Done. Press ESC key") == 0)
+            InternalGetWindowText(window, caption, 64) && wcscmp(caption, L"Done. Press ESC key") == 0)
         {
-            SetWindowTextA(window, "closing");
+            for (HWND closed : self->m_ClosedWindows)
+                if (closed == window)
+                    return TRUE;
+            self->m_ClosedWindows.push_back(window);
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-            InterlockedIncrement(&((DoneCloser*)param)->m_Closed);
+            InterlockedIncrement(&self->m_Closed);
         }
         return TRUE;
     }
@@ -164,6 +170,7 @@ private:
     HANDLE m_Stop;
     HANDLE m_Thread;
     LONG m_Closed;
+    std::vector<HWND> m_ClosedWindows;
 };
 
 // Clicks a button of a tool window.
