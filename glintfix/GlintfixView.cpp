@@ -105,6 +105,15 @@ void CGlintfixView::FitFrameToPicture()
         topLeft.y = areaRect.bottom - cy;
     frame->SetWindowPos(NULL, topLeft.x < 0 ? 0 : topLeft.x, topLeft.y < 0 ? 0 : topLeft.y, cx, cy,
                         SWP_NOZORDER | SWP_NOACTIVATE);
+    // Borders and scroll bars may differ from the system's figures: grow by
+    // what the picture still lacks, while the area has room.
+    CRect client;
+    GetClientRect(&client);
+    int moreX = picture.cx - client.Width(), moreY = picture.cy - client.Height();
+    moreX = moreX > 0 && cx + moreX <= areaRect.Width() ? moreX : 0;
+    moreY = moreY > 0 && cy + moreY <= areaRect.Height() ? moreY : 0;
+    if (moreX || moreY)
+        frame->SetWindowPos(NULL, 0, 0, cx + moreX, cy + moreY, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }
 
 void CGlintfixView::OnUpdate(CView*, LPARAM lHint, CObject*)
