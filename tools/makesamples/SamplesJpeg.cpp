@@ -1,9 +1,10 @@
 // Sample writers of JPEG photos: camera-like files of a few megapixels with a
 // real EXIF block holding a JPEG thumbnail (Intel and Motorola byte order,
 // the thumbnail tags in the second directory after an EXIF sub-directory as
-// cameras write them), a progressive file, a grayscale file and one without
-// EXIF. The scene is procedural with fine detail, so the files compress like
-// photographs and not like flat colour.
+// cameras write them), a progressive file, a grayscale file, one without
+// EXIF and a portrait stored turned with EXIF orientation 6. The scene is
+// procedural with fine detail, so the files compress like photographs and
+// not like flat colour.
 #include <windows.h>
 #include <math.h>
 #include <setjmp.h>
@@ -245,7 +246,8 @@ private:
 
 // The block of an APP1 segment after "Exif\0\0": IFD0 -> IFD1 (thumbnail),
 // with the EXIF sub-directory and its interoperability directory.
-Bytes ExifBlock(bool motorola, const Picture& photo, const Bytes& thumbnail, const char* model)
+Bytes ExifBlock(bool motorola, const Picture& photo, const Bytes& thumbnail, const char* model,
+                int orientation = 1)
 {
     TiffWriter w(motorola);
     w.Raw(0, motorola ? "MM" : "II", 2);
@@ -255,7 +257,7 @@ Bytes ExifBlock(bool motorola, const Picture& photo, const Bytes& thumbnail, con
     DirectoryWriter ifd0(w, 8, 8, &data);
     ifd0.Text(0x010F, "Quenwick Optics");
     ifd0.Text(0x0110, model);
-    ifd0.Short(0x0112, 1);
+    ifd0.Short(0x0112, orientation);
     ifd0.Rational(0x011A, 72, 1);
     ifd0.Rational(0x011B, 72, 1);
     ifd0.Short(0x0128, 2);
@@ -396,6 +398,21 @@ bool Encode(const Picture& p, const EncodeOptions& o, Bytes& jpeg)
     return ok;
 }
 
+// The picture turned a quarter counter-clockwise: how a camera held upright
+// for a portrait stores it (landscape pixels, EXIF orientation 6).
+Picture TurnCounterClockwise(const Picture& upright)
+{
+    Picture p;
+    p.width = upright.height;
+    p.height = upright.width;
+    p.rgb.resize(upright.rgb.size());
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x)
+            memcpy(&p.rgb[((size_t)y * p.width + x) * 3],
+                   &upright.rgb[((size_t)x * upright.width + (upright.width - 1 - y)) * 3], 3);
+    return p;
+}
+
 struct PhotoSample
 {
     const char* name;
@@ -404,6 +421,9 @@ struct PhotoSample
     uint32_t seed;
     int exif; // 0 none, 1 Intel, 2 Motorola
     bool progressive, grey;
+    // 6: the scene is a portrait (width x height upright), stored turned
+    // with its thumbnail as a camera does.
+    int orientation = 1;
 };
 
 const PhotoSample s_Photos[] = {
@@ -412,6 +432,7 @@ const PhotoSample s_Photos[] = {
     { "photo_progressive.jpg", "QX-3 Progressive", 2048, 1536, 3, 1, true, false },
     { "photo_grey.jpg", "QX-3 Mono", 2048, 1536, 4, 2, false, true },
     { "photo_plain.jpg", "", 2400, 1600, 5, 0, false, false },
+    { "photo_portrait_turned.jpg", "QX-7 Portrait", 1536, 2048, 6, 1, false, false, 6 },
 };
 
 int WriteJpegSamples(const char* folder)
@@ -420,6 +441,8 @@ int WriteJpegSamples(const char* folder)
     for (const PhotoSample& s : s_Photos)
     {
         Picture photo = MakeScene(s.width, s.height, s.seed);
+        if (s.orientation == 6)
+            photo = TurnCounterClockwise(photo);
         Bytes block;
         EncodeOptions options;
         options.quality = 90;
@@ -433,7 +456,7 @@ int WriteJpegSamples(const char* folder)
             Bytes thumbnail;
             if (!Encode(Shrink(photo, 160, 120), thumbOptions, thumbnail))
                 return -1;
-            block = ExifBlock(s.exif == 2, photo, thumbnail, s.model);
+            block = ExifBlock(s.exif == 2, photo, thumbnail, s.model, s.orientation);
             options.exif = &block;
         }
         Bytes jpeg;
