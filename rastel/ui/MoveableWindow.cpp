@@ -25,7 +25,11 @@ CMoveableWindow::CMoveableWindow()
 
 CMoveableWindow::~CMoveableWindow()
 {
-    ClipCursor(NULL);
+    // Only a window destroyed in the middle of a drag holds the cursor clip.
+    // Releasing a clip that was never set is not harmless: under Wine it
+    // leaves the pointer grab pointing at a window that is about to go.
+    if (m_nLastX != -1)
+        ClipCursor(NULL);
     if (m_hWnd && GetCapture() == this)
         ReleaseCapture();
 }
