@@ -90,3 +90,25 @@ TEST(Tracker, SizeCommandsStopAtOneAndEighty)
     editor.Command(ID_TRACKER_SMALLER);
     EXPECT_EQ(ReadGlintfixSetting("m_Size"), 1u);
 }
+
+TEST(ScrollKeys, KeysWithoutCtrlScrollByPageLineAndToTheEnds)
+{
+    ClearGlintfixSettings();
+    TempFolder folder("glintfix_keys");
+    WriteBmp(folder / "large.bmp", Filled(1200, 900, 40, 90, 160));
+    RunningGlintfix editor(Quoted(folder / "large.bmp"));
+    ASSERT_TRUE(editor.View() != NULL);
+    editor.SetViewClientSize(300, 200);
+    editor.View()->SetFocus();
+    auto press = [&](UINT key) {
+        PostMessageA(editor.View()->m_hWnd, WM_KEYDOWN, key, 1);
+        editor.Pump(30);
+        return editor.View()->GetScrollPosition();
+    };
+    EXPECT_EQ(press(VK_NEXT), CPoint(0, 150));
+    EXPECT_EQ(press(VK_DOWN), CPoint(0, 165));
+    EXPECT_EQ(press(VK_RIGHT), CPoint(20, 165));
+    EXPECT_EQ(press(VK_PRIOR), CPoint(20, 15));
+    EXPECT_EQ(press(VK_END), CPoint(20, 700));
+    EXPECT_EQ(press(VK_HOME), CPoint(0, 0));
+}
