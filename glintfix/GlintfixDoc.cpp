@@ -200,6 +200,9 @@ void CGlintfixDoc::OnFileSaveAs() { SaveAs(); }
 
 BOOL CGlintfixDoc::SaveAs()
 {
+    // Without a picture there is nothing to write, nor a name to take.
+    if (!HasPicture())
+        return TRUE;
     CString name = m_strPathName;
     CFileDialog dialog(FALSE, "jpg", name.IsEmpty() ? NULL : (LPCSTR)name, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        "JPG(*.jpg)|*.jpg||", AfxGetMainWnd());
