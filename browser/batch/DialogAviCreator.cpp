@@ -28,7 +28,8 @@ CDialogAviCreator::CDialogAviCreator(CWnd* pParent)
       m_Prop_CustomWidth("m_Prop_CustomWidth", 320, 160, 1024),
       m_Prop_CustomHeight("m_Prop_CustomHeight", 240, 120, 768), m_Prop_Seconds("m_Prop_Seconds", 2, 1, 5),
       m_Prop_FrameRate("m_Prop_FrameRate", 15, 10, 25), m_Prop_AviFileName("m_Prop_AviFileName", "Output.avi"),
-      m_pAviFile(NULL), m_pPrevious(NULL), m_pIndicator(NULL), m_VideoSize(VgaWidth, VgaHeight)
+      m_pAviFile(NULL), m_pPrevious(NULL), m_pIndicator(NULL), m_VideoSize(VgaWidth, VgaHeight),
+      m_hFrameBitmap(NULL), m_pFrameBits(NULL)
 {
 }
 
@@ -36,6 +37,54 @@ CDialogAviCreator::~CDialogAviCreator()
 {
     delete m_pPrevious;
     delete m_pAviFile;
+    FreeFrameBitmap();
+}
+
+HBITMAP CDialogAviCreator::FrameBitmap(const CRgbBuffer* frame)
+{
+    int width = m_VideoSize.cx, height = m_VideoSize.cy;
+    if (!frame->IsImage() || frame->GetWidth() != width || frame->GetHeight() != height)
+        return NULL;
+    if (!m_hFrameBitmap)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = height; // bottom-up, as the writer reads it
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = NULL;
+        m_hFrameBitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+        m_pFrameBits = (BYTE*)bits;
+        if (!m_hFrameBitmap || !m_pFrameBits)
+        {
+            FreeFrameBitmap();
+            return NULL;
+        }
+    }
+    GdiFlush();
+    size_t stride = ((size_t)width * 3 + 3) & ~(size_t)3;
+    for (int k = 0; k < height; ++k)
+    {
+        BYTE* target = m_pFrameBits + (size_t)k * stride;
+        const BYTE* source = frame->m_Buffer + (size_t)(height - 1 - k) * width * 3;
+        for (int x = 0; x < width; ++x, target += 3, source += 3)
+        {
+            target[0] = source[2];
+            target[1] = source[1];
+            target[2] = source[0];
+        }
+    }
+    return m_hFrameBitmap;
+}
+
+void CDialogAviCreator::FreeFrameBitmap()
+{
+    if (m_hFrameBitmap)
+        DeleteObject(m_hFrameBitmap);
+    m_hFrameBitmap = NULL;
+    m_pFrameBits = NULL;
 }
 
 BOOL CDialogAviCreator::OnInitDialog()
@@ -125,18 +174,29 @@ bool CDialogAviCreator::CreateVideo(CFileInfoList* list, const CString& path)
 {
     if (!CheckSelection(list))
         return false;
+    BeginVideo(path);
+    RunIndicator(list);
+    EndVideo();
+    return true;
+}
+
+void CDialogAviCreator::BeginVideo(const CString& path)
+{
     m_VideoSize = VideoSize();
     delete m_pPrevious;
     m_pPrevious = NULL;
     delete m_pAviFile;
     m_pAviFile = new CAviFile(path, m_Prop_FrameRate);
-    RunIndicator(list);
+}
+
+void CDialogAviCreator::EndVideo()
+{
     delete m_pPrevious;
     m_pPrevious = NULL;
     // The file is complete once its writer is gone.
     delete m_pAviFile;
     m_pAviFile = NULL;
-    return true;
+    FreeFrameBitmap();
 }
 
 void CDialogAviCreator::OnTransitions()
@@ -148,12 +208,10 @@ void CDialogAviCreator::OnTransitions()
 int CDialogAviCreator::AppendTransitionFrame(void* creator, CRgbBuffer* frame)
 {
     CDialogAviCreator* self = (CDialogAviCreator*)creator;
-    HBITMAP bitmap = frame->CreateBitmapFromRGB();
+    HBITMAP bitmap = self->FrameBitmap(frame);
     int appended = bitmap && self->m_pAviFile->AppendNewFrame(bitmap);
     if (self->m_pIndicator)
         self->m_pIndicator->SetFileBar(self->m_pIndicator->GetFileBar() + 1);
-    if (bitmap)
-        DeleteObject(bitmap);
     if (EscapePressed() || !appended)
         return 0;
     return 1;
@@ -189,7 +247,7 @@ int CDialogAviCreator::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* in
     int result = manager->Run(m_pPrevious, canvas, mask, AppendTransitionFrame, this, 2.0, settings.RunAmplitude());
     if (result)
     {
-        HBITMAP bitmap = canvas->CreateBitmapFromRGB();
+        HBITMAP bitmap = FrameBitmap(canvas);
         int stills = m_Prop_FrameRate * m_Prop_Seconds;
         for (int i = 0; i < stills; ++i)
         {
@@ -204,8 +262,6 @@ int CDialogAviCreator::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* in
                 break;
             }
         }
-        if (bitmap)
-            DeleteObject(bitmap);
     }
     delete m_pPrevious;
     m_pPrevious = canvas;

@@ -22,6 +22,11 @@ public:
     // Writes the video of `list`'s selection to `path` (steps after the file
     // was chosen); false when nothing was selected.
     bool CreateVideo(CFileInfoList* list, const CString& path);
+    // The two ends of a video: the writer at the current settings, then the
+    // file finished. Between them RunJob (or the progress window) adds the
+    // pictures.
+    void BeginVideo(const CString& path);
+    void EndVideo();
     // The video size of the current settings.
     CSize VideoSize() const;
 
@@ -47,10 +52,18 @@ private:
     // The transition's frame callback: appends the frame to the video.
     static int AppendTransitionFrame(void* creator, CRgbBuffer* frame);
     void EnableCustomSize();
+    // The frame as a bitmap of the video size. Every frame goes through the
+    // same DIB section (made for the first one), because making and freeing
+    // a section costs several times more than encoding the frame. Null when
+    // no bitmap can be made.
+    HBITMAP FrameBitmap(const CRgbBuffer* frame);
+    void FreeFrameBitmap();
 
     // Job state while a video is made.
     CAviFile* m_pAviFile;
     CRgbBuffer* m_pPrevious; // the previous canvas, owned
     CDialogBatchJobIndicator* m_pIndicator;
     CSize m_VideoSize;
+    HBITMAP m_hFrameBitmap;
+    BYTE* m_pFrameBits;
 };

@@ -2,6 +2,7 @@
 #include "DialogBatchResize.h"
 #include "FileInfo.h"
 #include "RgbBuffer.h"
+#include "JpgFile.h"
 #include "DialogBatchJobIndicator.h"
 
 CDialogBatchResize::CDialogBatchResize(CWnd* pParent)
@@ -81,12 +82,30 @@ CString CDialogBatchResize::OutputFolder(const CString& outputFolder, bool origi
     return folder;
 }
 
+CRgbBuffer* CDialogBatchResize::LoadSource(const CString& path, bool fullSize, const Box boxes[OutputCount])
+{
+    CRgbBuffer* source = new CRgbBuffer;
+    if (!fullSize && CFileInfo::IsJPGFile(path))
+    {
+        // Only reduced copies are wanted: a JPEG decoded at the smallest DCT
+        // scale that still covers every checked box saves most of the work.
+        int width = 0, height = 0;
+        for (int i = 1; i < OutputCount; ++i)
+            if (boxes[i].on)
+            {
+                width = width > boxes[i].width ? width : boxes[i].width;
+                height = height > boxes[i].height ? height : boxes[i].height;
+            }
+        CJpgFile jpeg(path);
+        if (jpeg.LoadReduced(source, width, height, NULL))
+            return source;
+    }
+    source->LoadRgbBuffer(path);
+    return source;
+}
+
 int CDialogBatchResize::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* indicator)
 {
-    struct Box
-    {
-        int on, quality, width, height;
-    };
     const Box boxes[OutputCount] = {
         {m_Prop_bOriginal, m_Prop_QualityOriginal, 0, 0},
         {m_Prop_b800x600, m_Prop_Quality800x600, 800, 600},
@@ -124,10 +143,7 @@ int CDialogBatchResize::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* i
         if (decision == OutputSkip)
             continue;
         if (!source)
-        {
-            source = new CRgbBuffer;
-            source->LoadRgbBuffer(file->GetName());
-        }
+            source = LoadSource(file->GetName(), boxes[0].on != 0, boxes);
         indicator->SetFileBar(33);
         if (!source->IsImage())
             break; // nothing to write for this picture; the batch goes on

@@ -46,4 +46,12 @@ private:
         int checkId, qualityId, spinId;
     };
     void GetRows(OutputRow rows[OutputCount]);
+    // One output box as the job uses it.
+    struct Box
+    {
+        int on, quality, width, height;
+    };
+    // The source picture: for reduced outputs only, a JPEG is decoded just
+    // large enough for the largest checked box.
+    static CRgbBuffer* LoadSource(const CString& path, bool fullSize, const Box boxes[OutputCount]);
 };
