@@ -206,7 +206,8 @@ void CLeftView::LayoutOnce()
         *item->m_pShow = visible ? 1 : 0;
     }
     SetScrollSizes(MM_TEXT, CSize(10, y + scroll));
-    Invalidate();
+    // Moved children may have taken stale bits along: paint everything anew.
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CLeftView::OnDraw(CDC* pDC)

@@ -40,7 +40,7 @@ CPtrList& Panes()
 enum { ImageRoot = 0, ImageAlbum = 1, ImageAlbumSelected = 2 };
 }
 
-CAlbumDialog::CAlbumDialog() : m_hRoot(NULL), m_bListed(TRUE), m_nThreadId(::GetCurrentThreadId())
+CAlbumDialog::CAlbumDialog() : m_hRoot(NULL), m_bRebuilding(FALSE), m_bListed(TRUE), m_nThreadId(::GetCurrentThreadId())
 {
     CSuiteLock lock;
     Panes().AddHead(this);
@@ -129,6 +129,8 @@ void CAlbumDialog::GetAlbumList(CStringList& list)
 void CAlbumDialog::RebuildTree()
 {
     unsigned selected = GetSelectedAlbum();
+    // Building the tree leaves the thumbnail view as it is.
+    m_bRebuilding = TRUE;
     m_Tree.DeleteAllItems();
     m_ItemMap.clear();
     m_hRoot = m_Tree.InsertItem("My Albums", ImageRoot, ImageRoot);
@@ -139,6 +141,8 @@ void CAlbumDialog::RebuildTree()
     m_Tree.Expand(m_hRoot, TVE_EXPAND);
     HTREEITEM item = GetItemOf(selected);
     m_Tree.SelectItem(item ? item : m_hRoot);
+    m_bRebuilding = FALSE;
+    EnableAlbumButtons();
 }
 
 HTREEITEM CAlbumDialog::InsertAlbum(unsigned number)
@@ -223,6 +227,12 @@ void CAlbumDialog::OpenSelected()
     else
         PaneLinks::ClearView(this);
     ::SetCursor(old);
+    EnableAlbumButtons();
+}
+
+void CAlbumDialog::EnableAlbumButtons()
+{
+    unsigned number = GetSelectedAlbum();
     if (CWnd* button = GetDlgItem(ID_ALBUM_DELETE))
         button->EnableWindow(number != 0);
     if (CWnd* button = GetDlgItem(ID_ALBUM_RENAME))
@@ -401,7 +411,8 @@ void CAlbumDialog::OnDropFiles(HDROP hDropInfo)
 
 void CAlbumDialog::OnSelChanged(NMHDR*, LRESULT* pResult)
 {
-    OpenSelected();
+    if (!m_bRebuilding)
+        OpenSelected();
     *pResult = 0;
 }
 

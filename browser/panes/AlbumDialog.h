@@ -84,7 +84,10 @@ protected:
     CTreeCtrl m_Tree;
     CImageList m_ImageList;
     HTREEITEM m_hRoot;
+    BOOL m_bRebuilding; // selections made while building show nothing
 
+    // Delete and Rename act on an album, not on the root.
+    void EnableAlbumButtons();
     // Inserts an album; `chain` holds the albums whose insertion is under
     // way, so a parent chain that loops ends at the root.
     HTREEITEM InsertAlbum(unsigned number, std::map<unsigned, bool>& chain);

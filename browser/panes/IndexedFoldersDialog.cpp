@@ -42,7 +42,7 @@ enum
 
 CIndexedFoldersDialog::CIndexedFoldersDialog(CPaneFolderIndexer* indexer)
     : m_bFlatView("m_bFlatView", 0, 0, 1), m_pIndexer(indexer ? indexer : new CPaneFolderIndexer()), m_hRoot(NULL),
-      m_pFrame(NULL), m_pIndexThread(NULL), m_bBusy(FALSE)
+      m_pFrame(NULL), m_pIndexThread(NULL), m_bBusy(FALSE), m_bRebuilding(FALSE)
 {
 }
 
@@ -96,6 +96,8 @@ HTREEITEM CIndexedFoldersDialog::GetItemOf(const CString& path) const
 
 void CIndexedFoldersDialog::Rebuild()
 {
+    // Listing the folders again leaves the thumbnail view as it is.
+    m_bRebuilding = TRUE;
     m_pIndexer->Load();
     if (CWnd* button = GetDlgItem(IDC_TREE_VIEW))
         button->EnableWindow(m_bFlatView != 0);
@@ -116,6 +118,9 @@ void CIndexedFoldersDialog::Rebuild()
     m_Tree.Expand(m_hRoot, TVE_EXPAND);
     HTREEITEM item = selectedPath.IsEmpty() ? NULL : GetItemOf(selectedPath);
     m_Tree.SelectItem(item ? item : m_hRoot);
+    m_bRebuilding = FALSE;
+    if (CWnd* button = GetDlgItem(IDC_HIDE_SELECTED))
+        button->EnableWindow(m_Tree.GetSelectedItem() != m_hRoot);
 }
 
 HTREEITEM CIndexedFoldersDialog::AddFolder(const CString& path)
@@ -213,6 +218,7 @@ void CIndexedFoldersDialog::StartIndexing()
 {
     if (m_bBusy)
         return;
+    m_bBusy = TRUE;
     m_Tree.DeleteAllItems();
     m_ItemByPath.clear();
     m_hRoot = NULL;
@@ -338,7 +344,7 @@ void CIndexedFoldersDialog::OnDestroy()
 void CIndexedFoldersDialog::OnSelChanged(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
-    if (m_bBusy)
+    if (m_bBusy || m_bRebuilding)
         return;
     if (CWnd* button = GetDlgItem(IDC_HIDE_SELECTED))
         button->EnableWindow(m_Tree.GetSelectedItem() != m_hRoot);

@@ -71,6 +71,7 @@ protected:
     CWnd* m_pFrame;
     CWinThread* m_pIndexThread;
     BOOL m_bBusy;
+    BOOL m_bRebuilding; // selections made by Rebuild show nothing
 
     void Layout();
     void ShowContextMenu();
