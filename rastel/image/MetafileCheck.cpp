@@ -355,8 +355,8 @@ Verdict CheckEmfRecord(DWORD type, const CEmfRecord& r)
         return Need(r.Has(12) && r.UsedHandle(8));
     case EMR_DELETEOBJECT:
         return Need(r.Has(12) && r.NewHandle(8));
-    case EMR_RESIZEPALETTE:
-        return Need(r.Has(16) && r.NewHandle(8));
+    case EMR_RESIZEPALETTE: // a palette holds at most 65535 entries
+        return Need(r.Has(16) && r.NewHandle(8) && r.D(12) <= 0xFFFF);
     case EMR_CREATEPEN:
         return Need(r.Has(28) && r.NewHandle(8));
     case EMR_CREATEBRUSHINDIRECT:

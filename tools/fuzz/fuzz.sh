@@ -10,7 +10,9 @@
 #                      [--slice N] [--parsers "jpeg png ..."] [--nice N]
 #       the measuring run: parsers take turns in slices of cases until each
 #       has N cases or the clock reaches EPOCH; a second call with the same
-#       --out resumes where the first stopped.
+#       --out resumes where the first stopped. --bin DIR runs the programs
+#       of DIR (a copy of build/x86_64/bin, so that rebuilds do not change
+#       the code under test half-way through a long run).
 #   tools/fuzz/fuzz.sh summary --out DIR      the figures so far
 #
 # Findings: DIR/work/findings/<parser>-<case>-<kind>.<ext> (the input) and
@@ -43,6 +45,7 @@ while [ $# -gt 0 ]; do
     --until) UNTIL=$2; shift 2 ;;
     --parsers) PARSERS=$2; shift 2 ;;
     --nice) NICE=$2; shift 2 ;;
+    --bin) BIN=$2; shift 2 ;;
     *) echo "fuzz.sh: unknown option $1" >&2; exit 2 ;;
   esac
 done

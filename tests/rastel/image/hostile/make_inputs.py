@@ -2,7 +2,8 @@
 # Writes the hostile regression inputs of this folder: the smallest files of
 # each kind of fault found by tools/fuzz (records that lie about their size,
 # indices outside the object table, pictures whose headers declare far more
-# than the file holds). Run from this folder; the files are kept in git.
+# than the file holds). Run from this folder; the files are kept in git. The
+# fuzz_* files beside them are findings kept as the fuzzer wrote them.
 import struct, zlib
 
 def wmf(records, objects=1):
@@ -80,11 +81,12 @@ def tiff(width, height, bits, data):
 write('tiff_width_1bit.tif', tiff(124720, 5600, 1, b'\x55' * 16))
 
 # JPEG whose EXIF thumbnail declares 39833 x 14123 in a block of 10 KB.
-def tiny_jpeg_header(width, height):
-    sof = b'\xff\xc0' + struct.pack('>HBHHB', 11, 8, height, width, 1) + b'\x01\x11\x00'
-    dqt = b'\xff\xdb' + struct.pack('>H', 67) + b'\0' + b'\x01' * 64
-    return b'\xff\xd8' + dqt + sof
-thumb = tiny_jpeg_header(39833, 14123) + b'\0' * 9000 + b'\xff\xd9'
+# A real 16 x 16 grey JPEG (ImageMagick) whose frame header says 39833 x 14123;
+# its data runs out at once, so all the rest would be made up by the decoder.
+GREY16 = bytes.fromhex('ffd8ffe000104a46494600010100000100010000ffdb004300100b0c0e0c0a100e0d0e1211101318281a181616183123251d283a333d3c3933383740485c4e404457453738506d51575f626768673e4d71797064785c656763ffc0000b080010001001011100ffc4001500010100000000000000000000000000000001ffc40014100100000000000000000000000000000000ffda0008010100003f00803fffd9')
+sof = GREY16.find(b'\xff\xc0')
+thumb = GREY16[:sof + 5] + struct.pack('>HH', 14123, 39833) + GREY16[sof + 9:]
+thumb = thumb[:-2] + b'\0' * 9000 + b'\xff\xd9'
 ifd0 = struct.pack('<H', 0) + struct.pack('<I', 26)
 ifd1_at = 8 + len(ifd0)
 ifd1 = struct.pack('<H', 2) + struct.pack('<HHII', 0x0201, 4, 1, 0) + struct.pack('<HHII', 0x0202, 4, 1, len(thumb)) + struct.pack('<I', 0)
