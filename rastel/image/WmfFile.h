@@ -15,7 +15,7 @@ public:
     CWmfFile(CString fileName);
     CWmfFile(const CWmfFile& other);
 
-    enum { MaxPlaybackPixels = 4096 * 4096 };
+    enum { MaxPlaybackPixels = 2048 * 2048 };
 
     int Load(CRgbBuffer* buffer) override; // 1 when a picture was made
     int Save(CRgbBuffer* buffer) override; // 0
