@@ -26,6 +26,11 @@ POSITION CFileInfoIndex::Find(const char* name) const
     return found == m_Positions.end() ? NULL : found->second;
 }
 
+bool CFileInfoIndex::Contains(const char* name) const
+{
+    return m_Positions.count(KeyOf(name)) != 0;
+}
+
 void CFileInfoIndex::Add(const char* name, POSITION pos)
 {
     m_Count++;

@@ -24,6 +24,8 @@ public:
 
     // The position recorded for the name, NULL when none.
     POSITION Find(const char* name) const;
+    // Whether the name was added (whatever position it was given).
+    bool Contains(const char* name) const;
     // Records the position of a name not yet in the index; a second name with
     // the same key marks the index as holding duplicates, and it then keeps
     // the first one's position.

@@ -236,6 +236,11 @@ void CFileInfoList::MoveToTail(CFileInfo* moved)
 
 void CFileInfoList::Load()
 {
+    LoadRecords(NULL);
+}
+
+void CFileInfoList::LoadRecords(const CFileInfoIndex* listedFiles)
+{
     CSuiteLock lock;
     CArchiveStream in;
     if (!in.OpenForReading(GetFileName()))
@@ -247,7 +252,7 @@ void CFileInfoList::Load()
         if (!in.ReadString(name) || !in.ReadString(description) ||
             !in.ReadInt32(transition) || !in.ReadInt32(showTime))
             break;
-        CFileInfo* entry = InsertFile(name);
+        CFileInfo* entry = listedFiles && listedFiles->Contains(name) ? InsertListedFile(name) : InsertFile(name);
         if (!entry)
             continue;
         entry->SetDescription(description);

@@ -63,6 +63,9 @@ protected:
     // InsertFile for a file a folder search has just returned: it is known
     // to exist, so only its name and type are checked.
     CFileInfo* InsertListedFile(const char* path);
+    // Load's work: the catalogue's records, where a record naming one of
+    // listedFiles (when given) is known to exist without asking the disk.
+    void LoadRecords(const CFileInfoIndex* listedFiles);
 
 private:
     CFileInfoList(const CFileInfoList&) = delete;

@@ -1,6 +1,9 @@
 // CFolder: catalogue first, then the folder's new pictures.
 #include "Folder.h"
+#include "FileInfoIndex.h"
 #include "SuiteLock.h"
+
+#include <vector>
 
 CFolder::CFolder(CString path) : m_Path(path)
 {
@@ -17,19 +20,30 @@ CString CFolder::GetFileName()
 
 void CFolder::Load()
 {
-    CFileInfoList::Load();
     CSuiteLock lock;
+    // The folder is searched first, so that the catalogue's records of the
+    // pictures it still holds need no look at the disk each. The order comes
+    // out as before: the catalogue's pictures, then the others in search order.
     CString base = m_Path + "\\";
+    std::vector<CString> files;
+    CFileInfoIndex listed;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(base + "*.*", &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do
+    if (search != INVALID_HANDLE_VALUE)
     {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            continue; // also "." and ".."
-        InsertListedFile(base + found.cFileName);
-    } while (FindNextFileA(search, &found));
+        do
+        {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                continue; // also "." and ".."
+            files.push_back(base + found.cFileName);
+            listed.Add(files.back(), NULL);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    LoadRecords(&listed);
+    if (search == INVALID_HANDLE_VALUE)
+        return; // no folder: nothing becomes current
+    for (const CString& path : files)
+        InsertListedFile(path);
     SetCurrentFile((CFileInfo*)NULL);
-    FindClose(search);
 }
