@@ -75,6 +75,13 @@ BOOL CIndexedFoldersDialog::OnInitDialog()
     return TRUE;
 }
 
+CString CIndexedFoldersDialog::AsRoot(const CString& path)
+{
+    // The registry keeps a drive's root as "C:", which names the drive's
+    // current folder to the file functions; "C:\" is its root.
+    return path.GetLength() == 2 && path[1] == ':' ? path + "\\" : path;
+}
+
 BOOL CIndexedFoldersDialog::IsHidden(const CString& path)
 {
     // The shared list matches by text prefix (so "D:\Scans" would also hide
@@ -112,7 +119,7 @@ void CIndexedFoldersDialog::Rebuild()
     for (int i = 0; i < count; i++)
     {
         CString path = m_pIndexer->GetFile(i);
-        if (!path.IsEmpty() && CFileInfo::FolderExist(path))
+        if (!path.IsEmpty() && CFileInfo::FolderExist(AsRoot(path)))
             AddFolder(path);
     }
     m_Tree.Expand(m_hRoot, TVE_EXPAND);
@@ -139,7 +146,7 @@ HTREEITEM CIndexedFoldersDialog::AddFolder(const CString& path)
     if (!parent)
         return NULL;
     int image = ImageFixed, selectedImage = ImageFixed;
-    switch (::GetDriveTypeA(path))
+    switch (::GetDriveTypeA(AsRoot(path)))
     {
     case DRIVE_UNKNOWN:
     case DRIVE_FIXED:

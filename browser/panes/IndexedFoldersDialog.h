@@ -50,6 +50,9 @@ public:
     // A path is hidden when it is one of the hidden folders itself.
     static BOOL IsHidden(const CString& path);
 
+    // "C:" (a drive's root as the registry keeps it) as "C:\"; other paths as they are.
+    static CString AsRoot(const CString& path);
+
     HTREEITEM GetItemOf(const CString& path) const;
     HTREEITEM GetRootItem() const { return m_hRoot; }
     CTreeCtrl& GetTree() { return m_Tree; }

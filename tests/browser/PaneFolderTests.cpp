@@ -149,3 +149,15 @@ TEST(FolderPanes, ChoosingMyComputerEmptiesTheView)
     EXPECT_STREQ("", view->GetFolder());
     EXPECT_EQ(nullptr, view->GetFileList());
 }
+
+TEST(IndexedFolderRoots, ADriveRootKeptAsLetterAndColonIsListed)
+{
+    TempFolder root("indexedroot");
+    HostWindow host(600, 400);
+    WriteSetting("m_bFlatView", 0);
+    CIndexedFoldersDialog pane(new TestIndexer(root / "files.db", {"C:"}));
+    ASSERT_TRUE(pane.Create(CIndexedFoldersDialog::IDD, &host));
+    HTREEITEM drive = pane.GetItemOf("C:");
+    ASSERT_NE(nullptr, drive);
+    EXPECT_EQ(pane.GetRootItem(), pane.GetTree().GetParentItem(drive));
+}
