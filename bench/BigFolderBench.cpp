@@ -1,0 +1,495 @@
+// BigFolderBench: the browser on a folder of 20,000 camera-like JPEGs (600 x
+// 400, each with an EXIF thumbnail), through the real browser window, view
+// and CThumbnailManager in this process:
+//   - time to list the folder and build the view;
+//   - time until every visible thumbnail is fully drawn (the full pass, not
+//     the EXIF preview), cold (the pictures' cache copies removed) and warm
+//     (cache copies present, a fresh generator with an empty bitmap map);
+//   - time to page through the folder with every stop fully drawn;
+//   - peak child windows of the view, peak bitmaps in the map, peak working
+//     set, GDI and USER objects;
+//   - cold thumbnails per second with 1 worker and with every processor.
+// Each figure is printed beside its target. The folder is made once under
+// the build tree (beside bin\) and reused.
+//   BigFolderBench [pictures=20000] [stops=0 (every page)] [pagingSeconds=300]
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+#include <psapi.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ThumbBenchPhotos.h"
+#include "CDocTemplate.h"
+#include "CWinThread.h"
+#include "BrowserFrame.h"
+#include "BrowserView.h"
+#include "LeftView.h"
+#include "PixmereApp.h"
+#include "StubDocument.h"
+#include "ThumbnailManager.h"
+#include "ThumbnailWindow.h"
+#include "FileInfo.h"
+#include "resource.h"
+
+using namespace thumb_bench;
+
+namespace
+{
+double Now()
+{
+    LARGE_INTEGER f, c;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&c);
+    return (double)c.QuadPart / f.QuadPart;
+}
+
+void PumpMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// The folder beside bin\ in the build tree.
+std::string BenchFolder(int count)
+{
+    char exe[MAX_PATH];
+    GetModuleFileNameA(NULL, exe, MAX_PATH);
+    std::string path = exe;
+    path = path.substr(0, path.find_last_of('\\')); // bin
+    path = path.substr(0, path.find_last_of('\\')); // build\<arch>
+    return path + "\\bigfolder_bench_" + std::to_string(count);
+}
+
+// Eight distinct photos encoded once; every file is one of them with its own
+// EXIF block (the orientation entry's neighbour bytes differ by the file's
+// number through the thumbnail's comment), written under a camera's names.
+void MakeFolder(const std::string& folder, int count)
+{
+    std::string marker = folder + "\\complete.txt";
+    if (GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return;
+    CreateDirectoryA(folder.c_str(), NULL);
+    const int distinct = 8;
+    std::vector<Bytes> photos, thumbnails;
+    for (int i = 0; i < distinct; ++i)
+    {
+        CRgbBuffer* photo = MakePhoto(600, 400, i);
+        std::string raw = folder + "\\raw.tmp";
+        SaveJpeg(raw, *photo, 85);
+        photos.push_back(ReadAll(raw));
+        CRgbBuffer* small = photo->CreateBestFitRGB(CRect(0, 0, 160, 120));
+        SaveJpeg(raw, *small, 75);
+        thumbnails.push_back(ReadAll(raw));
+        DeleteFileA(raw.c_str());
+        delete small;
+        delete photo;
+    }
+    for (int i = 0; i < count; ++i)
+    {
+        // A COM segment after the thumbnail's SOI makes every file's bytes differ.
+        Bytes thumb = thumbnails[i % distinct];
+        char comment[32];
+        int n = snprintf(comment, sizeof(comment), "frame %05d", i);
+        Bytes com = "\xFF\xFE";
+        com += (char)0;
+        com += (char)(n + 2);
+        com += Bytes(comment, n);
+        thumb.insert(2, com);
+        char name[32];
+        snprintf(name, sizeof(name), "\\IMG_%05d.JPG", i);
+        WriteAll(folder + name, WithExifThumbnail(photos[i % distinct], thumb));
+    }
+    WriteAll(marker, "done");
+}
+
+void ForgetCache(const std::vector<CFileInfo*>& entries, size_t from, size_t to)
+{
+    for (size_t i = from; i < to && i < entries.size(); ++i)
+    {
+        CString upper(entries[i]->GetName());
+        upper.MakeUpper();
+        DeleteFileA(CThumbnailManager::GetCacheFileName(upper));
+    }
+}
+
+DWORD WINAPI RunGenerator(LPVOID manager)
+{
+    return ((CThumbnailManager*)manager)->InitInstance();
+}
+
+// A generator as the application starts it, with a given number of workers
+// and an empty bitmap map.
+class Generator
+{
+public:
+    explicit Generator(int workers)
+    {
+        m_manager = new CThumbnailManager;
+        m_manager->SetWorkerCount(workers);
+        {
+            CSuiteLock lock;
+            g_pThumbnailManager = m_manager;
+        }
+        CThreadBase::IncrementThreadCounter(); // the browser window's count
+        m_thread = CreateThread(NULL, 0, &RunGenerator, m_manager, 0, NULL);
+    }
+    ~Generator()
+    {
+        m_manager->Shutdown();
+        if (WaitForSingleObject(m_thread, 60000) != WAIT_OBJECT_0)
+            printf("  (the generator did not stop within 60 s)\n");
+        CloseHandle(m_thread);
+        CThreadBase::DecrementThreadCounter();
+        {
+            CSuiteLock lock;
+            g_pThumbnailManager = NULL;
+        }
+        delete m_manager;
+    }
+    CThumbnailManager* operator->() const { return m_manager; }
+    CThumbnailManager* Get() const { return m_manager; }
+
+private:
+    CThumbnailManager* m_manager;
+    HANDLE m_thread;
+};
+
+struct Peaks
+{
+    int windows = 0, bitmaps = 0;
+    DWORD gdi = 0, user = 0;
+    void Sample(CBrowserView* view)
+    {
+        int n = 0;
+        EnumChildWindows(view->m_hWnd, [](HWND, LPARAM p) -> BOOL { ++*(int*)p; return TRUE; }, (LPARAM)&n);
+        windows = std::max(windows, n);
+        if (g_pThumbnailManager)
+            bitmaps = std::max(bitmaps, g_pThumbnailManager->GetThumbnailCount());
+        gdi = std::max(gdi, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+        user = std::max(user, GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+    }
+};
+Peaks g_peaks;
+
+std::vector<int> VisibleCells(CBrowserView* view)
+{
+    CRect client;
+    view->GetClientRect(&client);
+    client.OffsetRect(view->GetScrollPosition());
+    return view->GetGrid().CellsIn(client);
+}
+
+// True when every visible cell has a window and its full-pass bitmap is in
+// the map. A JPEG's EXIF preview fills the whole picture area; the full
+// pass keeps the photo's 3:2 shape inside the (not 3:2) area, so a bitmap
+// smaller than its area is the final one.
+bool VisibleDrawn(CBrowserView* view, int* visibleCount = NULL)
+{
+    std::vector<int> cells = VisibleCells(view);
+    if (visibleCount)
+        *visibleCount = (int)cells.size();
+    const std::vector<CFileInfo*>& entries = view->GetEntries();
+    CSuiteLock lock;
+    CThumbnailManager* manager = g_pThumbnailManager;
+    if (!manager)
+        return false;
+    for (int k : cells)
+    {
+        if (k < 0 || k >= (int)entries.size() || !view->GetCellWindow(k))
+            return false;
+        CString path(entries[k]->GetName());
+        CThumbnailInfo info = manager->TakeThumbnail(path);
+        if (!info.m_hBitmap)
+            return false;
+        BITMAP bm = {};
+        GetObjectA(info.m_hBitmap, sizeof(bm), &bm);
+        manager->SetThumbnail(path, info);
+        if (bm.bmWidth == info.m_Rect.Width() && bm.bmHeight == info.m_Rect.Height())
+            return false;
+    }
+    return true;
+}
+
+// Seconds until the visible cells are drawn (and painted), or -1 after
+// `limit` seconds.
+double WaitDrawn(CBrowserView* view, double limit, int* visibleCount = NULL)
+{
+    double start = Now();
+    for (;;)
+    {
+        PumpMessages();
+        if (VisibleDrawn(view, visibleCount))
+        {
+            RedrawWindow(view->m_hWnd, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            g_peaks.Sample(view);
+            return Now() - start;
+        }
+        if (Now() - start > limit)
+        {
+            g_peaks.Sample(view);
+            return -1;
+        }
+        Sleep(1);
+    }
+}
+
+// The browser window as a browser thread makes it, its view's client area
+// about w x h.
+class BrowserWindow
+{
+public:
+    BrowserWindow(int w, int h)
+        : m_template(IDR_MAINFRAME, RUNTIME_CLASS(CStubDocument), RUNTIME_CLASS(CBrowserFrame),
+                     RUNTIME_CLASS(CLeftView))
+    {
+        m_frame = dynamic_cast<CBrowserFrame*>(m_template.CreateNewFrame(NULL, NULL));
+        if (!m_frame)
+            return;
+        AfxGetThread()->m_pMainWnd = m_frame;
+        m_frame->m_nThumbXSize = 120;
+        m_frame->m_bPropShowFileName = 1;
+        m_frame->m_bPropShowFileDescription = 0;
+        m_template.InitialUpdateFrame(m_frame, NULL, TRUE);
+        m_frame->ShowWindow(SW_SHOWNORMAL);
+        m_view = m_frame->GetBrowserView();
+        for (int i = 0; i < 3 && m_view; ++i)
+        {
+            CRect client, window;
+            m_view->GetClientRect(&client);
+            m_frame->GetWindowRect(&window);
+            m_frame->SetWindowPos(NULL, 0, 0, window.Width() + w - client.Width(),
+                                  window.Height() + h - client.Height(), SWP_NOZORDER);
+            PumpMessages();
+        }
+    }
+    CBrowserView* View() const { return m_view; }
+
+private:
+    CSingleDocTemplate m_template;
+    CBrowserFrame* m_frame = NULL;
+    CBrowserView* m_view = NULL;
+};
+
+const char* Verdict(bool ok) { return ok ? "met" : "NOT met"; }
+
+// Cold pictures per second on `stops` screens spread from page `firstPage`
+// on: every stop's pictures fully drawn, the time summed over the stops.
+double ColdRate(CBrowserView* view, int workers, int firstPage, int stops, int perPage, int* drawn)
+{
+    const std::vector<CFileInfo*>& entries = view->GetEntries();
+    ForgetCache(entries, (size_t)firstPage * perPage, (size_t)(firstPage + stops * 2 + 2) * perPage);
+    Generator generator(workers);
+    double total = 0;
+    *drawn = 0;
+    for (int s = 0; s < stops; ++s)
+    {
+        int k = (firstPage + 2 * s) * perPage;
+        if (k >= (int)entries.size())
+            break;
+        view->ScrollToFile(entries[k]->GetName());
+        double start = Now();
+        int visible = 0;
+        double took = WaitDrawn(view, 60, &visible);
+        if (took < 0)
+        {
+            printf("  (a stop was not drawn within 60 s)\n");
+            break;
+        }
+        total += Now() - start;
+        *drawn += visible;
+    }
+    return total > 0 ? *drawn / total : 0;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int count = argc > 1 ? atoi(argv[1]) : 20000;
+    int stopsWanted = argc > 2 ? atoi(argv[2]) : 0;
+    double pagingLimit = argc > 3 ? atof(argv[3]) : 300;
+    setvbuf(stdout, NULL, _IONBF, 0);
+
+    static CPixmereApp app;
+    app.m_hInstance = GetModuleHandleA(NULL);
+    app.SetRegistryKey("Quenwick");
+    AfxSetThread(&app);
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    OleInitialize(NULL);
+
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    int processors = std::min((int)system.dwNumberOfProcessors, (int)CThumbnailManager::MaxWorkers);
+
+    std::string folder = BenchFolder(count);
+    double start = Now();
+    MakeFolder(folder, count);
+    printf("BigFolderBench: %d JPEGs of 600x400 with EXIF thumbnails in %s (ready in %.1f s); "
+           "%d processors\n", count, folder.c_str(), Now() - start, processors);
+
+    BrowserWindow window(1000, 720);
+    CBrowserView* view = window.View();
+    if (!view)
+    {
+        printf("no browser window\n");
+        return 1;
+    }
+
+    // Listing and building the cells; the first show walks the folder, the
+    // later ones read the catalogue the first one saved, then walk.
+    double firstList = 0, bestList = 1e9;
+    for (int run = 0; run < 3; ++run)
+    {
+        view->ClearView();
+        PumpMessages();
+        double t = Now();
+        view->ShowFolder(folder.c_str());
+        double took = Now() - t;
+        if (run == 0)
+            firstList = took;
+        bestList = std::min(bestList, took);
+        PumpMessages();
+    }
+    const std::vector<CFileInfo*>& entries = view->GetEntries();
+    const BrowserViewRules::CellGrid& grid = view->GetGrid();
+    int visibleCount = (int)VisibleCells(view).size();
+    CRect client;
+    view->GetClientRect(&client);
+    int perPage = std::max(1, grid.columns * std::max(1, client.Height() / grid.pitchY));
+    int seen = (client.Width() / grid.pitchX + 2) * (client.Height() / grid.pitchY + 2);
+    int windowBound = 2 * 3 * seen; // a cell and its caption, a screen above and below
+    printf("View %dx%d: %d pictures, %d columns x %d rows, %d cells visible, %d a page\n", client.Width(),
+           client.Height(), (int)entries.size(), grid.columns, grid.rows, visibleCount, perPage);
+    printf("List and build the view: first %.3f s, best of 3 %.3f s   (target: well under 1 s) %s\n",
+           firstList, bestList, Verdict(bestList < 1.0 && firstList < 1.0));
+
+    // First screen, cold: the cache copies of every picture removed.
+    start = Now();
+    ForgetCache(entries, 0, entries.size());
+    printf("(cache copies of the folder removed in %.1f s)\n", Now() - start);
+    double coldOpen = -1, coldDraw = -1, warmOpen = -1, warmDraw = -1;
+    {
+        Generator generator(processors);
+        view->ClearView();
+        PumpMessages();
+        double t = Now();
+        view->ShowFolder(folder.c_str());
+        double built = Now() - t;
+        coldDraw = WaitDrawn(view, 60);
+        coldOpen = coldDraw < 0 ? -1 : built + coldDraw;
+    }
+    {
+        Generator generator(processors);
+        view->ClearView();
+        PumpMessages();
+        double t = Now();
+        view->ShowFolder(folder.c_str());
+        double built = Now() - t;
+        warmDraw = WaitDrawn(view, 60);
+        warmOpen = warmDraw < 0 ? -1 : built + warmDraw;
+    }
+    printf("First screen drawn, cold, %d workers: %.3f s from opening (%.3f s after the view was built)"
+           "   (target <= 1.5 s) %s\n", processors, coldOpen, coldDraw, Verdict(coldOpen >= 0 && coldOpen <= 1.5));
+    printf("First screen drawn, warm, %d workers: %.3f s from opening (%.3f s after the view was built)"
+           "   (target <= 0.5 s) %s\n", processors, warmOpen, warmDraw, Verdict(warmOpen >= 0 && warmOpen <= 0.5));
+
+    // Cold pictures per second, 1 worker and all, on different pictures
+    // of the same eight photos.
+    int drawnOne = 0, drawnAll = 0;
+    double rateOne = ColdRate(view, 1, 10, 4, perPage, &drawnOne);
+    double rateAll = ColdRate(view, processors, 30, 4, perPage, &drawnAll);
+    double speedUp = rateOne > 0 ? rateAll / rateOne : 0;
+    printf("Cold thumbnails per second: 1 worker %.1f (%d pictures), %d workers %.1f (%d pictures); "
+           "speed-up %.2fx   (target >= 1.7x on 2 processors) %s\n", rateOne, drawnOne, processors, rateAll,
+           drawnAll, speedUp, Verdict(speedUp >= 1.7));
+
+    // Paging from the top, cold, every stop fully drawn.
+    ForgetCache(entries, 0, entries.size());
+    {
+        Generator generator(processors);
+        view->SendMessage(WM_KEYDOWN, VK_HOME, 0);
+        PumpMessages();
+        // A page is what Page Down scrolls; between two stops the pages
+        // pass by without waiting, as under a held key.
+        int pages = std::max(1, (grid.rows * grid.pitchY - client.Height()) / std::max(1, client.Height()) + 1);
+        int stops = stopsWanted > 0 ? std::min(stopsWanted, pages) : pages;
+        int step = std::max(1, pages / stops);
+        int done = 0, drawnPictures = 0;
+        double pagingStart = Now(), slowest = 0;
+        bool failed = false, atEnd = false;
+        for (int s = 0; s < stops && !atEnd; ++s)
+        {
+            if (s > 0)
+                for (int i = 0; i < step; ++i)
+                {
+                    LONG before = view->GetScrollPosition().y;
+                    view->SendMessage(WM_KEYDOWN, VK_NEXT, 0);
+                    PumpMessages();
+                    if (view->GetScrollPosition().y == before)
+                    {
+                        atEnd = true; // the previous stop was the last page
+                        break;
+                    }
+                }
+            if (atEnd)
+                break;
+            int visible = 0;
+            double took = WaitDrawn(view, 30, &visible);
+            g_peaks.Sample(view);
+            if (took < 0)
+            {
+                printf("  (stop %d was not drawn within 30 s)\n", s);
+                failed = true;
+                break;
+            }
+            slowest = std::max(slowest, took);
+            ++done;
+            drawnPictures += visible;
+            if (Now() - pagingStart > pagingLimit)
+                break;
+        }
+        double paging = Now() - pagingStart;
+        printf("Paging cold from the top, %d workers: %d of %d stops (%d pages in all) fully drawn in %.1f s, "
+               "%d pictures, %.1f ms a stop on average, slowest stop %.2f s%s%s\n", processors, done, stops,
+               pages, paging, drawnPictures, done ? 1000 * paging / done : 0.0, slowest,
+               done < stops && !failed && !atEnd ? "; stopped at the time limit" : "", failed ? "; FAILED" : "");
+        if (done > 0 && done < pages)
+            printf("  (whole folder at this pace: about %.0f s)\n", paging / done * pages);
+        // And back to the top.
+        double t = Now();
+        view->SendMessage(WM_KEYDOWN, VK_HOME, 0);
+        double back = WaitDrawn(view, 30);
+        printf("Back to the top drawn in %.3f s\n", back < 0 ? -1 : Now() - t);
+        g_peaks.Sample(view);
+        printf("Bitmaps in the map at the end: %d (budget %d, %.1f MB of %.0f MB)\n",
+               generator->GetThumbnailCount(), generator->GetBudgetCount(),
+               generator->GetThumbnailBytes() / 1048576.0, generator->GetBudgetBytes() / 1048576.0);
+    }
+
+    PROCESS_MEMORY_COUNTERS memory = {sizeof(memory)};
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
+    printf("Peak child windows of the view: %d   (bound %d: a cell and its caption for a screen above "
+           "and below) %s\n", g_peaks.windows, windowBound, Verdict(g_peaks.windows <= windowBound));
+    printf("Peak bitmaps in the map: %d   (budget %d) %s\n", g_peaks.bitmaps,
+           (int)CThumbnailManager::DefaultBudgetCount,
+           Verdict(g_peaks.bitmaps <= (int)CThumbnailManager::DefaultBudgetCount));
+    printf("Peak working set: %.1f MB (now %.1f MB)\n", memory.PeakWorkingSetSize / 1048576.0,
+           memory.WorkingSetSize / 1048576.0);
+    DWORD gdiPeak = GetGuiResources(GetCurrentProcess(), 2 /* GR_GDIOBJECTS_PEAK */);
+    DWORD userPeak = GetGuiResources(GetCurrentProcess(), 4 /* GR_USEROBJECTS_PEAK */);
+    printf("GDI objects: peak sampled %lu (system peak %lu); USER objects: peak sampled %lu (system peak %lu)"
+           "   (Windows' default quota 10000 each)%s\n", g_peaks.gdi, gdiPeak, g_peaks.user, userPeak,
+           g_peaks.gdi == 0 && g_peaks.user == 0 ? " -- not counted by this Wine" : "");
+
+    view->ClearView();
+    PumpMessages();
+    return 0;
+}
