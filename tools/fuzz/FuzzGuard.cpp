@@ -81,10 +81,10 @@ ULONGLONG MainThreadCpuMs()
     return (k.QuadPart + u.QuadPart) / 10000;
 }
 
-// A case hangs when it has used the time limit in CPU time, or has run six
-// times the limit on the clock (a wait that never ends). CPU time keeps a
-// busy machine, where the fuzzer gets a fraction of a core, from counting
-// slow cases as hangs.
+// A case hangs when it has used the time limit in CPU time, or has run
+// twelve times the limit on the clock (a wait that never ends). CPU time
+// keeps a busy machine, where the fuzzer gets a fraction of a core, from
+// counting slow cases as hangs.
 bool CaseOverTime(char* details, size_t size)
 {
     ULONGLONG start = g_CaseStart;
@@ -94,7 +94,7 @@ bool CaseOverTime(char* details, size_t size)
     if (wall <= g_TimeoutMs)
         return false;
     ULONGLONG cpu = MainThreadCpuMs() - g_CaseCpuStart;
-    if (start != g_CaseStart || (cpu <= g_TimeoutMs && wall <= 6ULL * g_TimeoutMs))
+    if (start != g_CaseStart || (cpu <= g_TimeoutMs && wall <= 12ULL * g_TimeoutMs))
         return false;
     snprintf(details, size, "still running after %llu ms (%llu ms of CPU time)", wall, cpu);
     return true;
