@@ -11,9 +11,8 @@ BIN="$REPO/build/x86_64/bin"
 SAMPLES="$REPO/build/samples"
 # The run command has a Wine prefix of its own. Pixmere's "ReIndex" walks
 # every fixed drive, and Wine's drive Z: is the whole Linux file system: this
-# prefix reports Z: as a network drive (searched only when the user asks for
-# network drives) and maps the sample folder as drive S:, a fixed drive of
-# its own, so that indexing finds the samples and nothing else.
+# prefix reports Z: as a network drive, searched only when the user asks for
+# network drives, so that indexing walks the prefix's own drive C: only.
 export WINEPREFIX="$REPO/build/x86_64/runprefix"
 "$REPO/scripts/wine-run.sh" --setup
 if ! "$REPO/scripts/wine-run.sh" reg query 'HKLM\Software\Wine\Drives' /v z: 2>/dev/null | grep -qi network; then
@@ -27,7 +26,6 @@ echo
 echo "Built in $BIN:"
 (cd "$BIN" && ls -l --time-style=+ *.exe *.dll | awk '{printf "  %-36s %9d bytes\n", $NF, $5}')
 echo "Sample pictures in $SAMPLES: $(ls "$SAMPLES" | wc -l) files"
-ln -sfn "$SAMPLES" "$WINEPREFIX/dosdevices/s:"
 
 # The browser starts with the sample folder as its start file and shows its
 # thumbnails. Without a display it runs under a virtual one: the screenshot
