@@ -39,30 +39,28 @@ inline void Pump(DWORD milliseconds)
     } while ((LONG)(end - GetTickCount()) > 0);
 }
 
-// `count` picture stand-ins p00000.bmp ... in folder. Pictures are
-// recognised by name; many are written by the native shell at once.
-inline void MakePictures(const std::string& folder, int count)
+// `count` empty picture stand-ins p00000.bmp ... in folder (pictures are
+// recognised by their name), written by the native shell at once.
+inline void MakePicturesNatively(const std::string& folder, int count)
 {
-    if (count <= 50)
-    {
-        for (int i = 0; i < count; ++i)
-        {
-            char name[32];
-            snprintf(name, sizeof(name), "\\p%05d.bmp", i);
-            catalogue_test::MakePicture(folder + name);
-        }
-        return;
-    }
     std::string script = "cd " + native_tool::ShellQuote(native_tool::UnixPath(folder)) +
                          " && python3 -c \"[open('p%05d.bmp' % i, 'w').close() for i in range(" +
                          std::to_string(count) + ")]\"";
     ASSERT_EQ(0, native_tool::RunShell(script));
 }
 
-// Removes a big folder natively (much faster than file by file).
-inline void RemoveNatively(const std::string& folder)
+// The same through Win32, for a few pictures.
+inline void MakePictures(const std::string& folder, int count)
 {
-    native_tool::RunShell("rm -rf " + native_tool::ShellQuote(native_tool::UnixPath(folder)));
+    for (int i = 0; i < count; ++i)
+    {
+        char name[32];
+        snprintf(name, sizeof(name), "\\p%05d.bmp", i);
+        HANDLE file = CreateFileA((folder + name).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, NULL);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file) << name;
+        CloseHandle(file);
+    }
 }
 
 // A browser window made as a browser thread makes it, with the thumbnail
