@@ -85,8 +85,25 @@ CString GetStartFile()
 
 HICON LoadSmallIcon(UINT id)
 {
-    HMODULE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_ICON);
-    return module ? (HICON)::LoadImageA(module, MAKEINTRESOURCE(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR) : NULL;
+    // The panes' icons are kept as whole .ico files (raw data): icon
+    // resources of several resource scripts would number their images alike.
+    HMODULE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_RCDATA);
+    HRSRC resource = module ? ::FindResourceA(module, MAKEINTRESOURCE(id), RT_RCDATA) : NULL;
+    HGLOBAL loaded = resource ? ::LoadResource(module, resource) : NULL;
+    const BYTE* data = loaded ? (const BYTE*)::LockResource(loaded) : NULL;
+    DWORD size = resource ? ::SizeofResource(module, resource) : 0;
+    if (!data || size < 6 + 16)
+        return NULL;
+    int count = data[4] | (data[5] << 8);
+    for (int i = 0; i < count && 6 + 16 * (i + 1) <= (int)size; i++)
+    {
+        const BYTE* entry = data + 6 + 16 * i;
+        DWORD bytes = entry[8] | (entry[9] << 8) | (entry[10] << 16) | ((DWORD)entry[11] << 24);
+        DWORD offset = entry[12] | (entry[13] << 8) | (entry[14] << 16) | ((DWORD)entry[15] << 24);
+        if ((entry[0] == 16 || i == count - 1) && offset <= size && bytes <= size - offset)
+            return ::CreateIconFromResourceEx((PBYTE)data + offset, bytes, TRUE, 0x00030000, 16, 16, LR_DEFAULTCOLOR);
+    }
+    return NULL;
 }
 
 int Ask(CWnd* pane, const char* text, UINT type)

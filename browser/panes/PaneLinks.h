@@ -34,7 +34,8 @@ void BackgroundChanged(CWnd* pane);
 // The path the window's thread was started with, empty when none.
 CString GetStartFile();
 
-// A 16 x 16 icon of the program's resources (the caller destroys it).
+// A 16 x 16 icon kept as an .ico file in the program's raw-data
+// resources (the caller destroys it).
 HICON LoadSmallIcon(UINT id);
 
 // A message box owned by the pane's window; returns the button pressed.
