@@ -8,3 +8,7 @@ if(TARGET browser_tests)
   target_sources(browser_tests PRIVATE ${BROWSER_TEST_SOURCES} ${BROWSER_TEST_RESOURCES})
   target_include_directories(browser_tests PRIVATE ${CMAKE_SOURCE_DIR}/browser)
 endif()
+# The process tests start the real program.
+if(TARGET browser_tests AND TARGET Pixmere)
+  add_dependencies(browser_tests Pixmere)
+endif()
