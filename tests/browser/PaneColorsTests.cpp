@@ -44,6 +44,17 @@ bool Near(COLORREF expected, COLORREF actual)
     return true;
 }
 
+// Puts the default background back for the tests that come after.
+struct DefaultBackground
+{
+    ~DefaultBackground()
+    {
+        WriteSetting("m_Color1", 14778372);
+        WriteSetting("m_Color2", 8396292);
+        WriteSetting("m_BackGroundIndex", 0);
+    }
+};
+
 bool AllPixels(HBITMAP bitmap, COLORREF color, int expectWidth, int expectHeight)
 {
     int width = 0, height = 0;
@@ -59,6 +70,7 @@ bool AllPixels(HBITMAP bitmap, COLORREF color, int expectWidth, int expectHeight
 
 TEST(BackgroundPane, PlainStyleTilesAreTheFirstColourForFoldersAndTheSecondForAlbums)
 {
+    DefaultBackground restore;
     WriteSetting("m_Color1", 0x3060C0);
     WriteSetting("m_Color2", 0x20A040);
     WriteSetting("m_BackGroundIndex", 0);
@@ -93,6 +105,7 @@ TEST(BackgroundPane, PlainStyleTilesAreTheFirstColourForFoldersAndTheSecondForAl
 
 TEST(BackgroundPane, ReleasedTrackbarsStoreBothColoursWithinTheirRange)
 {
+    DefaultBackground restore;
     WriteSetting("m_Color1", 14778372);
     WriteSetting("m_Color2", 8396292);
     HostWindow host;
