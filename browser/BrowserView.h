@@ -165,6 +165,9 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    // Ends the rubber band: erases it, frees the mouse and the cursor.
+    void EndBand();
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg LRESULT OnShowFolderMessage(WPARAM wParam, LPARAM lParam);
 

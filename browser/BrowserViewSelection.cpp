@@ -136,16 +136,30 @@ void CBrowserView::OnLButtonUp(UINT nFlags, CPoint point)
 {
     if (m_bRubberBand)
     {
-        DrawBand(); // erases the band as last drawn
+        EndBand();
         m_rcBand = CRect(m_ptAnchor, point);
-        m_bRubberBand = FALSE;
-        ::ReleaseCapture();
-        ::ClipCursor(NULL);
         CRect band = m_rcBand;
         band.NormalizeRect();
         SelectInBand(band);
     }
     CScrollView::OnLButtonUp(nFlags, point);
+}
+
+void CBrowserView::EndBand()
+{
+    DrawBand(); // erases the band as last drawn
+    m_bRubberBand = FALSE;
+    ::ClipCursor(NULL);
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+}
+
+void CBrowserView::OnCaptureChanged(CWnd* pWnd)
+{
+    // Another window took the mouse: the band ends without selecting.
+    if (m_bRubberBand)
+        EndBand();
+    CScrollView::OnCaptureChanged(pWnd);
 }
 
 void CBrowserView::SelectInBand(const CRect& band)

@@ -95,8 +95,7 @@ void CCellWindowPool::Assign(const std::vector<CFileInfo*>& entries, const std::
                 continue;
             fresh = true;
         }
-        if (cell->IsDragging())
-            continue;
+        // A dragged cell that is being dropped snaps to its place too.
         CRect place = placeOf(k);
         CRect now;
         cell->GetWindowRect(&now);
