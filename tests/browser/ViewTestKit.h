@@ -119,10 +119,16 @@ private:
 };
 
 // Every window below `parent` (cells and their caption edits).
+inline BOOL CALLBACK CountOne(HWND, LPARAM count)
+{
+    ++*(int*)count;
+    return TRUE;
+}
+
 inline int CountDescendants(HWND parent)
 {
     int count = 0;
-    EnumChildWindows(parent, [](HWND, LPARAM n) -> BOOL { ++*(int*)n; return TRUE; }, (LPARAM)&count);
+    EnumChildWindows(parent, CountOne, (LPARAM)&count);
     return count;
 }
 
