@@ -8,6 +8,7 @@
 #include "BrowserView.h"
 #include "CatalogueTestKit.h"
 #include "TempFolder.h"
+#include "panes/AnimatedCursorFrames.h"
 #include "panes/DialogExplorer.h"
 #include "panes/DialogHiddenFolders.h"
 #include "panes/IndexedFoldersDialog.h"
@@ -160,4 +161,13 @@ TEST(IndexedFolderRoots, ADriveRootKeptAsLetterAndColonIsListed)
     HTREEITEM drive = pane.GetItemOf("C:");
     ASSERT_NE(nullptr, drive);
     EXPECT_EQ(pane.GetRootItem(), pane.GetTree().GetParentItem(drive));
+}
+
+TEST(ExplorerPane, TheFillingCursorHasTenFramesToStepThrough)
+{
+    CAnimatedCursorFrames cursor(IDR_FILLING_CURSOR);
+    EXPECT_EQ(10, cursor.GetFrameCount());
+    // Not an animated cursor at all: no frames, and drawing does nothing.
+    const BYTE junk[16] = {'R', 'I', 'F', 'F', 200, 0, 0, 0, 'A', 'V', 'I', ' '};
+    EXPECT_TRUE(CAnimatedCursorFrames::ParseFrames(junk, sizeof(junk)).empty());
 }
