@@ -94,16 +94,33 @@ bool PackedBitmap(const CWmfParams& p, size_t at, UINT usage)
            CMetafileCheck::IsSoundBitmap(p.At(at), p.BytesFrom(at), NULL, 0, usage);
 }
 
-Verdict CheckWmfRecord(WORD function, const CWmfParams& p, CWmfObjects& objects)
+// RestoreDC must name a state that SaveDC made: a level counted from the
+// first (positive) or back from the current one (negative).
+Verdict RestoreState(long level, bool absoluteAllowed, int& depth)
+{
+    if (level < 0 && level >= -depth)
+        depth += (int)level;
+    else if (absoluteAllowed && level > 0 && level <= depth)
+        depth = (int)level - 1;
+    else
+        return Stop;
+    return Keep;
+}
+
+Verdict CheckWmfRecord(WORD function, const CWmfParams& p, CWmfObjects& objects, int& depth)
 {
     size_t n = p.Count();
     switch (function)
     {
     case 0x001E: // SaveDC
+        ++depth;
+        return Keep;
+    case 0x0127: // RestoreDC
+        return n >= 1 ? RestoreState((short)p.W(0), true, depth) : Stop;
     case 0x0035: // RealizePalette
         return Keep;
     case 0x0102: case 0x0103: case 0x0104: case 0x0105: case 0x0106: case 0x0107:
-    case 0x0108: case 0x0127: case 0x012E: case 0x0139:
+    case 0x0108: case 0x012E: case 0x0139:
         return Need(n >= 1);
     case 0x0201: case 0x0209: case 0x020A: case 0x020B: case 0x020C: case 0x020D:
     case 0x020E: case 0x020F: case 0x0211: case 0x0213: case 0x0214: case 0x0220:
@@ -320,10 +337,17 @@ Verdict CheckGradient(const CEmfRecord& r)
     return Keep;
 }
 
-Verdict CheckEmfRecord(DWORD type, const CEmfRecord& r)
+Verdict CheckEmfRecord(DWORD type, const CEmfRecord& r, int& depth)
 {
     switch (type)
     {
+    case EMR_SAVEDC:
+        if (!r.Has(8))
+            return Stop;
+        ++depth;
+        return Keep;
+    case EMR_RESTOREDC: // relative levels only
+        return r.Has(12) ? RestoreState((LONG)r.D(8), false, depth) : Stop;
     case EMR_SETWINDOWEXTEX: case EMR_SETWINDOWORGEX: case EMR_SETVIEWPORTEXTEX:
     case EMR_SETVIEWPORTORGEX: case EMR_SETBRUSHORGEX: case EMR_OFFSETCLIPRGN:
     case EMR_MOVETOEX: case EMR_LINETO: case 120: // EMR_SETTEXTJUSTIFICATION
@@ -332,10 +356,10 @@ Verdict CheckEmfRecord(DWORD type, const CEmfRecord& r)
         return Need(r.Has(20));
     case EMR_SETMAPPERFLAGS: case EMR_SETMAPMODE: case EMR_SETBKMODE: case EMR_SETPOLYFILLMODE:
     case EMR_SETROP2: case EMR_SETSTRETCHBLTMODE: case EMR_SETTEXTALIGN: case EMR_SETTEXTCOLOR:
-    case EMR_SETBKCOLOR: case EMR_RESTOREDC: case EMR_SETARCDIRECTION: case EMR_SETMITERLIMIT:
+    case EMR_SETBKCOLOR: case EMR_SETARCDIRECTION: case EMR_SETMITERLIMIT:
     case EMR_SELECTCLIPPATH: case EMR_SETICMMODE: case EMR_SETLAYOUT:
         return Need(r.Has(12));
-    case EMR_SETMETARGN: case EMR_SAVEDC: case EMR_REALIZEPALETTE: case EMR_BEGINPATH:
+    case EMR_SETMETARGN: case EMR_REALIZEPALETTE: case EMR_BEGINPATH:
     case EMR_ENDPATH: case EMR_CLOSEFIGURE: case EMR_FLATTENPATH: case EMR_WIDENPATH:
     case EMR_ABORTPATH:
         return Need(r.Has(8));
@@ -522,6 +546,7 @@ BOOL CMetafileCheck::CheckWindowsMetafile(const BYTE* data, size_t size, std::ve
     if ((type != 1 && type != 2) || headerWords != 9 || (version != 0x100 && version != 0x300))
         return FALSE;
     CWmfObjects objects(Le16(data + 10));
+    int depth = 0;
     out.assign(data, data + headerBytes);
     DWORD largest = 3;
     size_t pos = headerBytes;
@@ -532,7 +557,7 @@ BOOL CMetafileCheck::CheckWindowsMetafile(const BYTE* data, size_t size, std::ve
         if (words < 3 || words > (size - pos) / 2 || function == 0)
             break;
         size_t bytes = (size_t)words * 2;
-        Verdict verdict = CheckWmfRecord(function, CWmfParams(data + pos + 6, words - 3), objects);
+        Verdict verdict = CheckWmfRecord(function, CWmfParams(data + pos + 6, words - 3), objects, depth);
         if (verdict == Stop)
             break;
         if (verdict == Keep)
@@ -592,13 +617,14 @@ BOOL CMetafileCheck::CheckEnhancedMetafile(const BYTE* data, size_t size, std::v
         Put32(&out[96], 0);
     }
     DWORD records = 1;
+    int depth = 0;
     size_t pos = headerSize;
     while (pos + 8 <= size)
     {
         DWORD type = Le32(data + pos), bytes = Le32(data + pos + 4);
         if (bytes < 8 || bytes % 4 != 0 || bytes > size - pos || type == EMR_EOF)
             break;
-        Verdict verdict = CheckEmfRecord(type, CEmfRecord(data + pos, bytes, handles));
+        Verdict verdict = CheckEmfRecord(type, CEmfRecord(data + pos, bytes, handles), depth);
         if (verdict == Stop || verdict == Placeholder)
             break;
         if (verdict == Keep)

@@ -68,6 +68,7 @@ TEST(HostileMetafiles, FuzzFindingsLoadWithinTheLimits)
         "fuzz_wmf_crash_gdi32.wmf", "fuzz_wmf_crash_ucrtbase.wmf", "fuzz_wmf_hang.wmf",
         "fuzz_emf_crash.emf",       "fuzz_emf_crash_gdi32.emf",    "fuzz_emf_crash_gdi32_b.emf",
         "fuzz_emf_hang.emf",        "fuzz_gif_memory.gif",         "fuzz_gif_hang.gif",
+        "fuzz_emf_restoredc_crash.emf", // RestoreDC(-2147483648): found after the checks existed
     };
     for (const char* name : names)
     {
