@@ -163,6 +163,12 @@ private:
     HANDLE m_thread;
 };
 
+BOOL CALLBACK CountWindow(HWND, LPARAM count)
+{
+    ++*(int*)count;
+    return TRUE;
+}
+
 struct Peaks
 {
     int windows = 0, bitmaps = 0;
@@ -170,7 +176,7 @@ struct Peaks
     void Sample(CBrowserView* view)
     {
         int n = 0;
-        EnumChildWindows(view->m_hWnd, [](HWND, LPARAM p) -> BOOL { ++*(int*)p; return TRUE; }, (LPARAM)&n);
+        EnumChildWindows(view->m_hWnd, &CountWindow, (LPARAM)&n);
         windows = std::max(windows, n);
         if (g_pThumbnailManager)
             bitmaps = std::max(bitmaps, g_pThumbnailManager->GetThumbnailCount());
