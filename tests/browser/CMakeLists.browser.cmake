@@ -1,11 +1,10 @@
-# browser_tests runs the browser's classes in-process: it compiles every
-# source of the browser (all but the program's entry point) and all its
-# resource scripts.
+# browser_tests runs the browser's classes in-process: it links the
+# browser's object library (every source but the program's entry point) and
+# compiles its resource scripts.
 if(TARGET browser_tests)
-  file(GLOB_RECURSE BROWSER_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/browser/*.cpp)
-  list(FILTER BROWSER_TEST_SOURCES EXCLUDE REGEX "/PixmereMain\\.cpp$")
-  file(GLOB_RECURSE BROWSER_TEST_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/browser/*.rc)
-  target_sources(browser_tests PRIVATE ${BROWSER_TEST_SOURCES} ${BROWSER_TEST_RESOURCES})
+  target_sources(browser_tests PRIVATE ${BROWSER_RESOURCES})
+  target_link_libraries(browser_tests PRIVATE browser_classes)
+  # Before rastel's folder, which has a resource.h of its own.
   target_include_directories(browser_tests PRIVATE ${CMAKE_SOURCE_DIR}/browser)
 endif()
 # The process tests start the real program.
