@@ -87,79 +87,20 @@ void DrawAbout(Canvas& c)
 }
 
 
-// The program icon: an eye whose pupil shows red, on the 24-unit grid.
-std::vector<BYTE> IconImage(int size)
+// The program icon, drawn on the 24-unit grid at the scale s of the icon's size.
+void DrawProgramIcon(Canvas& big, double s)
 {
-    std::vector<Rgb> colour;
-    std::vector<double> coverage;
-    {
-        Canvas big(size);
-        double s = size / 24.0;
-        auto S = [&](double v) { return v * s; };
-        big.Pen(RGB(60, 40, 30), 1.2 * s);
-        big.Brush(RGB(250, 250, 245));
-        Ellipse(big.dc(), big.S(S(1)), big.S(S(6)), big.S(S(23)), big.S(S(18)));
-        big.NoPen();
-        big.Brush(RGB(60, 130, 90));
-        big.Circle(S(12), S(12), S(5.5));
-        big.Brush(RGB(220, 20, 20));
-        big.Circle(S(12), S(12), S(3));
-        big.Brush(RGB(255, 255, 255));
-        big.Circle(S(13.5), S(10.5), S(1));
-        big.Resolve(size, colour, coverage);
-    }
-    std::vector<BYTE> out(40 + size * size * 3 + ((size / 8 + 3) & ~3) * size, 0);
-    BITMAPINFOHEADER info = {};
-    info.biSize = 40;
-    info.biWidth = size;
-    info.biHeight = 2 * size;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    memcpy(out.data(), &info, 40);
-    BYTE* pixels = out.data() + 40;
-    BYTE* mask = pixels + size * size * 3;
-    int maskStride = (size / 8 + 3) & ~3;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-        {
-            size_t k = (size_t)y * size + x;
-            int row = size - 1 - y;
-            BYTE* p = pixels + 3 * (row * size + x);
-            if (coverage[k] < 0.5)
-            {
-                mask[row * maskStride + x / 8] |= (BYTE)(0x80 >> (x & 7));
-                continue;
-            }
-            p[0] = colour[k].b;
-            p[1] = colour[k].g;
-            p[2] = colour[k].r;
-        }
-    return out;
-}
-
-bool WriteIcon(const std::string& path)
-{
-    std::vector<BYTE> big = IconImage(32), small = IconImage(16);
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    WORD header[3] = {0, 1, 2};
-    fwrite(header, 2, 3, f);
-    DWORD offset = 6 + 2 * 16;
-    const std::vector<BYTE>* images[2] = {&big, &small};
-    int sizes[2] = {32, 16};
-    for (int i = 0; i < 2; ++i)
-    {
-        BYTE entry[16] = {(BYTE)sizes[i], (BYTE)sizes[i], 0, 0, 1, 0, 24, 0};
-        DWORD bytes = (DWORD)images[i]->size();
-        memcpy(entry + 8, &bytes, 4);
-        memcpy(entry + 12, &offset, 4);
-        fwrite(entry, 1, 16, f);
-        offset += bytes;
-    }
-    fwrite(big.data(), 1, big.size(), f);
-    fwrite(small.data(), 1, small.size(), f);
-    return fclose(f) == 0;
+    auto S = [&](double v) { return v * s; };
+    big.Pen(RGB(60, 40, 30), 1.2 * s);
+    big.Brush(RGB(250, 250, 245));
+    Ellipse(big.dc(), big.S(S(1)), big.S(S(6)), big.S(S(23)), big.S(S(18)));
+    big.NoPen();
+    big.Brush(RGB(60, 130, 90));
+    big.Circle(S(12), S(12), S(5.5));
+    big.Brush(RGB(220, 20, 20));
+    big.Circle(S(12), S(12), S(3));
+    big.Brush(RGB(255, 255, 255));
+    big.Circle(S(13.5), S(10.5), S(1));
 }
 }
 
@@ -184,7 +125,7 @@ int main(int argc, char** argv)
         Place(disabled, i * size, size, c, true);
     }
     bool ok = WriteBmp(res + "Toolbar.bmp", normal) && WriteBmp(res + "ToolbarDisabled.bmp", disabled) &&
-              WriteIcon(res + "Glintfix.ico");
+              WriteIcon(res + "Glintfix.ico", DrawProgramIcon);
     printf(ok ? "Glintfix artwork written under %s\n" : "MakeGlintfixArt: writing under %s failed\n", res.c_str());
     return ok ? 0 : 1;
 }

@@ -279,74 +279,14 @@ bool WriteMagnifierCursor(const std::string& path)
     return fclose(f) == 0;
 }
 
-// A 24-bit icon image (BITMAPINFOHEADER, XOR pixels, AND mask) for the .ico file.
-std::vector<BYTE> IconImage(int size)
+// The program icon, drawn on the 24-unit grid at the scale s of the icon's size.
+void DrawProgramIcon(Canvas& big, double s)
 {
-    // Drawn on the 24-unit grid, scaled to the icon's size.
-    std::vector<Rgb> colour;
-    std::vector<double> coverage;
-    {
-        Canvas big(size);
-        double s = size / 24.0;
-        auto S = [&](double v) { return v * s; };
-        big.Pen(RGB(90, 60, 30), 1.2 * s);
-        big.Brush(RGB(180, 130, 70));
-        big.Round(S(1), S(3), S(23), S(21), S(2));
-        DrawPictureFrame(big, S(3.5), S(5.5), S(20.5), S(18.5));
-        big.Resolve(size, colour, coverage);
-    }
-    std::vector<BYTE> out(40 + size * size * 3 + ((size / 8 + 3) & ~3) * size, 0);
-    BITMAPINFOHEADER info = {};
-    info.biSize = 40;
-    info.biWidth = size;
-    info.biHeight = 2 * size;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    memcpy(out.data(), &info, 40);
-    BYTE* pixels = out.data() + 40;
-    BYTE* mask = pixels + size * size * 3;
-    int maskStride = (size / 8 + 3) & ~3;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-        {
-            size_t k2 = (size_t)y * size + x;
-            int row = size - 1 - y;
-            BYTE* p = pixels + 3 * (row * size + x);
-            if (coverage[k2] < 0.5)
-            {
-                mask[row * maskStride + x / 8] |= (BYTE)(0x80 >> (x & 7));
-                continue;
-            }
-            p[0] = colour[k2].b;
-            p[1] = colour[k2].g;
-            p[2] = colour[k2].r;
-        }
-    return out;
-}
-
-bool WriteIcon(const std::string& path)
-{
-    std::vector<BYTE> big = IconImage(32), small = IconImage(16);
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    WORD header[3] = {0, 1, 2};
-    fwrite(header, 2, 3, f);
-    DWORD offset = 6 + 2 * 16;
-    const std::vector<BYTE>* images[2] = {&big, &small};
-    int sizes[2] = {32, 16};
-    for (int i = 0; i < 2; ++i)
-    {
-        BYTE entry[16] = {(BYTE)sizes[i], (BYTE)sizes[i], 0, 0, 1, 0, 24, 0};
-        DWORD bytes = (DWORD)images[i]->size();
-        memcpy(entry + 8, &bytes, 4);
-        memcpy(entry + 12, &offset, 4);
-        fwrite(entry, 1, 16, f);
-        offset += bytes;
-    }
-    fwrite(big.data(), 1, big.size(), f);
-    fwrite(small.data(), 1, small.size(), f);
-    return fclose(f) == 0;
+    auto S = [&](double v) { return v * s; };
+    big.Pen(RGB(90, 60, 30), 1.2 * s);
+    big.Brush(RGB(180, 130, 70));
+    big.Round(S(1), S(3), S(23), S(21), S(2));
+    DrawPictureFrame(big, S(3.5), S(5.5), S(20.5), S(18.5));
 }
 
 // The chooser's tick boxes: image 0 unticked, image 1 ticked (16 x 16 each).
@@ -395,7 +335,7 @@ int main(int argc, char** argv)
         Place(disabled, i * size, size, c, true);
     }
     bool ok = WriteBmp(viewerRes + "Toolbar.bmp", normal) && WriteBmp(viewerRes + "ToolbarDisabled.bmp", disabled) &&
-              WriteMagnifierCursor(viewerRes + "Magnifier.cur") && WriteIcon(viewerRes + "Viewer.ico") &&
+              WriteMagnifierCursor(viewerRes + "Magnifier.cur") && WriteIcon(viewerRes + "Viewer.ico", DrawProgramIcon) &&
               WriteTicks(rastelRes + "TransitionTicks.bmp");
     printf(ok ? "viewer and chooser artwork written under %s\n" : "MakeViewerArt: writing under %s failed\n",
            root.c_str());
