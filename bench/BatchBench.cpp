@@ -6,7 +6,7 @@
 // - Video: one picture after another through the video creator (transition
 //   and still frames, Motion-JPEG encoding included) at 640 x 480 and
 //   1024 x 768; frames written per second.
-// The tool classes are compiled into this program from the browser's sources.
+// The tool classes come from the browser's object library.
 #include <windows.h>
 #include <stdio.h>
 #include <string>
@@ -18,16 +18,10 @@
 #include "TransitionSettings.h"
 #include "../tests/support/NativeTool.h"
 
-#include "../browser/batch/DialogBatchJob.cpp"
-#include "../browser/batch/DialogBatchJobIndicator.cpp"
-#include "../browser/batch/DialogBatchResize.cpp"
-#include "../browser/batch/DialogAviCreator.cpp"
-
-// Outside the browser there is no thumbnail view: the jobs get their list.
-CFileInfoList* BrowserFileList()
-{
-    return NULL;
-}
+#include "batch/DialogBatchJob.h"
+#include "batch/DialogBatchJobIndicator.h"
+#include "batch/DialogBatchResize.h"
+#include "batch/DialogAviCreator.h"
 
 namespace
 {
