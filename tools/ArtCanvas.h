@@ -282,4 +282,32 @@ inline bool WriteIcon(const std::string& path, const std::function<void(Canvas&,
     fwrite(small.data(), 1, small.size(), f);
     return fclose(f) == 0;
 }
+
+// The web-site button shared by the programs' tool bars: a globe.
+inline void DrawGlobe(Canvas& c)
+{
+    c.Pen(RGB(20, 70, 130), 1);
+    c.Brush(RGB(80, 150, 220));
+    c.Circle(12, 12, 10);
+    c.NoPen();
+    c.Brush(RGB(70, 160, 70));
+    c.Poly({6, 6, 11, 5, 12, 9, 9, 13, 6, 11});
+    c.Poly({13, 12, 18, 11, 19, 16, 15, 20, 13, 17});
+    c.Pen(RGB(220, 235, 250), 0.8);
+    c.NoBrush();
+    Ellipse(c.dc(), c.S(7), c.S(2), c.S(17), c.S(22));
+    c.Line(2.5, 12, 21.5, 12);
+}
+
+// The About button shared by the programs' tool bars: an i in a blue disc.
+inline void DrawInfoDisc(Canvas& c)
+{
+    c.Pen(RGB(20, 60, 140), 1);
+    c.Brush(RGB(50, 110, 210));
+    c.Circle(12, 12, 10);
+    c.NoPen();
+    c.Brush(RGB(250, 250, 250));
+    c.Circle(12, 6.8, 1.8);
+    c.Rect(10.3, 10, 13.7, 18.5);
+}
 }

@@ -196,26 +196,10 @@ void DrawButton(Canvas& c, int index)
         c.Poly({11, 19, 15.5, 12, 20, 19});
         break;
     case 18: // Web site: a globe
-        c.Pen(RGB(20, 70, 130), 1);
-        c.Brush(RGB(80, 150, 220));
-        c.Circle(12, 12, 10);
-        c.NoPen();
-        c.Brush(RGB(70, 160, 70));
-        c.Poly({6, 6, 11, 5, 12, 9, 9, 13, 6, 11});
-        c.Poly({13, 12, 18, 11, 19, 16, 15, 20, 13, 17});
-        c.Pen(RGB(220, 235, 250), 0.8);
-        c.NoBrush();
-        Ellipse(c.dc(), c.S(7), c.S(2), c.S(17), c.S(22));
-        c.Line(2.5, 12, 21.5, 12);
+        DrawGlobe(c);
         break;
     case 19: // About: an i in a blue disc
-        c.Pen(RGB(20, 60, 140), 1);
-        c.Brush(RGB(50, 110, 210));
-        c.Circle(12, 12, 10);
-        c.NoPen();
-        c.Brush(RGB(250, 250, 250));
-        c.Circle(12, 6.8, 1.8);
-        c.Rect(10.3, 10, 13.7, 18.5);
+        DrawInfoDisc(c);
         break;
     }
 }
