@@ -19,6 +19,11 @@ public:
     // An EMF. FALSE when the header record is not sound.
     static BOOL CheckEnhancedMetafile(const BYTE* data, size_t size, std::vector<BYTE>& out);
 
+    // Whether the shape an EMF record draws (if any) lies within reach of
+    // the bitmap once mapped through `dc` as it stands when the record is
+    // played; the system's drawing time and memory grow with that size.
+    static BOOL IsWithinReach(HDC dc, const ENHMETARECORD* record);
+
     // A packed or split device-independent bitmap: header and colours in
     // `info` (infoBytes long), `lines` rows of pixels in `bits`
     // (bitsBytes long; for a packed bitmap bits = null and the pixels follow

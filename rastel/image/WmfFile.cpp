@@ -2,7 +2,8 @@
 // (CMetafileCheck) before the system sees them: an EMF is made from the
 // checked copy, a WMF (plain, or placeable with its 22-byte header skipped)
 // is converted from it. The picture is played into a white bitmap of the
-// header's bounds, scaled down when those are larger than the playback cap.
+// header's bounds, scaled down when those are larger than the playback cap,
+// up to the first shape that reaches far beyond the bitmap.
 #include "WmfFile.h"
 #include "BitmapFactory.h"
 #include "MetafileCheck.h"
@@ -15,6 +16,18 @@
 
 namespace
 {
+// Plays the records one by one and stops at the first shape that reaches
+// too far (CMetafileCheck::IsWithinReach), as the checks stop at the first
+// bad record.
+int CALLBACK PlayWithinReach(HDC dc, HANDLETABLE* handles, const ENHMETARECORD* record, int count,
+                             LPARAM)
+{
+    if (!CMetafileCheck::IsWithinReach(dc, record))
+        return 0;
+    PlayEnhMetaFileRecord(dc, handles, record, (UINT)count);
+    return 1;
+}
+
 // Metafiles larger than this are refused rather than read into memory.
 const long long kMaxMetafileBytes = 64LL * 1024 * 1024;
 const size_t kPlaceableHeaderBytes = 22;
@@ -118,7 +131,7 @@ int CWmfFile::Load(CRgbBuffer* buffer)
                 SetMapMode(dc, MM_ANISOTROPIC);
                 // The picture is moved to the bitmap's origin, whatever its bounds.
                 RECT target = { 0, 0, width, height };
-                PlayEnhMetaFile(dc, metafile, &target);
+                EnumEnhMetaFile(dc, metafile, &PlayWithinReach, NULL, &target);
                 GdiFlush();
                 SelectObject(dc, oldBitmap);
                 DeleteDC(dc);

@@ -36,6 +36,7 @@ TEST(HostileMetafiles, PlayUpToTheFirstBadRecord)
         "wmf_polygon_count.wmf",    "wmf_textout_count.wmf",    "wmf_dib_size.wmf",
         "wmf_palette_count.wmf",    "emf_zero_size_record.emf", "emf_object_index.emf",
         "emf_polygon_count.emf",    "emf_text_count.emf",       "emf_bitmap_size.emf",
+        "emf_huge_ellipse.emf",
     };
     for (const char* name : names)
     {
@@ -69,6 +70,7 @@ TEST(HostileMetafiles, FuzzFindingsLoadWithinTheLimits)
         "fuzz_emf_crash.emf",       "fuzz_emf_crash_gdi32.emf",    "fuzz_emf_crash_gdi32_b.emf",
         "fuzz_emf_hang.emf",        "fuzz_gif_memory.gif",         "fuzz_gif_hang.gif",
         "fuzz_emf_restoredc_crash.emf", // RestoreDC(-2147483648): found after the checks existed
+        "fuzz_emf_hang_ellipse.emf",    // an ellipse of 268 million pixels: found after them too
     };
     for (const char* name : names)
     {

@@ -65,6 +65,8 @@ bmi = struct.pack('<IiiHHIIiiII', 40, 40000, 40000, 1, 24, 0, 0, 0, 0, 0, 0)
 stretch = struct.pack('<iiii', 0, 0, 99, 99) + struct.pack('<iiiiii', 0, 0, 0, 0, 40000, 40000)
 stretch += struct.pack('<IIII', 80, 40, 120, 4) + struct.pack('<IIii', 0, 0x00CC0020, 99, 99) + bmi + b'\0' * 4
 write('emf_bitmap_size.emf', emf(ERED + [emr(81, stretch)] + EBLUE))
+# An ellipse 268 million pixels wide: minutes and gigabytes to draw.
+write('emf_huge_ellipse.emf', emf(ERED + [emr(42, struct.pack('<iiii', 10, 10, 0x1000005A, 90))] + EBLUE))
 write('emf_huge_bounds.emf', emf(ERED + EBLUE, bounds=(0, 0, 9999, 9999)))
 
 # GIF whose screen declares 10211 x 48897 pixels in a few dozen bytes.
