@@ -101,7 +101,7 @@ Run Generate(const std::vector<std::string>& paths, int workers, LONG expectedSe
     // JPEG replaces its EXIF preview).
     std::vector<bool> shown(std::min<size_t>(20, paths.size()), false);
     size_t shownCount = 0;
-    while (manager->GetServedCount() < expectedServed && Now() - start < 600)
+    while (manager->GetServedCount() < expectedServed && Now() - start < 60)
     {
         for (size_t i = 0; i < shown.size() && run.first20 < 0; ++i)
             if (!shown[i] && Has(*manager, paths[i]))
@@ -115,6 +115,9 @@ Run Generate(const std::vector<std::string>& paths, int workers, LONG expectedSe
         Sleep(1);
     }
     run.all = Now() - start;
+    if (manager->GetServedCount() < expectedServed)
+        printf("  (stopped waiting: %ld of %ld tasks served, %d still queued)\n", manager->GetServedCount(),
+               expectedServed, manager->GetTaskCount());
     if (run.first20 < 0)
         run.first20 = run.all;
     manager->Shutdown();
