@@ -1,15 +1,17 @@
 // CJpgFile's adaptation of the JPEG library: decoding into the RGB pixel
 // layout of CRgbBuffer and encoding from it. The library reports fatal errors
-// by a jump back into the function that called it, so these functions hold
-// no C++ objects with destructors.
+// by a jump back into the function that called it, so the functions that
+// call the library hold no C++ objects with destructors.
 #include "JpgFile.h"
 #include "RgbBuffer.h"
 #include "JpegLib.h"
 #include "JpgMemorySource.h"
+#include "JpegDcScans.h"
 
 #include <io.h>
 #include <stdlib.h>
 #include <string.h>
+#include <vector>
 
 namespace
 {
@@ -84,14 +86,27 @@ void ConvertRow(const JSAMPLE* samples, int components, int width, BYTE* dest)
 }
 } // namespace
 
+// How DecodeJpeg treats a progressive picture decoded at 1/8 scale.
+enum ScanMode
+{
+    AllScans,       // decode every scan
+    OfferDcScans,   // return UseDcScans instead (and the components whose AC
+                    // scans need not be decoded), so the caller can drop them
+    DcScansOnly,    // the data lacks the AC scans of those components
+};
+const int UseDcScans = -1;
+
 // The decoder behind read_JPG_file and read_JPG_file_reduced. With a box
 // (boxWidth, boxHeight > 0) a picture larger than the box is decoded at the
 // smallest DCT scale (1/8, 1/4, 1/2) whose output still covers the picture's
 // best fit into the box; the library then averages each 8 x 8 block instead
 // of the caller sampling a full-size picture. fullWidth/fullHeight, when
-// given, receive the picture's own size.
+// given, receive the picture's own size. fileBytes > 0 is the size of the
+// file the data came from, for the size check.
 static int DecodeJpeg(FILE* file, BYTE** pixels, int* width, int* height, BYTE* data, int length,
-                      int boxWidth, int boxHeight, int* fullWidth, int* fullHeight)
+                      int boxWidth, int boxHeight, int* fullWidth, int* fullHeight,
+                      ScanMode scans = AllScans, long long fileBytes = 0,
+                      bool (*dcOnly)[256] = NULL)
 {
     if (!pixels || !width || !height)
         return 0;
@@ -125,8 +140,9 @@ static int DecodeJpeg(FILE* file, BYTE** pixels, int* width, int* height, BYTE* 
     // Refuse what the pixel array could not hold, or a picture larger than
     // its data could encode (a few bytes declaring gigapixels), before the
     // library sets up anything for the picture.
-    if (!CRgbBuffer::FileCanHoldPicture(cinfo.image_width, cinfo.image_height,
-                                        file ? _filelengthi64(_fileno(file)) : (long long)length))
+    if (fileBytes <= 0)
+        fileBytes = file ? _filelengthi64(_fileno(file)) : (long long)length;
+    if (!CRgbBuffer::FileCanHoldPicture(cinfo.image_width, cinfo.image_height, fileBytes))
     {
         jpeg_destroy_decompress(&cinfo);
         return 0;
@@ -158,7 +174,27 @@ static int DecodeJpeg(FILE* file, BYTE** pixels, int* width, int* height, BYTE* 
         }
         cinfo.scale_num = 1;
         cinfo.scale_denom = chosen;
+        if (chosen == 8 && scans == OfferDcScans && cinfo.progressive_mode && !cinfo.arith_code &&
+            dcOnly)
+        {
+            // The components that come out of a one-pixel inverse DCT.
+            jpeg_calc_output_dimensions(&cinfo);
+            bool any = false;
+            memset(dcOnly, 0, sizeof(*dcOnly));
+            for (int ci = 0; ci < cinfo.num_components; ++ci)
+                if (cinfo.comp_info[ci].DCT_scaled_size == 1)
+                    (*dcOnly)[cinfo.comp_info[ci].component_id & 0xFF] = any = true;
+            if (any)
+            {
+                jpeg_destroy_decompress(&cinfo);
+                return UseDcScans;
+            }
+        }
     }
+    // Without AC scans the library would estimate AC coefficients from the
+    // neighbouring blocks; at 1/8 scale they are not used anyway.
+    if (scans == DcScansOnly)
+        cinfo.do_block_smoothing = FALSE;
     jpeg_start_decompress(&cinfo);
 
     int components = cinfo.output_components;
@@ -216,11 +252,37 @@ int CJpgFile::read_JPG_file(FILE* file, BYTE** pixels, int* width, int* height, 
     return DecodeJpeg(file, pixels, width, height, data, length, 0, 0, NULL, NULL);
 }
 
+// A progressive file decoded at 1/8 scale: read whole, the luminance's AC
+// scans left out, then decoded from memory. Photos of cameras and web sites are often
+// progressive, and their AC scans take most of the decoding time.
+static int DecodeDcScans(FILE* file, const bool (&dcOnly)[256], BYTE** pixels, int* width,
+                         int* height, int boxWidth, int boxHeight, int* fullWidth, int* fullHeight)
+{
+    const long long MaxReadBytes = 256LL * 1024 * 1024;
+    long long fileBytes = _filelengthi64(_fileno(file));
+    std::vector<BYTE> whole, dcScans;
+    if (fileBytes > 0 && fileBytes <= MaxReadBytes && fseek(file, 0, SEEK_SET) == 0)
+    {
+        whole.resize((size_t)fileBytes);
+        whole.resize(fread(whole.data(), 1, whole.size(), file));
+    }
+    if (!whole.empty() && JpegDcScans::Keep(whole.data(), whole.size(), dcOnly, dcScans))
+        return DecodeJpeg(NULL, pixels, width, height, dcScans.data(), (int)dcScans.size(), boxWidth,
+                          boxHeight, fullWidth, fullHeight, DcScansOnly, fileBytes);
+    if (fseek(file, 0, SEEK_SET) != 0)
+        return 0;
+    return DecodeJpeg(file, pixels, width, height, NULL, 0, boxWidth, boxHeight, fullWidth, fullHeight);
+}
+
 int CJpgFile::read_JPG_file_reduced(FILE* file, BYTE** pixels, int* width, int* height,
                                     int boxWidth, int boxHeight, int* fullWidth, int* fullHeight)
 {
-    return DecodeJpeg(file, pixels, width, height, NULL, 0, boxWidth, boxHeight, fullWidth,
-                      fullHeight);
+    bool dcOnly[256];
+    int result = DecodeJpeg(file, pixels, width, height, NULL, 0, boxWidth, boxHeight, fullWidth,
+                            fullHeight, OfferDcScans, 0, &dcOnly);
+    if (result != UseDcScans)
+        return result;
+    return DecodeDcScans(file, dcOnly, pixels, width, height, boxWidth, boxHeight, fullWidth, fullHeight);
 }
 
 int CJpgFile::save_JPG_file(FILE* file, BYTE* pixels, int width, int height, int quality,

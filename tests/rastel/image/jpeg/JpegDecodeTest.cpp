@@ -280,3 +280,46 @@ TEST_F(JpegDecode, RandomDamageNeverCrashes)
         CRgbBuffer::FreePixelArray(pixels);
     }
 }
+
+// At 1/8 scale a progressive file is decoded from its DC scans alone; the
+// baseline file with the same coefficients (jpegtran is lossless) decodes
+// every scan, and the two must agree exactly. Damaged progressive copies go
+// through the same path without harm.
+TEST_F(JpegDecode, ReducedProgressiveDecodeEqualsTheBaselineOne)
+{
+    std::unique_ptr<CRgbBuffer> picture(MakePicture(1203, 905, 7));
+    std::string baseline = m_Dir / "large.jpg";
+    ASSERT_TRUE(WriteFileBytes(baseline, EncodeJpeg(*picture, 90)));
+    Bytes progressive = Progressive(baseline);
+    ASSERT_GT(ScanStarts(progressive).size(), 5u);
+    std::string progressivePath = m_Dir / "large_progressive.jpg";
+    ASSERT_TRUE(WriteFileBytes(progressivePath, progressive));
+
+    CRgbBuffer fromBaseline, fromProgressive;
+    CSize size;
+    ASSERT_TRUE(CJpgFile(baseline.c_str(), 100, false).LoadReduced(&fromBaseline, 120, 120, &size));
+    ASSERT_TRUE(CJpgFile(progressivePath.c_str(), 100, false).LoadReduced(&fromProgressive, 120, 120, &size));
+    EXPECT_EQ(CSize(1203, 905), size);
+    EXPECT_EQ(151, fromProgressive.GetWidth()) << "decoded at 1/8";
+    ASSERT_EQ(fromBaseline.GetWidth(), fromProgressive.GetWidth());
+    ASSERT_EQ(fromBaseline.GetHeight(), fromProgressive.GetHeight());
+    EXPECT_EQ(0, MaxDifference(fromBaseline, fromProgressive));
+
+    unsigned state = 777;
+    std::string damagedPath = m_Dir / "damaged_progressive.jpg";
+    for (int round = 0; round < 150; ++round)
+    {
+        Bytes damaged = progressive;
+        for (int k = 0; k < 1 + round % 6; ++k)
+        {
+            state = state * 1103515245 + 12345;
+            damaged[(state >> 8) % damaged.size()] = (char)(state >> 20);
+        }
+        if (round % 3 == 0)
+            damaged.resize((state >> 4) % damaged.size());
+        ASSERT_TRUE(WriteFileBytes(damagedPath, damaged));
+        CRgbBuffer loaded;
+        if (CJpgFile(damagedPath.c_str(), 100, false).LoadReduced(&loaded, 120, 120, &size))
+            EXPECT_TRUE(loaded.GetWidth() > 0 && loaded.GetHeight() > 0);
+    }
+}
