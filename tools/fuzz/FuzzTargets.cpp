@@ -1,11 +1,13 @@
 // The loaders the fuzzer drives: the codec front end for every picture
-// format (the JPEG EXIF thumbnail through its own mode), every frame of a
+// format (the JPEG EXIF thumbnail through its own mode, JPEGs also through
+// the thumbnails' reduced decode), every frame of a
 // GIF, the catalogue record stream and the file registry.
 #include "FuzzTargets.h"
 
 #include "Framework.h"
 #include "RgbBuffer.h"
 #include "GifFile.h"
+#include "JpgFile.h"
 #include "FileInfoList.h"
 #include "MemoryMappedDB.h"
 #include "ArchiveStream.h"
@@ -23,6 +25,17 @@ void RunPicture(const char* path)
 {
     CRgbBuffer picture;
     picture.LoadRgbBuffer(path, false);
+}
+
+// The full decode, then the reduced one that the thumbnails use (a small
+// box, so that every seed is decoded at 1/8 scale, where progressive files
+// lose their luminance's AC scans before decoding).
+void RunJpeg(const char* path)
+{
+    RunPicture(path);
+    CRgbBuffer reduced;
+    CSize fullSize;
+    CJpgFile(path, 100, false).LoadReduced(&reduced, 16, 16, &fullSize);
 }
 
 void RunExifThumbnail(const char* path)
@@ -96,7 +109,7 @@ const FuzzTarget kTargets[] = {
     { "bmp", ".bmp", ".bmp;.dib", LayoutBmp, false, RunPicture },
     { "ico", ".ico", ".ico", LayoutIcon, false, RunPicture },
     { "cur", ".cur", ".cur;.ico", LayoutIcon, false, RunPicture },
-    { "jpeg", ".jpg", ".jpg;.jpeg", LayoutJpeg, false, RunPicture },
+    { "jpeg", ".jpg", ".jpg;.jpeg", LayoutJpeg, false, RunJpeg },
     { "exif", ".jpg", ".jpg;.jpeg", LayoutJpeg, true, RunExifThumbnail },
     { "png", ".png", ".png", LayoutPng, false, RunPicture },
     { "gif", ".gif", ".gif", LayoutGif, false, RunGif },
