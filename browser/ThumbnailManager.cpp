@@ -2,6 +2,7 @@
 // thread with its pool of workers.
 #include "ThumbnailManager.h"
 #include "FileInfo.h"
+#include "RgbBuffer.h"
 
 IMPLEMENT_DYNCREATE(CThumbnailManager, CThreadBase)
 
@@ -200,6 +201,7 @@ BOOL CThumbnailManager::ShouldStop() const
 
 void CThumbnailManager::WorkerLoop()
 {
+    CRgbBuffer::ShowWaitCursorOnThisThread(false);
     int postponedInARow = 0;
     while (!ShouldStop())
     {

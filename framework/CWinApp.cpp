@@ -303,10 +303,12 @@ BOOL CWinApp::WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value)
 
 void CWinApp::DoWaitCursor(int code)
 {
+    // The system's cursors are shared: looked up once, kept for good.
+    static HCURSOR wait = ::LoadCursor(NULL, IDC_WAIT);
     m_nWaitCursorCount += code;
     if (m_nWaitCursorCount > 0)
     {
-        HCURSOR previous = ::SetCursor(::LoadCursor(NULL, IDC_WAIT));
+        HCURSOR previous = ::SetCursor(wait);
         if (code > 0 && m_nWaitCursorCount == 1)
             m_hcurWaitCursorRestore = previous;
     }

@@ -84,6 +84,10 @@ public:
 
     // Codec front end: picks the codec by extension; FALSE leaves it empty.
     BOOL LoadRgbBuffer(const CString& path, bool thumbnailOnly = false);
+    // Loads show the application's wait cursor, except on a thread that
+    // turns it off: a background thread's cursor is never seen, and asking
+    // for it costs a lock and two calls into the window system a picture.
+    static void ShowWaitCursorOnThisThread(bool show);
     // JPEG export, optionally resized and with a thumbnail in "_thumbnails".
     BOOL SaveTo(CString path, CSize size, int quality, bool fitInside, bool withThumbnail);
 

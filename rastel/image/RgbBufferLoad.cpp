@@ -16,15 +16,17 @@
 
 // Shows the application's wait cursor for as long as it lives. The
 // application counts wait-cursor requests in a plain integer, and several
-// threads load pictures at once (the browser's thumbnail workers beside its
-// window threads), so the count changes under the suite lock; the lock is not
-// held while the picture is decoded.
+// threads load pictures at once (the browser's window threads, and any
+// background thread that asks for the cursor), so the count changes under
+// the suite lock; the lock is not held while the picture is decoded.
 namespace
 {
+thread_local bool t_ShowWaitCursor = true;
+
 class CWaitCursorScope
 {
 public:
-    CWaitCursorScope() : m_App(AfxGetApp())
+    CWaitCursorScope() : m_App(t_ShowWaitCursor ? AfxGetApp() : NULL)
     {
         if (!m_App)
             return;
@@ -67,6 +69,11 @@ CImageFile* CreateCodec(const CString& path, bool thumbnailOnly)
     return NULL;
 }
 } // namespace
+
+void CRgbBuffer::ShowWaitCursorOnThisThread(bool show)
+{
+    t_ShowWaitCursor = show;
+}
 
 BOOL CRgbBuffer::LoadRgbBuffer(const CString& path, bool thumbnailOnly)
 {

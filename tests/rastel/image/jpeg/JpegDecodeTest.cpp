@@ -320,6 +320,8 @@ TEST_F(JpegDecode, ReducedProgressiveDecodeEqualsTheBaselineOne)
         ASSERT_TRUE(WriteFileBytes(damagedPath, damaged));
         CRgbBuffer loaded;
         if (CJpgFile(damagedPath.c_str(), 100, false).LoadReduced(&loaded, 120, 120, &size))
+        {
             EXPECT_TRUE(loaded.GetWidth() > 0 && loaded.GetHeight() > 0);
+        }
     }
 }
