@@ -29,6 +29,7 @@ BEGIN_MESSAGE_MAP(CBrowserView, CScrollView)
     ON_WM_CAPTURECHANGED()
     ON_WM_KEYDOWN()
     ON_MESSAGE(WM_SHOWFOLDER, OnShowFolderMessage)
+    ON_WM_TIMER()
     ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateViewCommand)
     ON_UPDATE_COMMAND_UI(ID_INVERT_SELECTION, OnUpdateViewCommand)
     ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateViewCommand)
@@ -53,10 +54,13 @@ const char* const kEmptyTitle = "Pixmere";
 const SIZE kEmptyTotal = {100, 100};
 const SIZE kEmptyPage = {200, 150};
 const SIZE kEmptyLine = {20, 15};
+// The timer that makes the windows of the margin after a list is built.
+const UINT_PTR MarginTimer = 1;
+const UINT MarginDelayMs = 50;
 }
 
 CBrowserView::CBrowserView()
-    : m_pFrame(NULL), m_pFileList(NULL), m_pCells(NULL), m_nAlbum(0), m_FolderTile(NULL), m_AlbumTile(NULL),
+    : m_pFrame(NULL), m_pFileList(NULL), m_pCells(NULL), m_bMarginPending(FALSE), m_nAlbum(0), m_FolderTile(NULL), m_AlbumTile(NULL),
       m_bRubberBand(FALSE), m_ptAnchor(0, 0), m_rcBand(0, 0, 0, 0)
 {
     CSuiteLock lock;
@@ -273,10 +277,27 @@ void CBrowserView::BuildCells()
     // The grid follows the list's own order, which is also the order in
     // which it is saved and in which the Viewer steps through it.
     ReindexEntries();
+    // Windows are slow to make: the visible cells first, the margin of
+    // cells around them once the first screen is drawn (a timer comes after
+    // the paint messages).
+    if (m_hWnd && SetTimer(MarginTimer, MarginDelayMs, NULL))
+        m_bMarginPending = TRUE;
     Layout(FALSE);
     // Last to first: the generator serves the newest requests first, so the
     // first cells fill in first.
-    m_pCells->RedrawAll(m_Entries);
+    RedrawCells();
+}
+
+void CBrowserView::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != MarginTimer)
+    {
+        CScrollView::OnTimer(nIDEvent);
+        return;
+    }
+    KillTimer(MarginTimer);
+    m_bMarginPending = FALSE;
+    PlaceCellWindows();
 }
 
 void CBrowserView::ScrollToFile(const CString& path)

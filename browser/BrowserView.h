@@ -127,6 +127,7 @@ public:
     CFileInfoList* m_pFileList;
     COleDropTarget m_DropTarget;
     CCellWindowPool* m_pCells;
+    BOOL m_bMarginPending; // the cells were built; their margin comes later
     unsigned m_nAlbum;
     CString m_strFolder;
     HBITMAP m_FolderTile, m_AlbumTile;
@@ -170,6 +171,7 @@ protected:
     void EndBand();
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg LRESULT OnShowFolderMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
 
     afx_msg void OnUpdateViewCommand(CCmdUI* pCmdUI);
     afx_msg void OnSelectAll();

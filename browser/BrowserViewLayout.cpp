@@ -47,9 +47,11 @@ void CBrowserView::Layout(BOOL recreate)
     PlaceCellWindows();
     SetScrollSizesOf(m_Grid.TotalSize(), CSize(m_Grid.pitchX, m_Grid.pitchY),
                      CSize(m_Grid.pitchX / 5, m_Grid.pitchY / 5));
-    if (recreate && m_pCells)
-        m_pCells->RedrawAll(m_Entries);
-    Redraw();
+    if (recreate)
+        RedrawCells();
+    // Painted with the next paint messages: a layout often runs twice in a
+    // row (the scroll bars come or go and change the client area).
+    RedrawWindow(NULL, NULL, RDW_ERASE | RDW_INVALIDATE);
 }
 
 void CBrowserView::PlaceCellWindows()
@@ -67,7 +69,8 @@ void CBrowserView::PlaceCellWindows()
     // Windows for what is seen and about a screen above and below it (half
     // a screen to each side), so that small scrolls find their cells ready.
     CRect around(scroll, client.Size());
-    around.InflateRect(client.Width() / 2 + 1, client.Height() + 1);
+    if (!m_bMarginPending)
+        around.InflateRect(client.Width() / 2 + 1, client.Height() + 1);
     std::vector<int> wanted = m_Grid.CellsIn(around);
     const BrowserViewRules::CellGrid& grid = m_Grid;
     m_pCells->Assign(m_Entries, wanted, [&grid, scroll](int k) { return grid.CellRect(k) - scroll; });
@@ -98,8 +101,11 @@ void CBrowserView::OnSize(UINT nType, int cx, int cy)
 
 void CBrowserView::RedrawCells()
 {
-    if (m_pCells)
-        m_pCells->RedrawAll(m_Entries);
+    if (!m_pCells || !m_hWnd)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    m_pCells->RedrawAll(m_Entries, m_Grid.CellsIn(CRect(GetScrollPosition(), client.Size())));
 }
 
 void CBrowserView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)

@@ -123,13 +123,16 @@ void CCellWindowPool::DeleteAll()
         DestroyWindowOf(cell);
 }
 
-void CCellWindowPool::RedrawAll(const std::vector<CFileInfo*>& entries)
+void CCellWindowPool::RedrawAll(const std::vector<CFileInfo*>& entries, const std::vector<int>& seen)
 {
     if (m_ByEntry.empty())
         return;
-    for (size_t i = entries.size(); i-- > 0;)
+    for (CThumbnailWindow* cell : Windows())
+        if (cell->m_hWnd)
+            cell->RedrawWindow(NULL, NULL, RDW_ERASE | RDW_INVALIDATE);
+    for (size_t i = seen.size(); i-- > 0;)
     {
-        CThumbnailWindow* cell = Find(entries[i]);
+        CThumbnailWindow* cell = seen[i] >= 0 && seen[i] < (int)entries.size() ? Find(entries[seen[i]]) : NULL;
         if (cell && cell->m_hWnd)
             cell->RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
     }

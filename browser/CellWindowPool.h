@@ -35,8 +35,11 @@ public:
     // Destroys the window of an entry that leaves the list.
     void Remove(const CFileInfo* entry);
     void DeleteAll();
-    // Redraws every window at once, from the last picture to the first.
-    void RedrawAll(const std::vector<CFileInfo*>& entries);
+    // Redraws the windows of the `seen` cells (indices into entries) at
+    // once, from the last picture to the first; the others paint when they
+    // are next seen. Painting a window asks for its thumbnail, and only the
+    // cells in sight need theirs now.
+    void RedrawAll(const std::vector<CFileInfo*>& entries, const std::vector<int>& seen);
     // Every window, in no particular order.
     std::vector<CThumbnailWindow*> Windows() const;
 
