@@ -135,7 +135,8 @@ BOOL CThumbnailManager::IsCellInSight(HWND cell)
 BOOL CThumbnailManager::IsInFlight(const CThumbnailTask* task) const
 {
     for (const InFlight& served : m_InFlight)
-        if (served.cell == task->m_hTargetWnd && served.path == task->m_strPath)
+        if (served.cell == task->m_hTargetWnd && served.path == task->m_strPath &&
+            served.preview == task->m_bJpegPreview)
             return TRUE;
     return FALSE;
 }
@@ -144,7 +145,7 @@ void CThumbnailManager::EndInFlight(const CThumbnailTask* task)
 {
     CSuiteLock lock;
     for (size_t i = 0; i < m_InFlight.size(); ++i)
-        if (m_InFlight[i].cell == task->m_hTargetWnd && m_InFlight[i].path == task->m_strPath)
+        if (m_InFlight[i].task == task)
         {
             m_InFlight.erase(m_InFlight.begin() + i);
             return;
@@ -163,7 +164,7 @@ CThumbnailManager::ServeResult CThumbnailManager::ServeNextTask()
         if (!task)
             return NoTask;
         OnTaskTaken(*task);
-        InFlight served = {task->m_hTargetWnd, task->m_strPath};
+        InFlight served = {task, task->m_hTargetWnd, task->m_strPath, task->m_bJpegPreview};
         m_InFlight.push_back(served);
         // Another worker may start on the next task meanwhile.
         if (!m_Tasks.IsEmpty())

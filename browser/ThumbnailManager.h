@@ -147,10 +147,15 @@ private:
     void MarkDrawn(MapEntry& entry, const std::string& key);
 
     // A task that a worker is serving; a popped duplicate of it is dropped.
+    // A task being served: its cell, its picture and whether it began as
+    // the EXIF preview pass. The full pass that a preview queues is not a
+    // duplicate of the preview still in flight.
     struct InFlight
     {
+        const CThumbnailTask* task;
         HWND cell;
         CString path;
+        BOOL preview;
     };
     BOOL IsInFlight(const CThumbnailTask* task) const;
     void EndInFlight(const CThumbnailTask* task);
