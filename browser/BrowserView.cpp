@@ -13,6 +13,7 @@
 #include "ThreadBase.h"
 #include "CellWindowPool.h"
 #include "LeftView.h"
+#include "ThumbnailManager.h"
 #include "ThumbnailWindow.h"
 #include "resource.h"
 
@@ -54,13 +55,16 @@ const char* const kEmptyTitle = "Pixmere";
 const SIZE kEmptyTotal = {100, 100};
 const SIZE kEmptyPage = {200, 150};
 const SIZE kEmptyLine = {20, 15};
-// The timer that makes the windows of the margin after a list is built.
+// The timer that makes the windows of the margin after a list is built,
+// once the generator has no more tasks for the visible cells (making the
+// margin's windows holds up their painting), or after MarginMaxTicks ticks.
 const UINT_PTR MarginTimer = 1;
-const UINT MarginDelayMs = 50;
+const UINT MarginTickMs = 100;
+const int MarginMaxTicks = 20;
 }
 
 CBrowserView::CBrowserView()
-    : m_pFrame(NULL), m_pFileList(NULL), m_pCells(NULL), m_bMarginPending(FALSE), m_nAlbum(0), m_FolderTile(NULL), m_AlbumTile(NULL),
+    : m_pFrame(NULL), m_pFileList(NULL), m_pCells(NULL), m_bMarginPending(FALSE), m_nMarginTicks(0), m_nAlbum(0), m_FolderTile(NULL), m_AlbumTile(NULL),
       m_bRubberBand(FALSE), m_ptAnchor(0, 0), m_rcBand(0, 0, 0, 0)
 {
     CSuiteLock lock;
@@ -278,9 +282,9 @@ void CBrowserView::BuildCells()
     // which it is saved and in which the Viewer steps through it.
     ReindexEntries();
     // Windows are slow to make: the visible cells first, the margin of
-    // cells around them once the first screen is drawn (a timer comes after
-    // the paint messages).
-    if (m_hWnd && SetTimer(MarginTimer, MarginDelayMs, NULL))
+    // cells around them once the first screen is drawn.
+    m_nMarginTicks = 0;
+    if (m_hWnd && SetTimer(MarginTimer, MarginTickMs, NULL))
         m_bMarginPending = TRUE;
     Layout(FALSE);
     // Last to first: the generator serves the newest requests first, so the
@@ -295,6 +299,8 @@ void CBrowserView::OnTimer(UINT_PTR nIDEvent)
         CScrollView::OnTimer(nIDEvent);
         return;
     }
+    if (g_pThumbnailManager && g_pThumbnailManager->GetTaskCount() > 0 && ++m_nMarginTicks < MarginMaxTicks)
+        return;
     KillTimer(MarginTimer);
     m_bMarginPending = FALSE;
     PlaceCellWindows();

@@ -128,6 +128,7 @@ public:
     COleDropTarget m_DropTarget;
     CCellWindowPool* m_pCells;
     BOOL m_bMarginPending; // the cells were built; their margin comes later
+    int m_nMarginTicks;
     unsigned m_nAlbum;
     CString m_strFolder;
     HBITMAP m_FolderTile, m_AlbumTile;
