@@ -64,7 +64,8 @@ const int MarginMaxTicks = 20;
 }
 
 CBrowserView::CBrowserView()
-    : m_pFrame(NULL), m_pFileList(NULL), m_pCells(NULL), m_bMarginPending(FALSE), m_nMarginTicks(0), m_nAlbum(0), m_FolderTile(NULL), m_AlbumTile(NULL),
+    : m_pFrame(NULL), m_pFileList(NULL), m_pCells(NULL), m_bMarginPending(FALSE), m_nMarginTicks(0),
+      m_nAlbum(0), m_FolderTile(NULL), m_AlbumTile(NULL),
       m_bRubberBand(FALSE), m_ptAnchor(0, 0), m_rcBand(0, 0, 0, 0)
 {
     CSuiteLock lock;

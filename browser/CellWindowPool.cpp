@@ -132,7 +132,8 @@ void CCellWindowPool::RedrawAll(const std::vector<CFileInfo*>& entries, const st
             cell->RedrawWindow(NULL, NULL, RDW_ERASE | RDW_INVALIDATE);
     for (size_t i = seen.size(); i-- > 0;)
     {
-        CThumbnailWindow* cell = seen[i] >= 0 && seen[i] < (int)entries.size() ? Find(entries[seen[i]]) : NULL;
+        int k = seen[i];
+        CThumbnailWindow* cell = k >= 0 && k < (int)entries.size() ? Find(entries[k]) : NULL;
         if (cell && cell->m_hWnd)
             cell->RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
     }

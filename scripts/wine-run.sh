@@ -17,6 +17,11 @@ case "${1:-}" in
     (
       flock 9
       if [ ! -f "$WINEPREFIX/.pixmere-ready" ]; then
+        # The server comes first: one that wineboot starts itself ends with
+        # the last program, and then every program starts Wine's services
+        # anew (many seconds each under a loaded display).
+        mkdir -p "$WINEPREFIX"
+        "$WINESERVER" -p 60 2>/dev/null || true
         "$WINE" wineboot -i >/dev/null 2>&1 || true
         touch "$WINEPREFIX/.pixmere-ready"
       fi

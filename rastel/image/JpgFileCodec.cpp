@@ -253,8 +253,9 @@ int CJpgFile::read_JPG_file(FILE* file, BYTE** pixels, int* width, int* height, 
 }
 
 // A progressive file decoded at 1/8 scale: read whole, the luminance's AC
-// scans left out, then decoded from memory. Photos of cameras and web sites are often
-// progressive, and their AC scans take most of the decoding time.
+// scans left out, then decoded from memory. Photos from cameras and web
+// sites are often progressive, and their AC scans take most of the
+// decoding time.
 static int DecodeDcScans(FILE* file, const bool (&dcOnly)[256], BYTE** pixels, int* width,
                          int* height, int boxWidth, int boxHeight, int* fullWidth, int* fullHeight)
 {
@@ -282,7 +283,8 @@ int CJpgFile::read_JPG_file_reduced(FILE* file, BYTE** pixels, int* width, int* 
                             fullHeight, OfferDcScans, 0, &dcOnly);
     if (result != UseDcScans)
         return result;
-    return DecodeDcScans(file, dcOnly, pixels, width, height, boxWidth, boxHeight, fullWidth, fullHeight);
+    return DecodeDcScans(file, dcOnly, pixels, width, height, boxWidth, boxHeight, fullWidth,
+                         fullHeight);
 }
 
 int CJpgFile::save_JPG_file(FILE* file, BYTE* pixels, int width, int height, int quality,

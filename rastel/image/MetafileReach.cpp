@@ -88,7 +88,8 @@ bool ShapePoints(const ENHMETARECORD* record, std::vector<POINT>& points)
             return false;
         DWORD polygons = (DWORD)Long(record, 24), count = (DWORD)Long(record, 28);
         bool wide = record->iType == EMR_POLYPOLYLINE || record->iType == EMR_POLYPOLYGON;
-        return Holds(record, 32, polygons, 4) && ReadPoints(record, 32 + 4ULL * polygons, count, wide, points);
+        return Holds(record, 32, polygons, 4) &&
+               ReadPoints(record, 32 + 4ULL * polygons, count, wide, points);
     }
     default:
         points.clear();
