@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include "JpegTestKit.h"
+#include "JpegDcScans.h"
 
 namespace
 {
@@ -25,6 +26,21 @@ std::vector<size_t> ScanStarts(const Bytes& jpeg)
         if ((unsigned char)jpeg[i] == 0xFF && (unsigned char)jpeg[i + 1] == 0xDA)
             starts.push_back(i);
     return starts;
+}
+
+// A copy of `jpeg` with 1 + round % 6 bytes changed and, every third round,
+// cut short; `state` carries the generator between rounds.
+Bytes Damaged(const Bytes& jpeg, int round, unsigned& state)
+{
+    Bytes damaged = jpeg;
+    for (int k = 0; k < 1 + round % 6; ++k)
+    {
+        state = state * 1103515245 + 12345;
+        damaged[(state >> 8) % damaged.size()] = (char)(state >> 20);
+    }
+    if (round % 3 == 0)
+        damaged.resize((state >> 4) % damaged.size());
+    return damaged;
 }
 
 class JpegDecode : public ::testing::Test
@@ -309,19 +325,35 @@ TEST_F(JpegDecode, ReducedProgressiveDecodeEqualsTheBaselineOne)
     std::string damagedPath = m_Dir / "damaged_progressive.jpg";
     for (int round = 0; round < 150; ++round)
     {
-        Bytes damaged = progressive;
-        for (int k = 0; k < 1 + round % 6; ++k)
-        {
-            state = state * 1103515245 + 12345;
-            damaged[(state >> 8) % damaged.size()] = (char)(state >> 20);
-        }
-        if (round % 3 == 0)
-            damaged.resize((state >> 4) % damaged.size());
-        ASSERT_TRUE(WriteFileBytes(damagedPath, damaged));
+        ASSERT_TRUE(WriteFileBytes(damagedPath, Damaged(progressive, round, state)));
         CRgbBuffer loaded;
         if (CJpgFile(damagedPath.c_str(), 100, false).LoadReduced(&loaded, 120, 120, &size))
         {
             EXPECT_TRUE(loaded.GetWidth() > 0 && loaded.GetHeight() > 0);
         }
     }
+}
+
+// The scan filter on its own: only the flagged component's AC scans go, and
+// a stream whose markers are not where they belong is refused.
+TEST(JpegDcScansFilter, DropsOnlyTheFlaggedAcScansAndRefusesBrokenStreams)
+{
+    const unsigned char stream[] = {
+        0xFF, 0xD8,                                                        // SOI
+        0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 0, 0, 0x11, 0x22,                    // DC scan of 1
+        0xFF, 0xDA, 0, 8, 1, 1, 0, 1, 63, 0, 0x33, 0xFF, 0x00, 0xFF, 0xD0, // AC scan of 1
+        0xFF, 0xDA, 0, 8, 1, 2, 0, 1, 63, 0, 0x44,                         // AC scan of 2
+        0xFF, 0xD9 };                                                      // EOI
+    bool dcOnly[256] = {};
+    dcOnly[1] = true;
+    std::vector<unsigned char> out;
+    ASSERT_TRUE(JpegDcScans::Keep(stream, sizeof(stream), dcOnly, out));
+    std::vector<unsigned char> expected(stream, stream + 14);
+    expected.insert(expected.end(), stream + 29, stream + sizeof(stream));
+    EXPECT_EQ(expected, out);
+
+    const unsigned char badLength[] = { 0xFF, 0xD8, 0xFF, 0xDB, 0x40, 0x00, 1, 2 };
+    EXPECT_FALSE(JpegDcScans::Keep(badLength, sizeof(badLength), dcOnly, out));
+    const unsigned char noSoi[] = { 0xFF, 0xD9, 0xFF, 0xD9 };
+    EXPECT_FALSE(JpegDcScans::Keep(noSoi, sizeof(noSoi), dcOnly, out));
 }
