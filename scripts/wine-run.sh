@@ -19,10 +19,12 @@ case "${1:-}" in
       if [ ! -f "$WINEPREFIX/.pixmere-ready" ]; then
         # The server comes first: one that wineboot starts itself ends with
         # the last program, and then every program starts Wine's services
-        # anew (many seconds each under a loaded display).
+        # anew (many seconds each under a loaded display). Neither may keep
+        # the lock's descriptor: the server and Wine's services outlive this
+        # call, and the next --setup would wait for them to end.
         mkdir -p "$WINEPREFIX"
-        "$WINESERVER" -p 60 2>/dev/null || true
-        "$WINE" wineboot -i >/dev/null 2>&1 || true
+        "$WINESERVER" -p 60 9>&- 2>/dev/null || true
+        "$WINE" wineboot -i 9>&- >/dev/null 2>&1 || true
         touch "$WINEPREFIX/.pixmere-ready"
       fi
     ) 9>"$WINEPREFIX.lock"
