@@ -18,10 +18,14 @@ namespace
 {
 // Plays the records one by one and stops at the first shape that reaches
 // too far (CMetafileCheck::IsWithinReach), as the checks stop at the first
-// bad record.
+// bad record. Flood fills are passed over: a fill may recurse once for each
+// run of pixels it meets, which in a large bitmap goes deeper than the
+// thread's stack, and a stack overflow cannot be recovered from.
 int CALLBACK PlayWithinReach(HDC dc, HANDLETABLE* handles, const ENHMETARECORD* record, int count,
                              LPARAM)
 {
+    if (record->iType == EMR_EXTFLOODFILL)
+        return 1;
     if (!CMetafileCheck::IsWithinReach(dc, record))
         return 0;
     PlayEnhMetaFileRecord(dc, handles, record, (UINT)count);

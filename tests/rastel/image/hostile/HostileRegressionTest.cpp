@@ -71,6 +71,7 @@ TEST(HostileMetafiles, FuzzFindingsLoadWithinTheLimits)
         "fuzz_emf_hang.emf",        "fuzz_gif_memory.gif",         "fuzz_gif_hang.gif",
         "fuzz_emf_restoredc_crash.emf", // RestoreDC(-2147483648): found after the checks existed
         "fuzz_emf_hang_ellipse.emf",    // an ellipse of 268 million pixels: found after them too
+        "fuzz_wmf_floodfill_stack.wmf", // a flood fill that overflowed the stack
     };
     for (const char* name : names)
     {
