@@ -165,7 +165,8 @@ void CBrowserView::ShowFolder(CString path)
 
     BOOL isFile = CFileInfo::FileExist(path);
     CString folder = isFile ? CFileInfo::GetPathFromFullPath(path) : path;
-    if (folder != m_strFolder)
+    BOOL built = folder != m_strFolder;
+    if (built)
     {
         BeginWaitCursor();
         ClearView();
@@ -180,7 +181,12 @@ void CBrowserView::ShowFolder(CString path)
         m_pFileList->SetCurrentFile(path);
         ScrollToFile(path);
     }
-    Redraw();
+    // New cells have asked for their thumbnails and paint with the next
+    // paint messages, most of them with their thumbnail by then.
+    if (built && m_hWnd)
+        RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE | RDW_NOCHILDREN);
+    else
+        Redraw();
 }
 
 void CBrowserView::ShowAlbum(unsigned number)

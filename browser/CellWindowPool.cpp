@@ -127,14 +127,18 @@ void CCellWindowPool::RedrawAll(const std::vector<CFileInfo*>& entries, const st
 {
     if (m_ByEntry.empty())
         return;
-    for (CThumbnailWindow* cell : Windows())
-        if (cell->m_hWnd)
-            cell->RedrawWindow(NULL, NULL, RDW_ERASE | RDW_INVALIDATE);
+    // The seen cells ask first, last to first: the generator serves the
+    // newest request first, so the first cells fill in first. They paint
+    // with the next paint messages, by when many thumbnails have come: a
+    // cell painted at once would mostly be painted twice.
     for (size_t i = seen.size(); i-- > 0;)
     {
         int k = seen[i];
         CThumbnailWindow* cell = k >= 0 && k < (int)entries.size() ? Find(entries[k]) : NULL;
         if (cell && cell->m_hWnd)
-            cell->RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
+            cell->RequestThumbnail();
     }
+    for (CThumbnailWindow* cell : Windows())
+        if (cell->m_hWnd)
+            cell->RedrawWindow(NULL, NULL, RDW_ERASE | RDW_INVALIDATE);
 }

@@ -35,10 +35,9 @@ public:
     // Destroys the window of an entry that leaves the list.
     void Remove(const CFileInfo* entry);
     void DeleteAll();
-    // Redraws the windows of the `seen` cells (indices into entries) at
-    // once, from the last picture to the first; the others paint when they
-    // are next seen. Painting a window asks for its thumbnail, and only the
-    // cells in sight need theirs now.
+    // Has the `seen` cells (indices into entries) ask for their thumbnails,
+    // from the last picture to the first, and every window repaint with the
+    // next paint messages; the cells out of sight ask when they paint.
     void RedrawAll(const std::vector<CFileInfo*>& entries, const std::vector<int>& seen);
     // Every window, in no particular order.
     std::vector<CThumbnailWindow*> Windows() const;

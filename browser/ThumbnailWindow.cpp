@@ -39,10 +39,29 @@ CThumbnailWindow::~CThumbnailWindow()
 
 BOOL CThumbnailWindow::CreateCell()
 {
-    if (!CMoveableWindow::Create(CRect(0, 0, 0, 0), m_pView, WS_CLIPCHILDREN))
-        return FALSE;
-    return m_Caption.Create(WS_CHILD | ES_CENTER | ES_AUTOHSCROLL, CRect(0, 0, 0, 0), this,
-                            IDC_CAPTION);
+    // The caption's edit comes when descriptions are first shown: windows
+    // are slow to make, and with names shown no cell needs one.
+    return CMoveableWindow::Create(CRect(0, 0, 0, 0), m_pView, WS_CLIPCHILDREN);
+}
+
+CRect CThumbnailWindow::CaptionEditPlace()
+{
+    CRect place;
+    GetClientRect(&place);
+    place.DeflateRect(5, 5);
+    place.top = place.bottom - 15;
+    return place;
+}
+
+void CThumbnailWindow::ShowCaptionEdit(BOOL show)
+{
+    if (!m_Caption.m_hWnd)
+    {
+        if (!show || !m_Caption.Create(WS_CHILD | ES_CENTER | ES_AUTOHSCROLL, CaptionEditPlace(), this,
+                                       IDC_CAPTION))
+            return;
+    }
+    m_Caption.ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 
 void CThumbnailWindow::SetFileInfo(CFileInfo* entry)
@@ -97,13 +116,8 @@ void CThumbnailWindow::GetCellSize(int& width, int& height)
 void CThumbnailWindow::OnSize(UINT nType, int cx, int cy)
 {
     Default();
-    if (!m_Caption.m_hWnd)
-        return;
-    CRect place;
-    GetClientRect(&place);
-    place.DeflateRect(5, 5);
-    place.top = place.bottom - 15;
-    m_Caption.MoveWindow(&place);
+    if (m_Caption.m_hWnd)
+        m_Caption.MoveWindow(CaptionEditPlace());
 }
 
 void CThumbnailWindow::OnCaptionChange()

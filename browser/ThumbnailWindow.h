@@ -41,6 +41,9 @@ public:
     void SetFileInfo(CFileInfo* entry);
     // Sets the entry's selection flag and redraws at once.
     void SetSelected(BOOL selected);
+    // Asks the generator for the thumbnail that the next paint will draw
+    // (nothing when the map holds it at the cell's size).
+    void RequestThumbnail();
 
     // The cell size of the current thread's browser frame: width = thumbnail
     // size + 2 edges; height = (3 w - 6 edges) / 4 + 2 edges, + 20 with captions.
@@ -68,6 +71,13 @@ protected:
     // The browser frame whose display settings the cell follows: the current
     // thread's main window, else the view's frame; null outside a browser.
     CBaseFrameWindow* GetSettingsFrame() const;
+    // The client area less the caption strip, with the frame's caption and
+    // fitting settings.
+    CRect PictureArea(BOOL& showName, BOOL& showDescription, BOOL& fit) const;
+    // Shows or hides the description's edit, making it the first time it
+    // is shown.
+    void ShowCaptionEdit(BOOL show);
+    CRect CaptionEditPlace();
     void ShowContextMenu();
 
     afx_msg void OnPaint();

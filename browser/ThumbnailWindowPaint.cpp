@@ -8,26 +8,41 @@
 #include "RgbBuffer.h"
 #include "ThumbnailManager.h"
 
+CRect CThumbnailWindow::PictureArea(BOOL& showName, BOOL& showDescription, BOOL& fit) const
+{
+    CRect area;
+    GetClientRect(&area);
+    showName = TRUE, showDescription = FALSE, fit = FALSE;
+    if (CBaseFrameWindow* frame = GetSettingsFrame())
+    {
+        showName = frame->m_bPropShowFileName != 0;
+        showDescription = frame->m_bPropShowFileDescription != 0;
+        fit = frame->m_ThumbsMaxFit != 0;
+    }
+    if (showName || showDescription)
+        area.bottom -= CaptionHeight;
+    return area;
+}
+
+void CThumbnailWindow::RequestThumbnail()
+{
+    BOOL showName, showDescription, fit;
+    CRect area = PictureArea(showName, showDescription, fit);
+    if (g_pThumbnailManager && m_pFileInfo && area.Width() > 0 && area.Height() > 0)
+        g_pThumbnailManager->GetThumbnail(m_pFileInfo->GetName(), area, m_hWnd, fit);
+}
+
 void CThumbnailWindow::OnPaint()
 {
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
     BOOL showName = TRUE, showDescription = FALSE, fit = FALSE;
-    CRect area = client;
+    CRect area;
     {
         // The worker cannot delete the bitmap while it is drawn.
         CSuiteLock lock;
-        CBaseFrameWindow* frame = GetSettingsFrame();
-        if (frame)
-        {
-            showName = frame->m_bPropShowFileName != 0;
-            showDescription = frame->m_bPropShowFileDescription != 0;
-            fit = frame->m_ThumbsMaxFit != 0;
-        }
-        if (showName || showDescription)
-            area.bottom -= CaptionHeight;
-
+        area = PictureArea(showName, showDescription, fit);
         if (m_CellBackground)
         {
             BITMAP info;
@@ -55,8 +70,7 @@ void CThumbnailWindow::OnPaint()
     bevel.DeflateRect(1, 1);
     dc.Draw3dRect(&bevel, 0xCDCDCD, 0x525252);
 
-    if (m_Caption.m_hWnd)
-        m_Caption.ShowWindow(showDescription ? SW_SHOW : SW_HIDE);
+    ShowCaptionEdit(showDescription);
 
     if ((showName || showDescription) && m_pFileInfo)
     {

@@ -12,11 +12,45 @@ CFileInfoIndex::CFileInfoIndex() : m_Count(0), m_Generation(g_renameGeneration),
 {
 }
 
+namespace
+{
+// In a code page without lead bytes _mbsupr maps each byte on its own, one
+// library call a byte; a table of its answers, made once, does the same for
+// the tens of thousands of keys a big folder needs. Empty (false) when the
+// code page has lead bytes: then every key goes through _mbsupr.
+struct SingleByteUpper
+{
+    bool valid;
+    unsigned char upper[256];
+
+    SingleByteUpper() : valid(true)
+    {
+        upper[0] = 0;
+        for (int c = 1; c < 256; ++c)
+        {
+            if (_ismbblead(c))
+                valid = false;
+            unsigned char one[2] = {(unsigned char)c, 0};
+            _mbsupr(one);
+            upper[c] = one[0];
+        }
+    }
+};
+} // namespace
+
 std::string CFileInfoIndex::KeyOf(const char* name)
 {
+    static const SingleByteUpper table;
     std::string key(name ? name : "");
-    if (!key.empty())
+    if (key.empty())
+        return key;
+    if (!table.valid)
+    {
         _mbsupr(reinterpret_cast<unsigned char*>(&key[0]));
+        return key;
+    }
+    for (char& c : key)
+        c = (char)table.upper[(unsigned char)c];
     return key;
 }
 

@@ -144,3 +144,34 @@ TEST_F(ViewWindow, CutAndRemoveDoNothingWhileAFolderIsShown)
     }
     CAlbum::DeleteAlbum(number);
 }
+
+// Cells make their description edit only once descriptions are shown; what
+// is typed into it becomes the picture's description.
+TEST_F(ViewWindow, TheDescriptionEditComesWithDescriptionsAndTakesTheText)
+{
+    TempFolder folder("ViewDescriptions");
+    MakePictures(folder.Path(), 3);
+    CBrowserView* view = View();
+    view->ShowFolder(folder.Path().c_str());
+    Pump(50);
+    ASSERT_EQ(3, view->GetCellWindowCount());
+    EXPECT_EQ(3, CountDescendants(view->m_hWnd)) << "names shown: cells without edits";
+
+    CBrowserFrame* frame = s_window->Frame();
+    frame->m_bPropShowFileName = 0;
+    frame->m_bPropShowFileDescription = 1;
+    view->RedrawCells();
+    Pump(50);
+    EXPECT_EQ(6, CountDescendants(view->m_hWnd));
+    CThumbnailWindow* cell = view->GetCellWindow(1);
+    ASSERT_TRUE(cell && cell->m_Caption.m_hWnd);
+    EXPECT_TRUE(cell->m_Caption.IsWindowVisible());
+    cell->m_Caption.SetWindowText("harbour at dusk");
+    EXPECT_STREQ("harbour at dusk", (LPCSTR)view->GetEntries()[1]->GetDescription());
+
+    frame->m_bPropShowFileName = 1;
+    frame->m_bPropShowFileDescription = 0;
+    view->RedrawCells();
+    Pump(50);
+    EXPECT_FALSE(cell->m_Caption.IsWindowVisible());
+}
