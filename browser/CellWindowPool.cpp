@@ -34,10 +34,10 @@ std::vector<CThumbnailWindow*> CCellWindowPool::Windows() const
     return windows;
 }
 
-CThumbnailWindow* CCellWindowPool::MakeWindow(CFileInfo* entry)
+CThumbnailWindow* CCellWindowPool::MakeWindow(CFileInfo* entry, const CRect& place)
 {
     CThumbnailWindow* cell = new CThumbnailWindow(m_pView, entry);
-    if (!cell->CreateCell())
+    if (!cell->CreateCell(place))
     {
         delete cell;
         return NULL;
@@ -79,6 +79,7 @@ void CCellWindowPool::Assign(const std::vector<CFileInfo*>& entries, const std::
     for (int k : wanted)
     {
         CFileInfo* entry = entries[k];
+        CRect place = placeOf(k);
         CThumbnailWindow* cell = Find(entry);
         bool fresh = false;
         if (!cell && !spare.empty())
@@ -90,13 +91,13 @@ void CCellWindowPool::Assign(const std::vector<CFileInfo*>& entries, const std::
         }
         if (!cell)
         {
-            cell = MakeWindow(entry);
+            // Made in place: one window call less than placing it after.
+            cell = MakeWindow(entry, place);
             if (!cell)
                 continue;
             fresh = true;
         }
         // A dragged cell that is being dropped snaps to its place too.
-        CRect place = placeOf(k);
         CRect now;
         cell->GetWindowRect(&now);
         m_pView->ScreenToClient(&now);

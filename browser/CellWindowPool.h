@@ -46,7 +46,7 @@ private:
     CCellWindowPool(const CCellWindowPool&) = delete;
     CCellWindowPool& operator=(const CCellWindowPool&) = delete;
 
-    CThumbnailWindow* MakeWindow(CFileInfo* entry);
+    CThumbnailWindow* MakeWindow(CFileInfo* entry, const CRect& place);
     // Points a window at another picture and forgets its pending tasks.
     void Rebind(CThumbnailWindow* cell, CFileInfo* entry);
     void DestroyWindowOf(CThumbnailWindow* cell);

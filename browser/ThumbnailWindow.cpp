@@ -37,11 +37,11 @@ CThumbnailWindow::~CThumbnailWindow()
     }
 }
 
-BOOL CThumbnailWindow::CreateCell()
+BOOL CThumbnailWindow::CreateCell(const CRect& place)
 {
     // The caption's edit comes when descriptions are first shown: windows
     // are slow to make, and with names shown no cell needs one.
-    return CMoveableWindow::Create(CRect(0, 0, 0, 0), m_pView, WS_CLIPCHILDREN);
+    return CMoveableWindow::Create(place, m_pView, WS_CLIPCHILDREN);
 }
 
 CRect CThumbnailWindow::CaptionEditPlace()

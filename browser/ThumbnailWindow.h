@@ -32,9 +32,9 @@ public:
     CThumbnailWindow(CBrowserView* view, CFileInfo* entry);
     ~CThumbnailWindow() override;
 
-    // The window (empty rectangle, the view as parent) and its hidden
-    // caption edit; the view places and sizes it afterwards.
-    BOOL CreateCell();
+    // The window at `place` in the view; the description's edit comes
+    // when descriptions are first shown.
+    BOOL CreateCell(const CRect& place);
     CFileInfo* GetFileInfo() const { return m_pFileInfo; }
     // Shows another entry: the generator's pending tasks for this window
     // are removed and the cell repaints.
