@@ -37,7 +37,7 @@ void CThumbnailWindow::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    BOOL showName = TRUE, showDescription = FALSE, fit = FALSE;
+    BOOL showName, showDescription, fit;
     CRect area;
     {
         // The worker cannot delete the bitmap while it is drawn.

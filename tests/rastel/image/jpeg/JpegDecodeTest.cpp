@@ -28,12 +28,12 @@ std::vector<size_t> ScanStarts(const Bytes& jpeg)
     return starts;
 }
 
-// A copy of `jpeg` with 1 + round % 6 bytes changed and, every third round,
-// cut short; `state` carries the generator between rounds.
-Bytes Damaged(const Bytes& jpeg, int round, unsigned& state)
+// A copy of `jpeg` with 1 + round % maxChanges bytes changed and, every
+// third round, cut short; `state` carries the generator between rounds.
+Bytes Damaged(const Bytes& jpeg, int round, int maxChanges, unsigned& state)
 {
     Bytes damaged = jpeg;
-    for (int k = 0; k < 1 + round % 6; ++k)
+    for (int k = 0; k < 1 + round % maxChanges; ++k)
     {
         state = state * 1103515245 + 12345;
         damaged[(state >> 8) % damaged.size()] = (char)(state >> 20);
@@ -271,14 +271,7 @@ TEST_F(JpegDecode, RandomDamageNeverCrashes)
     unsigned state = 12345;
     for (int round = 0; round < 300; ++round)
     {
-        Bytes damaged = jpeg;
-        for (int k = 0; k < 1 + round % 8; ++k)
-        {
-            state = state * 1103515245 + 12345;
-            damaged[(state >> 8) % damaged.size()] = (char)(state >> 20);
-        }
-        if (round % 3 == 0)
-            damaged.resize((state >> 4) % damaged.size());
+        Bytes damaged = Damaged(jpeg, round, 8, state);
         BYTE* pixels = NULL;
         int width = 0, height = 0;
         int result = CJpgFile::read_JPG_file(NULL, &pixels, &width, &height,
@@ -325,7 +318,7 @@ TEST_F(JpegDecode, ReducedProgressiveDecodeEqualsTheBaselineOne)
     std::string damagedPath = m_Dir / "damaged_progressive.jpg";
     for (int round = 0; round < 150; ++round)
     {
-        ASSERT_TRUE(WriteFileBytes(damagedPath, Damaged(progressive, round, state)));
+        ASSERT_TRUE(WriteFileBytes(damagedPath, Damaged(progressive, round, 6, state)));
         CRgbBuffer loaded;
         if (CJpgFile(damagedPath.c_str(), 100, false).LoadReduced(&loaded, 120, 120, &size))
         {
