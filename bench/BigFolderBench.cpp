@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "ParallelPeer.h"
 #include "ThumbBenchPhotos.h"
 #include "CDocTemplate.h"
 #include "CWinThread.h"
@@ -458,6 +459,16 @@ int main(int argc, char** argv)
     printf("Cold thumbnails per second: 1 worker %.1f (%d pictures), %d workers %.1f (%d pictures); "
            "speed-up %.2fx   (target >= 1.7x on 2 processors) %s\n", rateOne, drawnOne, processors, rateAll,
            drawnAll, speedUp, Verdict(speedUp >= 1.7));
+    // The peers: the same decoding on plain threads, and pure arithmetic.
+    std::vector<std::string> peerFiles;
+    for (size_t k = entries.size() / 2; k < entries.size() && peerFiles.size() < 240; ++k)
+        peerFiles.push_back((LPCSTR)entries[k]->GetName());
+    double peerOne = 0, peerAll = 0;
+    double peerDecode = parallel_peer::SpeedUp(peerFiles, parallel_peer::Decode, processors, &peerOne, &peerAll);
+    double peerHash = parallel_peer::SpeedUp(std::vector<std::string>(48), parallel_peer::Arithmetic, processors);
+    printf("  peers on %d threads: the same decoding without windows %.1f/s against %.1f/s on 1, speed-up %.2fx; "
+           "pure arithmetic speed-up %.2fx; the browser's speed-up is %.2f of the decoding peer's\n",
+           processors, peerAll, peerOne, peerDecode, peerHash, peerDecode > 0 ? speedUp / peerDecode : 0);
 
     // Paging from the top, cold, every stop fully drawn.
     ForgetCache(entries, 0, entries.size());

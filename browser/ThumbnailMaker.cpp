@@ -27,21 +27,32 @@ BOOL CThumbnailManager::LoadFullPicture(const CString& path, CRgbBuffer& image, 
     return TRUE;
 }
 
+BOOL CThumbnailManager::LoadCacheCopy(const CString& cachePath, const CThumbnailTask& task, CRgbBuffer& image)
+{
+    if (!CFileInfo::FileExist(cachePath))
+        return FALSE;
+    if (CFileInfo::GetModifyTime(cachePath) < CFileInfo::GetModifyTime(task.File()))
+    {
+        DeleteFileA(cachePath);
+        return FALSE;
+    }
+    // The copy is 360 x 480 at most and a cell far smaller: decoding it at
+    // a reduced scale saves most of the decoding and the scaling after it.
+    CJpgFile reader(cachePath, 100, false);
+    return reader.LoadReduced(&image, task.m_Rect.Width(), task.m_Rect.Height(), NULL);
+}
+
 void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
 {
     CString cachePath = GetCacheFileName(task->m_strPath);
-    if (CFileInfo::FileExist(cachePath) &&
-        CFileInfo::GetModifyTime(cachePath) < CFileInfo::GetModifyTime(task->m_strPath))
-        DeleteFileA(cachePath);
-
     CRgbBuffer image;
-    if (CFileInfo::FileExist(cachePath) && image.LoadRgbBuffer(cachePath, false))
+    if (LoadCacheCopy(cachePath, *task, image))
     {
         task->m_bJpegPreview = FALSE;
         Store(task, image);
         return;
     }
-    if (task->m_bJpegPreview && image.LoadRgbBuffer(task->m_strPath, true))
+    if (task->m_bJpegPreview && image.LoadRgbBuffer(task->File(), true))
     {
         Store(task, image);
         task->m_bJpegPreview = FALSE;
@@ -51,7 +62,7 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
     }
 
     CSize fullSize;
-    if (!LoadFullPicture(task->m_strPath, image, fullSize))
+    if (!LoadFullPicture(task->File(), image, fullSize))
         return; // the cell keeps its background and asks again when it paints
     if (fullSize.cx <= CacheBox.Width() && fullSize.cy <= CacheBox.Height())
     {

@@ -42,6 +42,7 @@ std::string CThumbnailManager::KeyOf(CString path)
 
 HBITMAP CThumbnailManager::GetThumbnail(CString path, const CRect& area, HWND cell, BOOL fit)
 {
+    CString file = path;
     path.MakeUpper();
     CSuiteLock lock;
     CThumbnailInfo found = TakeThumbnail(path);
@@ -60,6 +61,7 @@ HBITMAP CThumbnailManager::GetThumbnail(CString path, const CRect& area, HWND ce
     task->m_Rect = area;
     task->m_bFitToRect = fit;
     task->m_strPath = path;
+    task->m_strFile = file;
     task->m_bJpegPreview = CFileInfo::IsJPGFile(path);
     AddTask(task);
     return NULL;
@@ -170,7 +172,7 @@ CThumbnailManager::ServeResult CThumbnailManager::ServeNextTask()
         if (!m_Tasks.IsEmpty())
             SetEvent(m_hWake);
     }
-    if (!CFileInfo::FileExist(task->m_strPath) || !IsWindow(task->m_hTargetWnd))
+    if (!CFileInfo::FileExist(task->File()) || !IsWindow(task->m_hTargetWnd))
     {
         EndInFlight(task);
         delete task;

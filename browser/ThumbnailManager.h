@@ -35,8 +35,15 @@ struct CThumbnailTask
     HWND m_hTargetWnd;   // the cell that wants the picture
     CRect m_Rect;        // the cell's picture area; only its size matters
     BOOL m_bFitToRect;   // enlarge small pictures to fill the area
-    CString m_strPath;   // full path, upper-cased
+    CString m_strPath;   // full path, upper-cased: the map's key and the cache's name
+    CString m_strFile;   // the same path as the cell gave it, for opening the file
     BOOL m_bJpegPreview; // the EXIF preview pass is still due
+
+    // Files are opened by the path as the cell named it: where names are
+    // stored case-sensitively (Wine), an upper-cased path is found only by
+    // reading the whole folder, which for a folder of 20,000 pictures costs
+    // more than decoding the thumbnail.
+    const CString& File() const { return m_strFile.IsEmpty() ? m_strPath : m_strFile; }
 };
 
 // A finished thumbnail and the picture area it was made for.
@@ -141,6 +148,10 @@ private:
     // a reduced scale that still covers the box's best fit. fullSize gets the
     // picture's own size.
     static BOOL LoadFullPicture(const CString& path, CRgbBuffer& image, CSize& fullSize);
+    // Loads the disk cache's copy of the task's picture, decoded at the
+    // smallest scale that still covers the cell; false when there is none
+    // or it is older than the picture (an older copy is removed).
+    static BOOL LoadCacheCopy(const CString& cachePath, const CThumbnailTask& task, CRgbBuffer& image);
     static void WriteCacheFile(const CString& cachePath, CRgbBuffer& image);
 
     void DropOverBudget(const std::string& keep);

@@ -109,9 +109,11 @@ int CJpgFile::LoadReduced(CRgbBuffer* buffer, int boxWidth, int boxHeight, CSize
     int orientation = CExifOrientation::Upright;
     if (file)
     {
-        // Large reads: the library asks for 4 KB at a time, and each read
-        // that reaches the system is costly under some file systems.
-        setvbuf(file, NULL, _IOFBF, 1 << 20);
+        // Larger reads: the library asks for 4 KB at a time, and each read
+        // that reaches the system is costly under some file systems. Not
+        // much larger: a buffer of a megabyte costs more to get from the
+        // system than a small picture takes to decode.
+        setvbuf(file, NULL, _IOFBF, 1 << 16);
         // A photo stored turned a quarter is decoded against the turned box,
         // so that upright it still covers the best fit into the box.
         orientation = CExifOrientation::FromJpegFile(file);

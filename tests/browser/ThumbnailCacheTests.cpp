@@ -79,14 +79,19 @@ TEST(ThumbnailCache, FreshCopyIsUsedAndTouchingThePictureRewritesIt)
     Queue(manager, path, cells[0]);
     manager.ServeNextTask();
     ASSERT_TRUE(FileExists(cache));
+    BitmapLook cold = Look(manager.GetThumbnail(path.c_str(), Area(), cells[0], FALSE));
 
     // A cache file as new as its picture is used as it is: make it green.
+    // It is decoded at a reduced scale, and the thumbnail keeps its size.
     WriteJpeg(folder, "green.jpg", 360, 270, 0x30C030);
     ASSERT_TRUE(CopyFileA((folder / "green.jpg").c_str(), cache.c_str(), FALSE));
     SetModifyTime(cache, ModifyTime(path));
     Queue(manager, path, cells[0]);
     manager.ServeNextTask();
-    EXPECT_TRUE(Near(0x30C030, Look(manager.GetThumbnail(path.c_str(), Area(), cells[0], FALSE)).centre));
+    BitmapLook warm = Look(manager.GetThumbnail(path.c_str(), Area(), cells[0], FALSE));
+    EXPECT_TRUE(Near(0x30C030, warm.centre));
+    EXPECT_EQ(cold.width, warm.width);
+    EXPECT_EQ(cold.height, warm.height);
 
     // Touching the picture makes the copy stale: it is rewritten from the picture.
     SetModifyTime(path, Later(ModifyTime(cache), 60));

@@ -115,6 +115,7 @@ inline void Queue(CThumbnailManager& manager, const std::string& path, HWND cell
     task->m_bFitToRect = FALSE;
     task->m_strPath = path.c_str();
     task->m_strPath.MakeUpper();
+    task->m_strFile = path.c_str();
     task->m_bJpegPreview = CFileInfo::IsJPGFile(task->m_strPath);
     manager.AddTask(task);
 }
