@@ -53,6 +53,24 @@ CRgbBuffer& CRgbBuffer::operator=(const CRgbBuffer& other)
     return *this;
 }
 
+namespace
+{
+// Pixel arrays come from a heap of their own whose first 16 MB stay
+// committed. The general heap hands the pages of a large freed block back
+// to the system, and the next picture's array then takes a page fault for
+// every fresh page: about 0.5 ms for a 300 KB array under Wine, more than
+// decoding a small photo, and the faults of two decoding threads queue
+// behind each other. Arrays larger than the heap's block limit still get
+// memory of their own.
+const SIZE_T PixelHeapCommit = 16 << 20;
+
+HANDLE PixelHeap()
+{
+    static HANDLE heap = HeapCreate(0, PixelHeapCommit, 0);
+    return heap ? heap : GetProcessHeap();
+}
+} // namespace
+
 BYTE* CRgbBuffer::AllocatePixelArray(int width, int height)
 {
     if (width <= 0 || height <= 0)
@@ -60,7 +78,7 @@ BYTE* CRgbBuffer::AllocatePixelArray(int width, int height)
     long long bytes = (long long)width * (long long)height * 3;
     if (bytes > MaxPixelBytes || (unsigned long long)bytes > (size_t)-1)
         return NULL;
-    return (BYTE*)calloc((size_t)bytes, 1);
+    return (BYTE*)HeapAlloc(PixelHeap(), HEAP_ZERO_MEMORY, (size_t)bytes);
 }
 
 void CRgbBuffer::TakePixels(CRgbBuffer& other)
@@ -92,7 +110,8 @@ BOOL CRgbBuffer::FileCanHoldPicture(long long width, long long height, long long
 
 void CRgbBuffer::FreePixelArray(BYTE* pixels)
 {
-    free(pixels);
+    if (pixels)
+        HeapFree(PixelHeap(), 0, pixels);
 }
 
 BOOL CRgbBuffer::AllocateImage(int width, int height)

@@ -1,6 +1,7 @@
 // CRgbBuffer: construction and copy semantics, the cached DIB's memory layout,
 // and where DrawByBitBlt puts background, tiles and image (read back from a
 // memory device context).
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string.h>
 #include "RgbBuffer.h"
@@ -82,6 +83,22 @@ TEST(RgbBufferConstruction, ImpossibleSizesGiveEmptyBuffers)
     EXPECT_EQ(0, huge.NumberOfPixels());
     EXPECT_EQ(NULL, CRgbBuffer::AllocatePixelArray(65536, 65536));
     EXPECT_EQ(NULL, CRgbBuffer::AllocatePixelArray(0, 10));
+}
+
+TEST(RgbBufferConstruction, PixelArraysComeZeroFilledWhenTheirMemoryIsReused)
+{
+    // Freed arrays' memory is kept for the next ones, small and large.
+    for (int side : {100, 300, 1200})
+        for (int round = 0; round < 3; ++round)
+        {
+            BYTE* pixels = CRgbBuffer::AllocatePixelArray(side, side);
+            ASSERT_TRUE(pixels != NULL);
+            size_t bytes = (size_t)side * side * 3;
+            EXPECT_EQ(bytes, (size_t)std::count(pixels, pixels + bytes, 0)) << side << " round " << round;
+            memset(pixels, 0xA5, bytes);
+            CRgbBuffer::FreePixelArray(pixels);
+        }
+    CRgbBuffer::FreePixelArray(NULL);
 }
 
 TEST(RgbBufferCopy, AssignmentDropsGrayScaleAndKeepsBackground)
