@@ -42,6 +42,10 @@ else
   # places Pixmere's windows itself then (for Pixmere only).
   "$REPO/scripts/wine-run.sh" reg add 'HKCU\Software\Wine\AppDefaults\Pixmere.exe\X11 Driver' \
     /v Managed /d N /f >/dev/null 2>&1 || true
+  # The Wine session that the programs above started has a desktop without
+  # a display, and a program of that session cannot open windows on one:
+  # Pixmere starts a session of its own under the virtual display.
+  "$REPO/scripts/wine-run.sh" --cleanup
   xvfb-run -a -s "-screen 0 1280x1024x24" bash "$REPO/scripts/screenshot-when-drawn.sh" "$SHOT" "files" \
     "$REPO/scripts/wine-run.sh" "$BIN/Pixmere.exe" "$START"
   echo "Screenshot of the browser: $SHOT"
