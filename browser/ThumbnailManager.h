@@ -40,9 +40,8 @@ struct CThumbnailTask
     BOOL m_bJpegPreview; // the EXIF preview pass is still due
 
     // Files are opened by the path as the cell named it: where names are
-    // stored case-sensitively (Wine), an upper-cased path is found only by
-    // reading the whole folder, which for a folder of 20,000 pictures costs
-    // more than decoding the thumbnail.
+    // stored case-sensitively (under Wine), a path in another case is found
+    // only by searching through the folder's names.
     const CString& File() const { return m_strFile.IsEmpty() ? m_strPath : m_strFile; }
 };
 
