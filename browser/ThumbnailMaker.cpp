@@ -31,7 +31,7 @@ BOOL CThumbnailManager::LoadCacheCopy(const CString& cachePath, const CThumbnail
 {
     if (!CFileInfo::FileExist(cachePath))
         return FALSE;
-    if (CFileInfo::GetModifyTime(cachePath) < CFileInfo::GetModifyTime(task.File()))
+    if (CFileInfo::GetModifyTime(cachePath) < CFileInfo::GetModifyTime(task.m_strFile))
     {
         DeleteFileA(cachePath);
         return FALSE;
@@ -52,7 +52,7 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
         Store(task, image);
         return;
     }
-    if (task->m_bJpegPreview && image.LoadRgbBuffer(task->File(), true))
+    if (task->m_bJpegPreview && image.LoadRgbBuffer(task->m_strFile, true))
     {
         Store(task, image);
         task->m_bJpegPreview = FALSE;
@@ -62,7 +62,7 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
     }
 
     CSize fullSize;
-    if (!LoadFullPicture(task->File(), image, fullSize))
+    if (!LoadFullPicture(task->m_strFile, image, fullSize))
         return; // the cell keeps its background and asks again when it paints
     if (fullSize.cx <= CacheBox.Width() && fullSize.cy <= CacheBox.Height())
     {

@@ -172,7 +172,7 @@ CThumbnailManager::ServeResult CThumbnailManager::ServeNextTask()
         if (!m_Tasks.IsEmpty())
             SetEvent(m_hWake);
     }
-    if (!CFileInfo::FileExist(task->File()) || !IsWindow(task->m_hTargetWnd))
+    if (!CFileInfo::FileExist(task->m_strFile) || !IsWindow(task->m_hTargetWnd))
     {
         EndInFlight(task);
         delete task;

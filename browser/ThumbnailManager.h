@@ -36,13 +36,11 @@ struct CThumbnailTask
     CRect m_Rect;        // the cell's picture area; only its size matters
     BOOL m_bFitToRect;   // enlarge small pictures to fill the area
     CString m_strPath;   // full path, upper-cased: the map's key and the cache's name
-    CString m_strFile;   // the same path as the cell gave it, for opening the file
+    // The same path as the cell gave it, by which the file is opened: where
+    // names are stored case-sensitively (under Wine), a path in another case
+    // is found only by searching through the folder's names.
+    CString m_strFile;
     BOOL m_bJpegPreview; // the EXIF preview pass is still due
-
-    // Files are opened by the path as the cell named it: where names are
-    // stored case-sensitively (under Wine), a path in another case is found
-    // only by searching through the folder's names.
-    const CString& File() const { return m_strFile.IsEmpty() ? m_strPath : m_strFile; }
 };
 
 // A finished thumbnail and the picture area it was made for.

@@ -44,7 +44,7 @@ BOOL CThumbnailWindow::CreateCell(const CRect& place)
     return CMoveableWindow::Create(place, m_pView, WS_CLIPCHILDREN);
 }
 
-CRect CThumbnailWindow::CaptionEditPlace()
+CRect CThumbnailWindow::CaptionEditPlace() const
 {
     CRect place;
     GetClientRect(&place);

@@ -77,7 +77,7 @@ protected:
     // Shows or hides the description's edit, making it the first time it
     // is shown.
     void ShowCaptionEdit(BOOL show);
-    CRect CaptionEditPlace();
+    CRect CaptionEditPlace() const;
     void ShowContextMenu();
 
     afx_msg void OnPaint();
