@@ -9,8 +9,11 @@
 //   - peak child windows of the view, peak bitmaps in the map, peak working
 //     set, GDI and USER objects;
 //   - cold thumbnails per second with 1 worker and with every processor,
-//     beside two peers on plain threads (ParallelPeer.h): the same decoding
-//     without windows, and pure arithmetic.
+//     drawn (every stop painted) and made by the generator alone (the UI
+//     thread not painting), each with where a picture's time went (UI
+//     thread, workers, the rest of the machine, idle) and the speed-up that
+//     work allows; beside two peers on plain threads (ParallelPeer.h): the
+//     same decoding without windows, and pure arithmetic.
 // Each figure is printed beside its target. The folder is made once under
 // the build tree (beside bin\) and reused.
 //   BigFolderBench [pictures=20000] [stops=0 (every page)] [pagingSeconds=300]
@@ -77,7 +80,8 @@ std::string BenchFolder(int count)
 // number through the thumbnail's comment), written under a camera's names.
 void MakeFolder(const std::string& folder, int count)
 {
-    std::string marker = folder + "\\complete.txt";
+    // (The marker's name changes whenever the files change.)
+    std::string marker = folder + "\\complete-4x3-thumbnails.txt";
     if (GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
         return;
     CreateDirectoryA(folder.c_str(), NULL);
@@ -89,8 +93,16 @@ void MakeFolder(const std::string& folder, int count)
         std::string raw = folder + "\\raw.tmp";
         SaveJpeg(raw, *photo, 85);
         photos.push_back(ReadAll(raw));
+        // A camera's thumbnail is 160 x 120 whatever the photo's shape:
+        // a 3:2 photo comes with black bars above and below.
         CRgbBuffer* small = photo->CreateBestFitRGB(CRect(0, 0, 160, 120));
-        SaveJpeg(raw, *small, 75);
+        CRgbBuffer framed(160, 120);
+        framed.m_GrayScale = 0;
+        int top = (120 - small->m_Height) / 2;
+        for (int y = 0; y < small->m_Height; ++y)
+            memcpy(framed.m_Buffer + (size_t)(top + y) * 160 * 3, small->m_Buffer + (size_t)y * small->m_Width * 3,
+                   (size_t)small->m_Width * 3);
+        SaveJpeg(raw, framed, 75);
         thumbnails.push_back(ReadAll(raw));
         DeleteFileA(raw.c_str());
         delete small;
@@ -198,9 +210,8 @@ std::vector<int> VisibleCells(CBrowserView* view)
 }
 
 // True when every visible cell has a window and its full-pass bitmap is in
-// the map. A JPEG's EXIF preview fills the whole picture area; the full
-// pass keeps the photo's 3:2 shape inside the (not 3:2) area, so a bitmap
-// smaller than its area is the final one.
+// the map. The EXIF preview is 4:3, as a camera's, and the full pass keeps
+// the photo's 3:2 shape, so a 3:2 bitmap is the final one.
 bool VisibleDrawn(CBrowserView* view, int* visibleCount = NULL)
 {
     std::vector<int> cells = VisibleCells(view);
@@ -222,8 +233,8 @@ bool VisibleDrawn(CBrowserView* view, int* visibleCount = NULL)
         BITMAP bm = {};
         GetObjectA(info.m_hBitmap, sizeof(bm), &bm);
         manager->SetThumbnail(path, info);
-        if (bm.bmWidth == info.m_Rect.Width() && bm.bmHeight == info.m_Rect.Height())
-            return false;
+        if (abs(3 * bm.bmHeight - 2 * bm.bmWidth) > 3)
+            return false; // 4:3, the EXIF preview
     }
     return true;
 }
@@ -307,9 +318,41 @@ bool ScrollToIndex(CBrowserView* view, int k)
     return view->GetScrollPosition() != before;
 }
 
+// Processor time of this (the UI) thread, of the whole process and the
+// machine's idle time over all processors, in seconds.
+struct CpuTimes
+{
+    double ui = 0, process = 0, idle = 0;
+    void Add(const CpuTimes& before, const CpuTimes& after)
+    {
+        ui += after.ui - before.ui;
+        process += after.process - before.process;
+        idle += after.idle - before.idle;
+    }
+};
+
+double Seconds(const FILETIME& t) { return (((ULONGLONG)t.dwHighDateTime << 32) | t.dwLowDateTime) / 1e7; }
+
+CpuTimes CpuNow()
+{
+    FILETIME created, ended, kernel, user;
+    CpuTimes now;
+    if (GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user))
+        now.ui = Seconds(kernel) + Seconds(user);
+    if (GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user))
+        now.process = Seconds(kernel) + Seconds(user);
+    FILETIME idle;
+    if (GetSystemTimes(&idle, &kernel, &user))
+        now.idle = Seconds(idle);
+    return now;
+}
+
 // Cold pictures per second on `stops` screens spread from page `firstPage`
 // on: every stop's pictures fully drawn, the time summed over the stops.
-double ColdRate(CBrowserView* view, int workers, int firstPage, int stops, int perPage, int* drawn)
+// `busy` gathers the processor time the UI thread and the other threads
+// spent in the stops.
+double ColdRate(CBrowserView* view, int workers, int firstPage, int stops, int perPage, int* drawn,
+                CpuTimes* busy)
 {
     const std::vector<CFileInfo*>& entries = view->GetEntries();
     ForgetCache(entries, (size_t)firstPage * perPage, (size_t)(firstPage + stops * 2 + 2) * perPage);
@@ -322,9 +365,11 @@ double ColdRate(CBrowserView* view, int workers, int firstPage, int stops, int p
         if (k >= (int)entries.size())
             break;
         double start = Now();
+        CpuTimes before = CpuNow();
         ScrollToIndex(view, k);
         int visible = 0;
         double took = WaitDrawn(view, 60, &visible);
+        busy->Add(before, CpuNow());
         if (took < 0)
         {
             printf("  (a stop was not drawn within 60 s)\n");
@@ -334,6 +379,76 @@ double ColdRate(CBrowserView* view, int workers, int firstPage, int stops, int p
         *drawn += visible;
     }
     return total > 0 ? *drawn / total : 0;
+}
+
+// Cold thumbnails a second made by the generator alone, on `stops` screens
+// spread from page `firstPage` on: each screen is scrolled into sight with
+// no generator (its cells paint their bare background), then a fresh
+// generator is started, every visible cell asks for its thumbnail at once,
+// as its paint would, and the UI thread waits without painting until every
+// full-pass bitmap is in the map. The cells are painted after the clock.
+double MakeRate(CBrowserView* view, int workers, int firstPage, int stops, int perPage, int* made,
+                CpuTimes* busy)
+{
+    const std::vector<CFileInfo*>& entries = view->GetEntries();
+    ForgetCache(entries, (size_t)firstPage * perPage, (size_t)(firstPage + stops * 2 + 2) * perPage);
+    double total = 0;
+    *made = 0;
+    for (int s = 0; s < stops; ++s)
+    {
+        int k = (firstPage + 2 * s) * perPage;
+        if (k >= (int)entries.size())
+            break;
+        ScrollToIndex(view, k);
+        PumpMessages();
+        Generator generator(workers);
+        Sleep(50); // the workers start and wait for work
+        std::vector<int> cells = VisibleCells(view);
+        double start = Now();
+        CpuTimes before = CpuNow();
+        for (int cell : cells)
+            if (CThumbnailWindow* window = view->GetCellWindow(cell))
+                window->RequestThumbnail();
+        bool drawn;
+        while (!(drawn = VisibleDrawn(view)) && Now() - start < 60)
+            Sleep(1);
+        busy->Add(before, CpuNow());
+        if (!drawn)
+        {
+            printf("  (a screen was not made within 60 s)\n");
+            break;
+        }
+        total += Now() - start;
+        *made += (int)cells.size();
+        PumpMessages();
+    }
+    return total > 0 ? *made / total : 0;
+}
+// Where a picture's time went, for 1 worker and for all: the wall clock,
+// the processor time of the UI thread, of the other threads of this process
+// (the generator) and of the rest of the machine (Wine's server, the X
+// server), and the idle time. With 1 worker the machine's busy time
+// (processors x wall - idle) is the work a picture takes; if that work stays
+// the same with more workers, they cannot make a picture in less than work /
+// processors, which bounds the speed-up.
+void PrintCosts(int processors, double secondsOne, int countOne, const CpuTimes& one, double secondsAll,
+                int countAll, const CpuTimes& all)
+{
+    if (countOne <= 0 || countAll <= 0)
+        return;
+    auto print = [&](const char* label, double seconds, int count, const CpuTimes& busy) {
+        double wall = 1e3 * seconds / count, ui = 1e3 * busy.ui / count;
+        double others = 1e3 * (busy.process - busy.ui) / count, idle = 1e3 * busy.idle / count;
+        double rest = processors * wall - idle - ui - others;
+        printf("    %s: %.2f ms a picture; UI thread %.2f ms, other threads %.2f ms, rest of the machine %.2f ms, "
+               "idle %.2f ms of the %d processors\n", label, wall, ui, others, rest, idle, processors);
+    };
+    print("1 worker", secondsOne, countOne, one);
+    print("all workers", secondsAll, countAll, all);
+    double wallOne = secondsOne / countOne, workOne = processors * wallOne - one.idle / countOne;
+    if (workOne > 0)
+        printf("    bound: with 1 worker's work a picture, %d processors give at most %.2fx\n", processors,
+               wallOne / (workOne / processors));
 }
 } // namespace
 
@@ -446,12 +561,13 @@ int main(int argc, char** argv)
     // Two runs each, alternated, as the machine's load changes.
     int drawnOne = 0, drawnAll = 0, drawn = 0;
     double secondsOne = 0, secondsAll = 0, rate;
+    CpuTimes busyOne, busyAll;
     for (int run = 0; run < 2; ++run)
     {
-        rate = ColdRate(view, 1, 5 + 20 * run, 4, perPage, &drawn);
+        rate = ColdRate(view, 1, 5 + 20 * run, 4, perPage, &drawn, &busyOne);
         if (rate > 0)
             secondsOne += drawn / rate, drawnOne += drawn;
-        rate = ColdRate(view, processors, 15 + 20 * run, 4, perPage, &drawn);
+        rate = ColdRate(view, processors, 15 + 20 * run, 4, perPage, &drawn, &busyAll);
         if (rate > 0)
             secondsAll += drawn / rate, drawnAll += drawn;
     }
@@ -461,6 +577,27 @@ int main(int argc, char** argv)
     printf("Cold thumbnails per second: 1 worker %.1f (%d pictures), %d workers %.1f (%d pictures); "
            "speed-up %.2fx   (target >= 1.7x on 2 processors) %s\n", rateOne, drawnOne, processors, rateAll,
            drawnAll, speedUp, Verdict(speedUp >= 1.7));
+    PrintCosts(processors, secondsOne, drawnOne, busyOne, secondsAll, drawnAll, busyAll);
+    // The generator alone, the UI thread not painting meanwhile.
+    int madeOne = 0, madeAll = 0, made = 0;
+    secondsOne = secondsAll = 0;
+    CpuTimes makeOne, makeAll;
+    for (int run = 0; run < 2; ++run)
+    {
+        rate = MakeRate(view, 1, 6 + 20 * run, 4, perPage, &made, &makeOne);
+        if (rate > 0)
+            secondsOne += made / rate, madeOne += made;
+        rate = MakeRate(view, processors, 16 + 20 * run, 4, perPage, &made, &makeAll);
+        if (rate > 0)
+            secondsAll += made / rate, madeAll += made;
+    }
+    rateOne = secondsOne > 0 ? madeOne / secondsOne : 0;
+    rateAll = secondsAll > 0 ? madeAll / secondsAll : 0;
+    double makeSpeedUp = rateOne > 0 ? rateAll / rateOne : 0;
+    printf("Cold thumbnails per second made by the generator (UI not painting): 1 worker %.1f (%d pictures), "
+           "%d workers %.1f (%d pictures); speed-up %.2fx   (target >= 1.7x on 2 processors) %s\n", rateOne,
+           madeOne, processors, rateAll, madeAll, makeSpeedUp, Verdict(makeSpeedUp >= 1.7));
+    PrintCosts(processors, secondsOne, madeOne, makeOne, secondsAll, madeAll, makeAll);
     // The peers: the same decoding on plain threads, and pure arithmetic.
     std::vector<std::string> peerFiles;
     for (size_t k = entries.size() / 2; k < entries.size() && peerFiles.size() < 240; ++k)
