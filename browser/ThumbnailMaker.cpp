@@ -46,7 +46,7 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
 {
     CString cachePath = GetCacheFileName(task->m_strPath);
     CRgbBuffer image;
-    if (LoadCacheCopy(cachePath, *task, image))
+    if (!task->m_bNoCacheCopy && LoadCacheCopy(cachePath, *task, image))
     {
         task->m_bJpegPreview = FALSE;
         Store(task, image);
@@ -56,6 +56,7 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
     {
         Store(task, image);
         task->m_bJpegPreview = FALSE;
+        task->m_bNoCacheCopy = TRUE;
         RemoveTasksFor(task->m_hTargetWnd);
         RequeueTask(new CThumbnailTask(*task)); // the full pass comes later
         return;

@@ -41,6 +41,9 @@ struct CThumbnailTask
     // is found only by searching through the folder's names.
     CString m_strFile;
     BOOL m_bJpegPreview; // the EXIF preview pass is still due
+    // The preview pass looked for the cache copy and found none, so the
+    // full pass it queues does not look again.
+    BOOL m_bNoCacheCopy = FALSE;
 };
 
 // A finished thumbnail and the picture area it was made for.
