@@ -17,7 +17,7 @@ const DWORD IdleWaitMs = 100;
 
 CThumbnailManager::CThumbnailManager()
     : m_nMapBytes(0), m_nBudgetCount(DefaultBudgetCount), m_nBudgetBytes(DefaultBudgetBytes),
-      m_nWorkers(0), m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)), m_bStop(0),
+      m_nWorkers(0), m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)), m_nIdle(0), m_bStop(0),
       m_nServed(0)
 {
     m_bAutoDelete = TRUE;
@@ -123,8 +123,17 @@ int CThumbnailManager::GetTaskCount()
 
 BOOL CThumbnailManager::IsCellInSight(HWND cell)
 {
-    CRect desktop, parent, own, seen;
-    GetWindowRect(GetDesktopWindow(), &desktop);
+    // The desktop's rectangle changes only with the display, and under Wine
+    // each reading costs three calls to the server: read at most once a
+    // second on each worker.
+    thread_local CRect desktop;
+    thread_local DWORD desktopReadAt = 0;
+    if (desktop.IsRectEmpty() || GetTickCount() - desktopReadAt >= 1000)
+    {
+        GetWindowRect(GetDesktopWindow(), &desktop);
+        desktopReadAt = GetTickCount();
+    }
+    CRect parent, own, seen;
     HWND view = GetParent(cell);
     if (!view || !GetWindowRect(view, &parent) || !GetWindowRect(cell, &own))
         return FALSE;
@@ -168,8 +177,9 @@ CThumbnailManager::ServeResult CThumbnailManager::ServeNextTask()
         OnTaskTaken(*task);
         InFlight served = {task, task->m_hTargetWnd, task->m_strPath, task->m_bJpegPreview};
         m_InFlight.push_back(served);
-        // Another worker may start on the next task meanwhile.
-        if (!m_Tasks.IsEmpty())
+        // A waiting worker may start on the next task meanwhile. (Setting
+        // the event is a call to the system; the busy ones need none.)
+        if (!m_Tasks.IsEmpty() && m_nIdle > 0)
             SetEvent(m_hWake);
     }
     if (!CFileInfo::FileExist(task->m_strFile) || !IsWindow(task->m_hTargetWnd))
@@ -216,9 +226,18 @@ void CThumbnailManager::WorkerLoop()
         }
         if (result == Postponed && ++postponedInARow < GetTaskCount())
             continue;
-        // Nothing to do, or a whole round of cells out of sight.
+        // Nothing to do, or a whole round of cells out of sight. A task
+        // added meanwhile has set the event, so the wait ends at once.
         postponedInARow = 0;
+        {
+            CSuiteLock lock;
+            ++m_nIdle;
+        }
         WaitForSingleObject(m_hWake, IdleWaitMs);
+        {
+            CSuiteLock lock;
+            --m_nIdle;
+        }
     }
     // Let the other workers see the end too.
     SetEvent(m_hWake);

@@ -183,6 +183,7 @@ private:
     size_t m_nBudgetBytes;
     int m_nWorkers;
     HANDLE m_hWake; // signalled by AddTask, RequeueTask and Shutdown
+    int m_nIdle;    // workers waiting on m_hWake; changed under the lock
     volatile LONG m_bStop;
     volatile LONG m_nServed;
 };
