@@ -456,6 +456,39 @@ void PrintCosts(int processors, double secondsOne, int countOne, const CpuTimes&
         printf("    bound: with 1 worker's work a picture, %d processors give at most %.2fx\n", processors,
                wallOne / (workOne / processors));
 }
+typedef double (*RateFunction)(CBrowserView* view, int workers, int firstPage, int stops, int perPage,
+                               int* count, CpuTimes* busy);
+
+// Runs `rate` with 1 worker and with all on different pictures (pages
+// `firstPage` + 10 k on, every other page; their cache copies removed),
+// two runs each, alternated as the machine's load changes; prints both
+// rates, the speed-up and the costs, and returns the speed-up.
+double CompareWorkers(RateFunction rate, const char* label, CBrowserView* view, int processors, int perPage,
+                      int firstPage)
+{
+    const std::vector<CFileInfo*>& entries = view->GetEntries();
+    ForgetCache(entries, 0, entries.size());
+    int counts[2] = {0, 0};
+    double seconds[2] = {0, 0};
+    CpuTimes busy[2];
+    for (int run = 0; run < 2; ++run)
+        for (int all = 0; all < 2; ++all)
+        {
+            int count = 0;
+            double perSecond = rate(view, all ? processors : 1, firstPage + 10 * all + 20 * run, 4, perPage,
+                                    &count, &busy[all]);
+            if (perSecond > 0)
+                seconds[all] += count / perSecond, counts[all] += count;
+        }
+    double rateOne = seconds[0] > 0 ? counts[0] / seconds[0] : 0;
+    double rateAll = seconds[1] > 0 ? counts[1] / seconds[1] : 0;
+    double speedUp = rateOne > 0 ? rateAll / rateOne : 0;
+    printf("Cold thumbnails per second%s: 1 worker %.1f (%d pictures), %d workers %.1f (%d pictures); "
+           "speed-up %.2fx   (target >= 1.7x on 2 processors) %s\n", label, rateOne, counts[0], processors,
+           rateAll, counts[1], speedUp, Verdict(speedUp >= 1.7));
+    PrintCosts(processors, seconds[0], counts[0], busy[0], seconds[1], counts[1], busy[1]);
+    return speedUp;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -562,52 +595,10 @@ int main(int argc, char** argv)
     printf("First screen drawn, warm, %d workers: %.3f s from opening (%.3f s after the view was built)"
            "   (target <= 0.5 s) %s\n", processors, warmOpen, warmDraw, Verdict(warmOpen >= 0 && warmOpen <= 0.5));
 
-    // Cold pictures per second, 1 worker and all, on different pictures
-    // of the same eight photos.
-    // Two runs each, alternated, as the machine's load changes.
-    int drawnOne = 0, drawnAll = 0, drawn = 0;
-    double secondsOne = 0, secondsAll = 0, rate;
-    CpuTimes busyOne, busyAll;
-    ForgetCache(entries, 0, entries.size());
-    if (getenv("BENCH_MARK"))
-        printf("GO\n");
-    for (int run = 0; run < 2; ++run)
-    {
-        rate = ColdRate(view, 1, 5 + 20 * run, 4, perPage, &drawn, &busyOne);
-        if (rate > 0)
-            secondsOne += drawn / rate, drawnOne += drawn;
-        rate = ColdRate(view, processors, 15 + 20 * run, 4, perPage, &drawn, &busyAll);
-        if (rate > 0)
-            secondsAll += drawn / rate, drawnAll += drawn;
-    }
-    double rateOne = secondsOne > 0 ? drawnOne / secondsOne : 0;
-    double rateAll = secondsAll > 0 ? drawnAll / secondsAll : 0;
-    double speedUp = rateOne > 0 ? rateAll / rateOne : 0;
-    printf("Cold thumbnails per second: 1 worker %.1f (%d pictures), %d workers %.1f (%d pictures); "
-           "speed-up %.2fx   (target >= 1.7x on 2 processors) %s\n", rateOne, drawnOne, processors, rateAll,
-           drawnAll, speedUp, Verdict(speedUp >= 1.7));
-    PrintCosts(processors, secondsOne, drawnOne, busyOne, secondsAll, drawnAll, busyAll);
-    // The generator alone, the UI thread not painting meanwhile.
-    int madeOne = 0, madeAll = 0, made = 0;
-    secondsOne = secondsAll = 0;
-    CpuTimes makeOne, makeAll;
-    ForgetCache(entries, 0, entries.size());
-    for (int run = 0; run < 2; ++run)
-    {
-        rate = MakeRate(view, 1, 6 + 20 * run, 4, perPage, &made, &makeOne);
-        if (rate > 0)
-            secondsOne += made / rate, madeOne += made;
-        rate = MakeRate(view, processors, 16 + 20 * run, 4, perPage, &made, &makeAll);
-        if (rate > 0)
-            secondsAll += made / rate, madeAll += made;
-    }
-    rateOne = secondsOne > 0 ? madeOne / secondsOne : 0;
-    rateAll = secondsAll > 0 ? madeAll / secondsAll : 0;
-    double makeSpeedUp = rateOne > 0 ? rateAll / rateOne : 0;
-    printf("Cold thumbnails per second made by the generator (UI not painting): 1 worker %.1f (%d pictures), "
-           "%d workers %.1f (%d pictures); speed-up %.2fx   (target >= 1.7x on 2 processors) %s\n", rateOne,
-           madeOne, processors, rateAll, madeAll, makeSpeedUp, Verdict(makeSpeedUp >= 1.7));
-    PrintCosts(processors, secondsOne, madeOne, makeOne, secondsAll, madeAll, makeAll);
+    // Cold pictures per second, 1 worker and all: drawn, then made by the
+    // generator alone with the UI thread not painting meanwhile.
+    double speedUp = CompareWorkers(&ColdRate, "", view, processors, perPage, 5);
+    CompareWorkers(&MakeRate, " made by the generator (UI not painting)", view, processors, perPage, 6);
     // The peers: the same decoding on plain threads, and pure arithmetic.
     std::vector<std::string> peerFiles;
     for (size_t k = entries.size() / 2; k < entries.size() && peerFiles.size() < 240; ++k)
