@@ -92,6 +92,7 @@ TEST(ThumbnailCache, FreshCopyIsUsedAndTouchingThePictureRewritesIt)
     EXPECT_TRUE(Near(0x30C030, warm.centre));
     EXPECT_EQ(cold.width, warm.width);
     EXPECT_EQ(cold.height, warm.height);
+    EXPECT_EQ(0, manager.GetTaskCount()); // a cached JPEG needs no second pass
 
     // Touching the picture makes the copy stale: it is rewritten from the picture.
     SetModifyTime(path, Later(ModifyTime(cache), 60));
@@ -137,5 +138,34 @@ TEST(ThumbnailPasses, JpegShowsItsExifThumbnailFirstThenTheFullPicture)
     EXPECT_TRUE(Near(0x2040C0, full.centre));
     EXPECT_TRUE(FileExists(cache));
     EXPECT_EQ(0, manager.GetTaskCount());
+    DeleteFileA(cache.c_str());
+}
+
+TEST(ThumbnailPasses, StaleCopyGivesWayToThePreviewAndTheFullPassRewritesIt)
+{
+    TempFolder folder("thumb_stale_exif");
+    std::string path = WriteJpeg(folder, "retouched.jpg", 800, 600, 0x2040C0, 0xD02020);
+    std::string cache = CacheFileOf(path);
+    // A green copy from before the picture was last changed.
+    WriteJpeg(folder, "green.jpg", 360, 270, 0x30C030);
+    ASSERT_TRUE(CopyFileA((folder / "green.jpg").c_str(), cache.c_str(), FALSE));
+    SetModifyTime(cache, ModifyTime(path));
+    SetModifyTime(path, Later(ModifyTime(cache), 60));
+    CellWindows cells(1);
+    CThumbnailManager manager;
+    manager.GetThumbnail(path.c_str(), Area(100, 100), cells[0], FALSE);
+
+    // The stale copy is removed and the EXIF preview shown, not the copy.
+    EXPECT_EQ(CThumbnailManager::Served, manager.ServeNextTask());
+    EXPECT_TRUE(Near(0xD02020, Look(manager.GetThumbnail(path.c_str(), Area(100, 100), cells[0], FALSE)).centre));
+    EXPECT_FALSE(FileExists(cache));
+
+    // The full pass makes the picture and a fresh copy of it.
+    ASSERT_EQ(1, manager.GetTaskCount());
+    EXPECT_EQ(CThumbnailManager::Served, manager.ServeNextTask());
+    EXPECT_TRUE(Near(0x2040C0, Look(manager.GetThumbnail(path.c_str(), Area(100, 100), cells[0], FALSE)).centre));
+    CRgbBuffer cached;
+    ASSERT_TRUE(cached.LoadRgbBuffer(cache.c_str()));
+    EXPECT_TRUE(Near(0x2040C0, test_support::RgbAt(cached, 180, 135)));
     DeleteFileA(cache.c_str());
 }

@@ -1,6 +1,7 @@
 // The thumbnail generator's order of service (newest request first, cells
 // out of sight to the tail, a cell's duplicates purged when its bitmap
-// arrives), with one worker and with several, and its bounded bitmap map.
+// arrives), with one worker and with several, a cell off the screen, the
+// two passes of JPEGs on several workers, and its bounded bitmap map.
 #include <algorithm>
 #include "ThumbnailTestKit.h"
 
@@ -41,6 +42,28 @@ public:
 
 protected:
     void OnTaskTaken(const CThumbnailTask& task) override { m_Taken.push_back(task.m_hTargetWnd); }
+};
+
+// Runs a manager's generator while a browser window is counted.
+class RunningGenerator
+{
+public:
+    explicit RunningGenerator(CThumbnailManager* manager) : m_manager(manager)
+    {
+        CThreadBase::IncrementThreadCounter();
+        m_thread = CreateThread(NULL, 0, &RunGenerator, manager, 0, NULL);
+    }
+    ~RunningGenerator()
+    {
+        m_manager->Shutdown();
+        WaitForSingleObject(m_thread, 20000);
+        CloseHandle(m_thread);
+        CThreadBase::DecrementThreadCounter();
+    }
+
+private:
+    CThumbnailManager* m_manager;
+    HANDLE m_thread;
 };
 } // namespace
 
@@ -119,15 +142,11 @@ TEST(ThumbnailOrder, SeveralWorkersTakeTasksInOrderAndServeEachCellOnce)
             expected.insert(expected.begin(), cells[i]);
     }
 
-    // The generator runs while a browser window is counted.
-    CThreadBase::IncrementThreadCounter();
-    HANDLE thread = CreateThread(NULL, 0, &RunGenerator, manager, 0, NULL);
-    for (int wait = 0; wait < 300 && manager->GetThumbnailCount() < count - 2; ++wait)
-        Sleep(50);
-    manager->Shutdown();
-    WaitForSingleObject(thread, 20000);
-    CloseHandle(thread);
-    CThreadBase::DecrementThreadCounter();
+    {
+        RunningGenerator generator(manager);
+        for (int wait = 0; wait < 300 && manager->GetThumbnailCount() < count - 2; ++wait)
+            Sleep(50);
+    }
 
     EXPECT_EQ(count - 2, manager->GetThumbnailCount());
     std::vector<HWND> served;
@@ -140,6 +159,53 @@ TEST(ThumbnailOrder, SeveralWorkersTakeTasksInOrderAndServeEachCellOnce)
     for (const std::string& path : paths)
         DeleteFileA(CacheFileOf(path).c_str());
     delete manager;
+}
+
+TEST(ThumbnailPasses, SeveralWorkersEndEveryJpegCellWithItsFullPictureAndCacheCopy)
+{
+    TempFolder folder("thumb_pool_exif");
+    const int count = 8;
+    std::vector<std::string> paths;
+    for (int i = 0; i < count; ++i)
+    {
+        paths.push_back(WriteJpeg(folder, "c" + std::to_string(i) + ".jpg", 800, 600, 0x2040C0, 0xD02020));
+        DeleteFileA(CacheFileOf(paths.back()).c_str());
+    }
+    CellWindows cells(count);
+    CThumbnailManager* manager = new CThumbnailManager;
+    manager->SetWorkerCount(2);
+    {
+        RunningGenerator generator(manager);
+        Sleep(200); // both workers wait for work
+        for (int i = 0; i < count; ++i)
+            manager->GetThumbnail(paths[i].c_str(), Area(100, 100), cells[i], FALSE);
+        for (int wait = 0; wait < 300 && manager->GetServedCount() < 2 * count; ++wait)
+            Sleep(20);
+    }
+    // Each cell had its preview pass, then its full pass, once.
+    EXPECT_EQ(2 * count, manager->GetServedCount());
+    for (int i = 0; i < count; ++i)
+    {
+        EXPECT_TRUE(Near(0x2040C0, Look(manager->GetThumbnail(paths[i].c_str(), Area(100, 100), cells[i], FALSE)).centre))
+            << "cell " << i;
+        EXPECT_TRUE(FileExists(CacheFileOf(paths[i]))) << "cell " << i;
+        DeleteFileA(CacheFileOf(paths[i]).c_str());
+    }
+    delete manager;
+}
+
+TEST(ThumbnailOrder, CellOfAViewOffTheScreenIsOutOfSight)
+{
+    TempFolder folder("thumb_offscreen");
+    std::vector<std::string> paths = WritePictures(folder, 1);
+    CellWindows cells(1);
+    CThumbnailManager manager;
+    cells.MoveView(GetSystemMetrics(SM_CXVIRTUALSCREEN) + 100, 0);
+    manager.GetThumbnail(paths[0].c_str(), Area(), cells[0], FALSE);
+    EXPECT_EQ(CThumbnailManager::Postponed, manager.ServeNextTask());
+    cells.MoveView(0, 0);
+    EXPECT_EQ(CThumbnailManager::Served, manager.ServeNextTask());
+    EXPECT_TRUE(HasBitmap(manager, paths[0]));
 }
 
 TEST(ThumbnailBudget, MapStaysWithinItsBudgetAndDroppedThumbnailsComeBackFromTheCache)

@@ -31,6 +31,8 @@ public:
     ~CellWindows() { DestroyWindow(m_view); }
     HWND operator[](int i) const { return m_cells[i]; }
     void Hide(int i) { ShowWindow(m_cells[i], SW_HIDE); }
+    // Moves the view (and its cells) to (x, y) on the screen.
+    void MoveView(int x, int y) { SetWindowPos(m_view, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER); }
 
 private:
     HWND m_view;
