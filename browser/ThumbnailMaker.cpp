@@ -29,9 +29,12 @@ BOOL CThumbnailManager::LoadFullPicture(const CString& path, CRgbBuffer& image, 
 
 BOOL CThumbnailManager::LoadCacheCopy(const CString& cachePath, const CThumbnailTask& task, CRgbBuffer& image)
 {
-    if (!CFileInfo::FileExist(cachePath))
+    // One look at the copy tells whether it is there and how old it is.
+    WIN32_FILE_ATTRIBUTE_DATA copy;
+    if (!GetFileAttributesExA(cachePath, GetFileExInfoStandard, &copy) ||
+        (copy.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return FALSE;
-    if (CFileInfo::GetModifyTime(cachePath) < CFileInfo::GetModifyTime(task.m_strFile))
+    if (CTime(copy.ftLastWriteTime) < CFileInfo::GetModifyTime(task.m_strFile))
     {
         DeleteFileA(cachePath);
         return FALSE;
