@@ -43,15 +43,8 @@ CString CThumbnailManager::GetCacheFileName(const CString& path)
 
 void CThumbnailManager::WriteCacheFile(const CString& cachePath, CRgbBuffer& image)
 {
-    // Written under a name of this thread's own and then moved into place,
-    // so that a worker serving another cell of the same picture never loads
-    // a half-written file. A failed write leaves no file.
-    CString temporary;
-    temporary.Format("%s-%lu.jpg", (LPCSTR)cachePath.Left(cachePath.GetLength() - 4),
-                     GetCurrentThreadId());
-    CJpgFile writer(temporary, CacheQuality, false);
-    if (!writer.Save(&image))
-        return;
-    if (!MoveFileExA(temporary, cachePath, MOVEFILE_REPLACE_EXISTING))
-        DeleteFileA(temporary);
+    // The codec writes a temporary file and moves it into place only when
+    // it is whole, so a worker serving another cell of the same picture
+    // never loads a half-written file, and a failed write leaves no file.
+    CJpgFile(cachePath, CacheQuality, false).Save(&image);
 }

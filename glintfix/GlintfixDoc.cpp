@@ -58,13 +58,16 @@ void CGlintfixDoc::DeleteContents()
     m_pBase->CleanUp();
     m_pWorking->CleanUp();
     m_bRedEyeFixed = false;
+    m_strLoadedFrom.Empty();
 }
 
 BOOL CGlintfixDoc::OnOpenDocument(LPCSTR lpszPathName)
 {
     DeleteContents();
     CString asked = lpszPathName ? lpszPathName : "";
-    m_pBase->LoadRgbBuffer(GlintfixRules::OpenPath(asked), false);
+    CString opened = GlintfixRules::OpenPath(asked);
+    m_pBase->LoadRgbBuffer(opened, false);
+    m_strLoadedFrom = CFileInfo::IsJPGFile(opened) ? opened : CString();
     *m_pWorking = *m_pBase;
     m_pWorking->m_BackgroundColor = kMargin;
     m_bRedEyeFixed = false;
@@ -90,12 +93,15 @@ BOOL CGlintfixDoc::OnSaveDocument(LPCSTR lpszPathName)
         return TRUE;
     int quality = CurrentQuality();
     CString written = CFileInfo::AssureExtension(lpszPathName, "jpg");
-    if (!CJpgFile(written, quality, false).Save(m_pWorking))
+    CJpgFile writer(written, quality, false);
+    writer.SetMetadataSource(m_strLoadedFrom);
+    if (!writer.Save(m_pWorking))
     {
         // The picture stays in memory, modified, so nothing is lost.
         GlintfixPrompt::Ask("Could not write the file " + written, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
+    m_strLoadedFrom = written; // it holds the metadata now
     CRgbBuffer* reloaded = new CRgbBuffer;
     if (reloaded->LoadRgbBuffer(written, false))
     {

@@ -25,6 +25,9 @@ public:
     // A red eye was removed since the last load, save or colour reset: a
     // colour adjustment, made from m_pBase, would lose it.
     bool m_bRedEyeFixed;
+    // The JPEG the pictures were read from (empty for another kind of file):
+    // a save copies its metadata, even when it writes over it.
+    CString m_strLoadedFrom;
 
     bool HasPicture() const;
     CSize GetPictureSize() const;
@@ -33,7 +36,9 @@ public:
     // says "Invalid image file : " + path and fails when it does not load.
     BOOL OnOpenDocument(LPCSTR lpszPathName) override;
     // Writes m_pWorking as JPEG at the bar's quality to the path with
-    // ".jpg" assured, then reloads that file into both pictures.
+    // ".jpg" assured, with the metadata of m_strLoadedFrom, then reloads
+    // that file into both pictures. A failed write is told and leaves the
+    // file on disk as it was.
     BOOL OnSaveDocument(LPCSTR lpszPathName) override;
     // The document is saved under, and titled with, the path with ".jpg" assured.
     void SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU = TRUE) override;

@@ -177,9 +177,11 @@ CDialogBatchJob::OutputDecision CDialogBatchJob::OutputPath(CFileInfo* source, c
     return OutputWrite;
 }
 
-bool CDialogBatchJob::SaveJpeg(CRgbBuffer* picture, const CString& target, int quality)
+bool CDialogBatchJob::SaveJpeg(CRgbBuffer* picture, const CString& target, int quality,
+                               const CString& metadataSource)
 {
     CJpgFile file(target, quality, false);
+    file.SetMetadataSource(metadataSource);
     return file.Save(picture) != 0;
 }
 

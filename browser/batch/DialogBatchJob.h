@@ -66,8 +66,11 @@ public:
     // input and output names in the progress window.
     OutputDecision OutputPath(CFileInfo* source, const CString& folder,
                               CDialogBatchJobIndicator* indicator, CString& target);
-    // Saves `picture` as a JPEG of `quality`; false when it could not be written.
-    static bool SaveJpeg(CRgbBuffer* picture, const CString& target, int quality);
+    // Saves `picture` as a JPEG of `quality` with the metadata of the JPEG
+    // `metadataSource` (the picture's source file; may be empty); false
+    // when it could not be written.
+    static bool SaveJpeg(CRgbBuffer* picture, const CString& target, int quality,
+                         const CString& metadataSource);
 
     // True when ESC was pressed since the previous poll.
     static bool EscapePressed();

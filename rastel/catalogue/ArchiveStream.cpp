@@ -6,7 +6,8 @@
 
 CArchiveStream::CArchiveStream()
     : m_hFile(INVALID_HANDLE_VALUE), m_bWriting(false), m_bFailed(false),
-      m_dwBufferUsed(0), m_dwBufferPos(0), m_ullRemaining(0), m_dwCommitError(0)
+      m_dwBufferUsed(0), m_dwBufferPos(0), m_ullRemaining(0), m_Attributes(HiddenFile),
+      m_dwCommitError(0)
 {
 }
 
@@ -37,7 +38,7 @@ BOOL CArchiveStream::OpenForReading(const char* path)
     return TRUE;
 }
 
-BOOL CArchiveStream::OpenForWriting(const char* target)
+BOOL CArchiveStream::OpenForWriting(const char* target, WrittenAttributes attributes)
 {
     Close();
     if (!target || !*target)
@@ -63,6 +64,7 @@ BOOL CArchiveStream::OpenForWriting(const char* target)
     m_dwBufferUsed = 0;
     m_Target = target;
     m_TempPath = temp;
+    m_Attributes = attributes;
     m_dwCommitError = 0;
     return TRUE;
 }
@@ -258,6 +260,16 @@ BOOL CArchiveStream::Commit()
         ok = FALSE;
     }
     m_hFile = INVALID_HANDLE_VALUE;
+    if (ok && m_Attributes == LikeTargetFile)
+    {
+        // What the user may have set on the file replaced stays; read-only
+        // is not carried over (such a target is not replaced anyway).
+        DWORD old = GetFileAttributesA(m_Target);
+        DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        DWORD wanted = old == INVALID_FILE_ATTRIBUTES ? 0 : old & kept;
+        SetFileAttributesA(m_TempPath, wanted ? wanted : FILE_ATTRIBUTE_NORMAL);
+    }
     if (ok && !MoveFileExA(m_TempPath, m_Target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     {
         m_dwCommitError = GetLastError();

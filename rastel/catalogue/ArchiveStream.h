@@ -7,7 +7,9 @@
 // prefix claims more ends reading like the end of the file does.
 // Writing goes to a temporary file beside the target; Commit() flushes it to
 // disk and only then moves it over the target, so a failed or abandoned write
-// leaves the previous target untouched and no temporary file behind.
+// leaves the previous target untouched and no temporary file behind. The
+// temporary file is hidden while it is written; the written file ends hidden
+// (a catalogue) or with the attributes of the file it replaces (a photo).
 // Nothing here throws; failures are results.
 #pragma once
 
@@ -19,6 +21,13 @@ class RASTEL_API CArchiveStream
 public:
     enum { BufferSize = 4096 };
 
+    // The attributes the written file ends with.
+    enum WrittenAttributes
+    {
+        HiddenFile,      // hidden alone, as the catalogue files are
+        LikeTargetFile   // those of the file replaced (normal for a new file)
+    };
+
     CArchiveStream();
     // Closes the file; an uncommitted write is abandoned.
     ~CArchiveStream();
@@ -28,7 +37,7 @@ public:
     BOOL OpenForReading(const char* path);
     // Starts writing a new content for `target` into a temporary file in the
     // target's folder. FALSE when that file cannot be created.
-    BOOL OpenForWriting(const char* target);
+    BOOL OpenForWriting(const char* target, WrittenAttributes attributes = HiddenFile);
 
     // Reading: FALSE at the end of the file, on a read error, and when fewer
     // bytes remain than the value needs; the value is then unchanged.
@@ -39,6 +48,8 @@ public:
     void WriteInt32(LONG value);
     void WriteString(const CString& text);
     void WriteBytes(const void* data, DWORD count);
+    // True once a write failed: a writer can stop early, Commit() will fail.
+    bool HasFailed() const { return m_bFailed; }
 
     // Flushes, writes the file through to disk, closes it and replaces the
     // target by it. On any failure the temporary file is deleted and FALSE
@@ -70,5 +81,6 @@ private:
     ULONGLONG m_ullRemaining; // reading: bytes of the file not yet in the buffer
     CString m_Target;
     CString m_TempPath;
+    WrittenAttributes m_Attributes;
     DWORD m_dwCommitError;
 };

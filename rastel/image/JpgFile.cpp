@@ -4,10 +4,14 @@
 #include "RgbBuffer.h"
 #include "FileInfo.h"
 #include "ExifOrientation.h"
+#include "ArchiveStream.h"
+#include "JpegSink.h"
+#include "JpegMetadataCopy.h"
 
 #include <stdio.h>
 #include <stdlib.h>
 #include <utility>
+#include <vector>
 
 CJpgFile::CJpgFile(CString fileName, int quality, bool thumbnailOnly)
     : CImageFile(fileName), m_Quality(quality), m_ThumbnailOnly(thumbnailOnly), m_Target(NULL),
@@ -18,7 +22,7 @@ CJpgFile::CJpgFile(CString fileName, int quality, bool thumbnailOnly)
 
 CJpgFile::CJpgFile(const CJpgFile& other)
     : CImageFile(other), m_Quality(other.m_Quality), m_ThumbnailOnly(other.m_ThumbnailOnly),
-      m_Target(NULL), m_ExifData(NULL)
+      m_Target(NULL), m_ExifData(NULL), m_MetadataSource(other.m_MetadataSource)
 {
     ClearParseState();
 }
@@ -30,6 +34,7 @@ CJpgFile& CJpgFile::operator=(const CJpgFile& other)
         CImageFile::operator=(other);
         m_Quality = other.m_Quality;
         m_ThumbnailOnly = other.m_ThumbnailOnly;
+        m_MetadataSource = other.m_MetadataSource;
         m_Target = NULL;
         ClearParseState();
     }
@@ -139,15 +144,20 @@ int CJpgFile::Save(CRgbBuffer* buffer)
     if (!buffer || !buffer->IsImage())
         return 0;
     CString path = CFileInfo::AssureExtension(m_FileName, "jpg");
-    FILE* file = fopen(path, "wb");
-    if (!file)
+    // Read before anything is written: the source may be the target.
+    std::vector<CJpegSegment> segments;
+    if (!m_MetadataSource.IsEmpty())
+        segments = CJpegMetadataCopy::Segments(m_MetadataSource, *buffer);
+
+    CArchiveStream stream;
+    if (!stream.OpenForWriting(path, CArchiveStream::LikeTargetFile))
         return 0;
-    int result = save_JPG_file(file, buffer->m_Buffer, buffer->m_Width, buffer->m_Height,
-                               m_Quality, buffer->m_GrayScale);
-    if (fclose(file) != 0)
-        result = 0;
-    // A half-written file is not a picture: do not leave it behind.
-    if (!result)
-        remove(path);
-    return result;
+    CJpegArchiveSink sink(stream);
+    if (!EncodeJpeg(&sink, buffer->m_Buffer, buffer->m_Width, buffer->m_Height, m_Quality,
+                    buffer->m_GrayScale, &segments))
+    {
+        stream.Close(); // the temporary file goes, the target stays
+        return 0;
+    }
+    return stream.Commit() ? 1 : 0;
 }

@@ -15,6 +15,17 @@
 //   EXIF orientation tag (CExifOrientation).
 // - Save always writes the extension "jpg"; a buffer with m_GrayScale 1 is
 //   written as a one-channel file made from the red channel.
+// - Save writes into a temporary file beside the target, checks every write,
+//   flushes it to disk and only then moves it over the target: it returns
+//   nonzero only when the whole file is in place; on failure the target is
+//   as it was and no temporary file is left. A replaced file keeps its
+//   attributes; a new one has normal attributes.
+// - With a metadata source (SetMetadataSource), Save copies that JPEG's EXIF,
+//   XMP and ICC profile into the file it writes (read before the target is
+//   replaced, so the source may be the target): Orientation 1, the pixel
+//   dimension tags of the saved size, the EXIF thumbnail made anew from the
+//   saved picture (or dropped when it does not fit). A damaged EXIF block is
+//   not copied; a source without EXIF gives a file without EXIF.
 // - Library errors never escape: functions return 0 and free what they made.
 //   Hostile input (bad offsets, looping directories, huge sizes, endless
 //   progressive scans) is refused, never read outside its buffer.
@@ -47,6 +58,9 @@ public:
     int m_InteropIfdOffset;
 
     CJpgFile(CString fileName, int quality = 100, bool thumbnailOnly = false);
+    // The JPEG whose metadata Save copies; empty (the default) for none.
+    void SetMetadataSource(const CString& path) { m_MetadataSource = path; }
+    const CString& GetMetadataSource() const { return m_MetadataSource; }
     // Copies name, quality and mode; the copy starts with a clear parse state.
     CJpgFile(const CJpgFile& other);
     CJpgFile& operator=(const CJpgFile& other);
@@ -90,4 +104,5 @@ private:
     bool ReadExif32(long long offset, unsigned& value) const;
     void DecodeThumbnail(unsigned length);
     bool m_ThumbnailDone; // the thumbnail's length tag ended the parse
+    CString m_MetadataSource;
 };

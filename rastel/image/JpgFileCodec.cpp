@@ -7,6 +7,8 @@
 #include "JpegLib.h"
 #include "JpgMemorySource.h"
 #include "JpegDcScans.h"
+#include "JpegSink.h"
+#include "JpegDestination.h"
 
 #include <io.h>
 #include <stdlib.h>
@@ -287,10 +289,12 @@ int CJpgFile::read_JPG_file_reduced(FILE* file, BYTE** pixels, int* width, int* 
                          fullHeight);
 }
 
-int CJpgFile::save_JPG_file(FILE* file, BYTE* pixels, int width, int height, int quality,
-                            int grayScale)
+// The encoder behind save_JPG_file and EncodeJpeg: into file, or when file
+// is null into sink; segments, when given, follow the JFIF header.
+static int EncodePixels(FILE* file, CJpegSink* sink, const BYTE* pixels, int width, int height,
+                        int quality, int grayScale, const std::vector<CJpegSegment>* segments)
 {
-    if (!file || !pixels || width <= 0 || height <= 0)
+    if ((!file && !sink) || !pixels || width <= 0 || height <= 0)
         return 0;
 
     jpeg_compress_struct cinfo;
@@ -306,7 +310,10 @@ int CJpgFile::save_JPG_file(FILE* file, BYTE* pixels, int width, int height, int
         return 0;
     }
     jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, file);
+    if (file)
+        jpeg_stdio_dest(&cinfo, file);
+    else
+        UseJpegSinkDestination(&cinfo, sink);
     cinfo.image_width = (JDIMENSION)width;
     cinfo.image_height = (JDIMENSION)height;
     if (grayScale)
@@ -325,12 +332,19 @@ int CJpgFile::save_JPG_file(FILE* file, BYTE* pixels, int width, int height, int
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
+    if (segments)
+        for (size_t i = 0; i < segments->size(); ++i)
+        {
+            const CJpegSegment& segment = (*segments)[i];
+            jpeg_write_marker(&cinfo, segment.m_Marker, (const JOCTET*)segment.m_Data.data(),
+                              (unsigned)segment.m_Data.size());
+        }
 
     size_t stride = (size_t)width * 3;
     while (cinfo.next_scanline < cinfo.image_height)
     {
-        BYTE* source = pixels + cinfo.next_scanline * stride;
-        JSAMPROW row = source;
+        const BYTE* source = pixels + cinfo.next_scanline * stride;
+        JSAMPROW row = (JSAMPROW)source;
         if (greyRow)
         {
             BYTE* grey = greyRow;
@@ -345,4 +359,20 @@ int CJpgFile::save_JPG_file(FILE* file, BYTE* pixels, int width, int height, int
     jpeg_destroy_compress(&cinfo);
     free(greyRow);
     return 1;
+}
+
+int CJpgFile::save_JPG_file(FILE* file, BYTE* pixels, int width, int height, int quality,
+                            int grayScale)
+{
+    if (!file)
+        return 0;
+    return EncodePixels(file, NULL, pixels, width, height, quality, grayScale, NULL);
+}
+
+int EncodeJpeg(CJpegSink* sink, const BYTE* pixels, int width, int height, int quality,
+               int grayScale, const std::vector<CJpegSegment>* segments)
+{
+    if (!sink)
+        return 0;
+    return EncodePixels(NULL, sink, pixels, width, height, quality, grayScale, segments);
 }
