@@ -57,6 +57,18 @@ std::string ExifSegment(const std::string& block, const CRgbBuffer& picture)
     return std::string(CJpegMarkers::ExifIdentifier, identifier) + rewritten;
 }
 
+// A profile describes the stored samples: an RGB one is wrong for a
+// one-channel file (the grayscale tool's) and a grey or CMYK one for an RGB
+// file. Its colour space is at byte 16 of the profile, in the first chunk.
+bool ProfileFits(const std::vector<std::string>& chunks, bool grey)
+{
+    const size_t chunkHeader = sizeof(CJpegMarkers::IccIdentifier) + 2; // sequence number, count
+    for (size_t i = 0; i < chunks.size(); ++i)
+        if (chunks[i].size() >= chunkHeader + 20 && chunks[i][chunkHeader - 2] == 1)
+            return chunks[i].compare(chunkHeader + 16, 4, grey ? "GRAY" : "RGB ") == 0;
+    return false;
+}
+
 std::string XmpSegment(const std::string& xmp, const CRgbBuffer& picture)
 {
     char width[16], height[16];
@@ -92,11 +104,12 @@ std::vector<CJpegSegment> CJpegMetadataCopy::Segments(const CString& source, con
         if (!segment.m_Data.empty())
             segments.push_back(segment);
     }
-    for (size_t i = 0; i < markers.m_Icc.size(); ++i)
-    {
-        segment.m_Marker = CJpegMarkers::App2;
-        segment.m_Data = markers.m_Icc[i];
-        segments.push_back(segment);
-    }
+    if (ProfileFits(markers.m_Icc, picture.m_GrayScale != 0))
+        for (size_t i = 0; i < markers.m_Icc.size(); ++i)
+        {
+            segment.m_Marker = CJpegMarkers::App2;
+            segment.m_Data = markers.m_Icc[i];
+            segments.push_back(segment);
+        }
     return segments;
 }

@@ -1,6 +1,7 @@
 // CJpegMetadataCopy: the metadata segments a JPEG saved from another JPEG
 // carries over: its EXIF block fitted to the new picture, its XMP packet
-// with the same values fitted, its ICC profile as it was. Internal to rastel.
+// with the same values fitted, its ICC profile as it was when it describes
+// the samples written (RGB, or grey for a one-channel file). Internal to rastel.
 //
 // Contract:
 // - Segments never fails: what cannot be carried over safely (a damaged

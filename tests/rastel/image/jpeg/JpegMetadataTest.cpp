@@ -139,6 +139,17 @@ TEST_F(JpegMetadata, ResizedCopyKeepsTheCameraDataWithTheNewSizeAndThumbnail)
     EXPECT_EQ(CSize(90, 120), shown.GetImageSize());
     EXPECT_LT(MeanDifference(shown, *expected), 12.0);
 
+    // The grayscale tool's one-channel copy keeps the camera data, not the
+    // RGB profile, which would misdescribe its samples.
+    CRgbBuffer grey(*resized);
+    grey.m_GrayScale = 1;
+    std::string greyOutput = m_Dir / "grey.jpg";
+    CJpgFile greyWriter(greyOutput.c_str(), 90, false);
+    greyWriter.SetMetadataSource(source.c_str());
+    ASSERT_EQ(1, greyWriter.Save(&grey));
+    EXPECT_EQ(kept, Kept(greyOutput));
+    EXPECT_EQ("", Exiftool("-b -ICC_Profile", greyOutput));
+
     // Saved again over itself (an editor saving over the original): the
     // metadata is read before the file is replaced.
     std::unique_ptr<CRgbBuffer> turned(reloaded.Rotate90RGB());
