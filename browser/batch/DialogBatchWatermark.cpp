@@ -278,7 +278,7 @@ int CDialogBatchWatermark::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator
             break;
         }
         indicator->SetFileBar(66);
-        SaveJpeg(&picture, target, 100);
+        CountOutput(SaveJpeg(&picture, target, 100));
     }
     indicator->SetFileBar(100);
     return 1;
