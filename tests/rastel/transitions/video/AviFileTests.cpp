@@ -342,7 +342,7 @@ TEST(AviVideoFailures, FullDiskIsToldOnceAndKeepsNothing)
     Sleep(200);
     std::vector<std::string> left = FolderNames(small);
     native_tool::RunShell("umount '" + mount + "'");
-    printf("  %d frames written before the disk was full\n", written);
+    printf("  %d frames taken before the writer or its close found the disk full\n", written);
     EXPECT_FALSE(closed);
     std::vector<DialogWatcher::Seen> dialogs = watcher.Dialogs();
     ASSERT_EQ(1u, dialogs.size());
