@@ -136,7 +136,7 @@ void BenchResize(const std::string& temp)
     tool.m_Prop_b640x480 = 0;
     tool.m_Prop_bCustom1 = 0;
     tool.m_Prop_bCustom2 = 0;
-    CDialogBatchJobIndicator indicator(&tool, &list);
+    CDialogBatchJobIndicator indicator(&tool);
     double best = -1;
     for (int run = 0; run < Runs; ++run)
     {
@@ -188,7 +188,7 @@ void BenchVideo(const std::string& temp, int width, int height)
     creator.m_Prop_CustomHeight = height;
     creator.m_Prop_FrameRate = 25;
     creator.m_Prop_Seconds = 2;
-    CDialogBatchJobIndicator indicator(&creator, &list);
+    CDialogBatchJobIndicator indicator(&creator);
     std::string video = temp + "\\bench.avi";
     double best = -1;
     for (int run = 0; run < Runs; ++run)

@@ -189,11 +189,18 @@ void CDialogAviCreator::BeginVideo(const CString& path)
     m_pAviFile = new CAviFile(path, m_Prop_FrameRate);
 }
 
+void CDialogAviCreator::EndJob()
+{
+    if (m_pAviFile)
+        CountOutput(m_pAviFile->Close());
+}
+
 void CDialogAviCreator::EndVideo()
 {
     delete m_pPrevious;
     m_pPrevious = NULL;
-    // The file is complete once its writer is gone.
+    // Finished by EndJob when the job ran; a writer that was given no frame
+    // leaves no file.
     delete m_pAviFile;
     m_pAviFile = NULL;
     FreeFrameBitmap();

@@ -2,7 +2,10 @@
 // picture is centred on a black canvas of the video size, reached by a
 // transition from the previous canvas (black before the first) and then held
 // for frame rate x seconds still frames. Runs as a batch job under the
-// progress window; ESC ends the video after the current frame.
+// progress window; ESC ends the video after the current frame, and the frames
+// so far are the video. The video is finished as the job ends: one whose
+// writing failed is kept nowhere (the writer tells the user) and the progress
+// window's end text counts it as a file that could not be written.
 #pragma once
 
 #include "DialogBatchJob.h"
@@ -40,6 +43,8 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void StoreSettings() override;
+    // Finishes the video while the progress window still shows.
+    void EndJob() override;
     // The save dialog; false when the user cancels.
     virtual bool AskVideoFileName(CString& path);
 

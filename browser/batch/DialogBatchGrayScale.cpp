@@ -23,7 +23,7 @@ int CDialogBatchGrayScale::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator
         picture->AdjustColor(-100);
         // Grey pixels: the writer stores one channel.
         picture->m_GrayScale = 1;
-        SaveJpeg(picture, target, 100, file->GetName());
+        CountOutput(SaveJpeg(picture, target, 100, file->GetName()));
     }
     indicator->SetFileBar(66);
     delete picture;

@@ -10,6 +10,7 @@
 #include "RgbBuffer.h"
 #include "DialogBatchJobIndicator.h"
 #include "BrowserFileList.h"
+#include "BatchJobFiles.h"
 
 BEGIN_MESSAGE_MAP(CDialogBatchJob, CDialog)
     ON_BN_CLICKED(IDC_BATCH_START, OnStart)
@@ -28,7 +29,8 @@ CDialogBatchJob::MESSAGEBOXPROC g_MessageBox = DefaultMessageBox;
 
 CDialogBatchJob::CDialogBatchJob(UINT nIDTemplate, CWnd* pParent)
     : CDialog(nIDTemplate, pParent ? pParent : AfxGetMainWnd()),
-      m_Prop_OutputFolderName("m_Prop_OutputFolderName", "C:\\Pixmere"), m_pFileList(NULL)
+      m_Prop_OutputFolderName("m_Prop_OutputFolderName", "C:\\Pixmere"), m_pFileList(NULL),
+      m_pJobFiles(NULL), m_nUnwritten(0)
 {
     m_strOutputFolder = m_Prop_OutputFolderName;
 }
@@ -94,8 +96,29 @@ bool CDialogBatchJob::CheckSelection(CFileInfoList* list)
 
 void CDialogBatchJob::RunIndicator(CFileInfoList* list)
 {
-    CDialogBatchJobIndicator indicator(this, list, this);
+    CBatchJobFiles files(list);
+    m_pJobFiles = &files;
+    m_nUnwritten = 0;
+    CDialogBatchJobIndicator indicator(this, this);
     indicator.DoModal();
+    m_pJobFiles = NULL;
+}
+
+void CDialogBatchJob::CountOutput(bool written)
+{
+    if (!written)
+        ++m_nUnwritten;
+}
+
+CString CDialogBatchJob::EndText() const
+{
+    if (m_nUnwritten == 0)
+        return "Done. Press ESC key";
+    if (m_nUnwritten == 1)
+        return "Done. 1 file could not be written. Press ESC key";
+    CString text;
+    text.Format("Done. %d files could not be written. Press ESC key", m_nUnwritten);
+    return text;
 }
 
 bool CDialogBatchJob::RunBatch(CFileInfoList* list)
@@ -111,10 +134,21 @@ bool CDialogBatchJob::EscapePressed()
     return (GetAsyncKeyState(VK_ESCAPE) & 1) != 0;
 }
 
+void CDialogBatchJob::RunJob(CDialogBatchJobIndicator* indicator)
+{
+    if (m_pJobFiles)
+        Walk(*m_pJobFiles, indicator);
+}
+
 void CDialogBatchJob::RunJob(CFileInfoList* list, CDialogBatchJobIndicator* indicator)
 {
-    if (!list)
-        return;
+    CBatchJobFiles files(list);
+    Walk(files, indicator);
+}
+
+void CDialogBatchJob::Walk(CBatchJobFiles& files, CDialogBatchJobIndicator* indicator)
+{
+    m_nUnwritten = 0;
     CWinApp* app = AfxGetApp();
     if (app)
         app->BeginWaitCursor();
@@ -123,9 +157,9 @@ void CDialogBatchJob::RunJob(CFileInfoList* list, CDialogBatchJobIndicator* indi
         Sleep(20);
     EscapePressed();
 
-    int count = list->GetSelectedFileCount();
+    int count = files.GetCount();
     int done = 0;
-    bool escaped = false;
+    bool escaped = false, stopped = false;
     while (done < count)
     {
         if (EscapePressed())
@@ -133,22 +167,23 @@ void CDialogBatchJob::RunJob(CFileInfoList* list, CDialogBatchJobIndicator* indi
             escaped = true;
             break;
         }
-        CFileInfo* file = list->GetCurrentFile();
-        if (!file)
-            break;
+        CFileInfo* file = files.GetAt(done);
         indicator->SetFileBar(0);
-        if (file->Selected())
+        ++done;
+        indicator->SetStatus("Input file : " + file->GetName());
+        if (!ProcessFile(file, indicator))
         {
-            ++done;
-            indicator->SetStatus("Input file : " + file->GetName());
-            if (!ProcessFile(file, indicator))
-                break;
-            indicator->SetJobBar(100 * done / count);
+            stopped = true;
+            break;
         }
-        list->SelectTheNextFile();
+        indicator->SetJobBar(100 * done / count);
     }
     if (!escaped)
         indicator->SetJobBar(100);
+    EndJob();
+    // The list may be gone, or be another one by now: it is asked for afresh.
+    if (CFileInfoList* list = GetFileList())
+        list->SetCurrentFile(files.CurrentAfter(done, stopped));
     if (app)
         app->EndWaitCursor();
 }
@@ -157,7 +192,12 @@ CDialogBatchJob::OutputDecision CDialogBatchJob::OutputPath(CFileInfo* source, c
                                                             CDialogBatchJobIndicator* indicator,
                                                             CString& target)
 {
-    CFileInfo::MakeDir(folder);
+    if (!CFileInfo::MakeDir(folder))
+    {
+        ShowMessage("Output folder " + folder + " could not be created", MB_OK | MB_ICONERROR);
+        CountOutput(false);
+        return OutputStop;
+    }
     // The JPEG writer gives every file the extension "jpg", so that is the
     // file to ask about: a PNG source c.png is written as c.jpg.
     CString name = CFileInfo::GetFileFromFullPath(source->GetName());

@@ -5,10 +5,15 @@
 // ProcessFile. Sources are only read; every result is a new JPEG file.
 //
 // Contract:
-// - RunJob works on the list it is given (a browser view's list, or any
-//   list in tests) and moves that list's current entry as it walks.
+// - A job works on its own copy of the selection, taken when it starts
+//   (CBatchJobFiles), so nothing another window does meanwhile can free what
+//   it works on. When it ends, the current entry of the list the tool works
+//   on (if there still is one) is moved to where the walk ended.
 // - Outputs go to OutputPath, which asks before replacing an existing file
 //   (the JPEG that will really be written) and never writes over the source.
+//   An output folder that cannot be made stops the job with a message naming
+//   it. Every output that could not be written is counted, and the progress
+//   window's end text tells how many.
 // - Message boxes go through one replaceable function, so that tests answer
 //   them without a modal box.
 #pragma once
@@ -22,6 +27,7 @@ class CFileInfo;
 class CFileInfoList;
 class CRgbBuffer;
 class CDialogBatchJobIndicator;
+class CBatchJobFiles;
 
 class CDialogBatchJob : public CDialog
 {
@@ -43,8 +49,11 @@ public:
     // One picture of the batch: nonzero goes on with the next one, 0 stops.
     virtual int ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* indicator) = 0;
 
-    // The job loop: every selected entry of `list` once, starting at its
-    // current entry and wrapping around; ESC between steps ends it.
+    // The job loop: every entry of the job's own copy of the selection once
+    // (from the list's current entry, wrapping around); ESC between steps
+    // ends it. The progress window runs it over the copy RunIndicator took.
+    void RunJob(CDialogBatchJobIndicator* indicator);
+    // The same over a copy of `list`'s selection taken now.
     void RunJob(CFileInfoList* list, CDialogBatchJobIndicator* indicator);
 
     // The list the tool works on: the one set with SetFileList, else the list
@@ -57,8 +66,15 @@ public:
     bool RunBatch(CFileInfoList* list);
     // False, after telling the user, when `list` has no selected entry.
     bool CheckSelection(CFileInfoList* list);
-    // Runs the progress window, and the job in it, over `list`.
+    // Runs the progress window, and the job in it, over a copy of the
+    // selection of `list`.
     void RunIndicator(CFileInfoList* list);
+
+    // Outputs of the last job that could not be written.
+    int GetUnwrittenCount() const { return m_nUnwritten; }
+    // The progress window's text once the job is over: "Done. Press ESC key",
+    // or with the number of outputs that could not be written.
+    CString EndText() const;
 
     // The file that an output for `source` in `folder` will be written to
     // (always a JPEG), and whether to write it: asks before replacing an
@@ -71,6 +87,8 @@ public:
     // when it could not be written.
     static bool SaveJpeg(CRgbBuffer* picture, const CString& target, int quality,
                          const CString& metadataSource);
+    // Counts an output that could not be written.
+    void CountOutput(bool written);
 
     // True when ESC was pressed since the previous poll.
     static bool EscapePressed();
@@ -93,6 +111,9 @@ protected:
     // Start, step 3: false when the tool cannot run (it told the user why).
     virtual bool CheckBeforeRun() { return true; }
 
+    // Called when the walk is over, before the end text is shown.
+    virtual void EndJob() {}
+
     // Reads the edit `editId` as a number within [minimum, maximum].
     int ReadClampedInt(int editId, int minimum, int maximum, int fallback) const;
 
@@ -101,5 +122,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void Walk(CBatchJobFiles& files, CDialogBatchJobIndicator* indicator);
+
     CFileInfoList* m_pFileList;
+    CBatchJobFiles* m_pJobFiles; // the running job's own entries
+    int m_nUnwritten;
 };

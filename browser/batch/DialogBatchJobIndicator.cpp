@@ -7,8 +7,8 @@ BEGIN_MESSAGE_MAP(CDialogBatchJobIndicator, CDialog)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-CDialogBatchJobIndicator::CDialogBatchJobIndicator(CDialogBatchJob* job, CFileInfoList* list, CWnd* pParent)
-    : CDialog(IDD, pParent), m_pJob(job), m_pList(list), m_bDone(false)
+CDialogBatchJobIndicator::CDialogBatchJobIndicator(CDialogBatchJob* job, CWnd* pParent)
+    : CDialog(IDD, pParent), m_pJob(job), m_bDone(false)
 {
 }
 
@@ -31,7 +31,7 @@ void CDialogBatchJobIndicator::OnTimer(UINT_PTR nIDEvent)
         return;
     KillTimer(StartTimerId);
     if (m_pJob)
-        m_pJob->RunJob(m_pList, this);
+        m_pJob->RunJob(this);
     // Keys pressed during the job (the ESC that interrupted it) are not
     // meant for this window: it stays until ESC is pressed again.
     MSG msg;
@@ -39,7 +39,7 @@ void CDialogBatchJobIndicator::OnTimer(UINT_PTR nIDEvent)
     {
     }
     m_bDone = true;
-    SetWindowText("Done. Press ESC key");
+    SetWindowText(m_pJob ? m_pJob->EndText() : CString("Done. Press ESC key"));
 }
 
 void CDialogBatchJobIndicator::SetStatus(const CString& text)

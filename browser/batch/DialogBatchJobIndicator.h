@@ -1,7 +1,8 @@
 // CDialogBatchJobIndicator: the small modal progress window of a batch. It
 // starts its job from a 100 ms timer, shows the current input and output
 // names and two bars (the current file, the whole job), and stays open with
-// the caption "Done. Press ESC key" until the user closes it with ESC.
+// the job's end text as caption ("Done. Press ESC key", or how many files
+// could not be written) until the user closes it with ESC.
 #pragma once
 
 #include "Framework.h"
@@ -9,14 +10,13 @@
 #include "BatchResource.h"
 
 class CDialogBatchJob;
-class CFileInfoList;
 
 class CDialogBatchJobIndicator : public CDialog
 {
 public:
     enum { IDD = IDD_BATCH_INDICATOR, StartTimerId = 1, StartDelay = 100 };
 
-    CDialogBatchJobIndicator(CDialogBatchJob* job, CFileInfoList* list, CWnd* pParent = NULL);
+    CDialogBatchJobIndicator(CDialogBatchJob* job, CWnd* pParent = NULL);
 
     // Status text (two lines) and bars (0..100); each shows at once, because
     // the window's message loop does not run while the job works.
@@ -36,6 +36,5 @@ protected:
 private:
     void SetBar(int id, int position);
     CDialogBatchJob* m_pJob;
-    CFileInfoList* m_pList;
     bool m_bDone;
 };

@@ -150,7 +150,7 @@ int CDialogBatchResize::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* i
         // The unscaled output is the picture itself (a fit into its own size
         // would only copy it).
         CRgbBuffer* fitted = i == 0 ? NULL : source->CreateRectFitRGB(CRect(0, 0, box.width, box.height));
-        SaveJpeg(fitted ? fitted : source, target, box.quality, file->GetName());
+        CountOutput(SaveJpeg(fitted ? fitted : source, target, box.quality, file->GetName()));
         indicator->SetFileBar(66);
         if (fitted && fitted != source)
             delete fitted;

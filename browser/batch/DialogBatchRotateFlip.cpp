@@ -47,7 +47,7 @@ int CDialogBatchRotateFlip::ProcessFile(CFileInfo* file, CDialogBatchJobIndicato
         default: result = source.FlipVertRGB(); break;
         }
         if (result)
-            SaveJpeg(result, target, 100, file->GetName());
+            CountOutput(SaveJpeg(result, target, 100, file->GetName()));
         delete result;
     }
     indicator->SetFileBar(66);

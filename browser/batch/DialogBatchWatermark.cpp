@@ -278,7 +278,7 @@ int CDialogBatchWatermark::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator
             break;
         }
         indicator->SetFileBar(66);
-        SaveJpeg(&picture, target, 100, file->GetName());
+        CountOutput(SaveJpeg(&picture, target, 100, file->GetName()));
     }
     indicator->SetFileBar(100);
     return 1;

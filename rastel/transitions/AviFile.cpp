@@ -19,6 +19,10 @@ const long long FrameOverheadBytes = 8 + 16;
 
 CAviFile::COMPRESSORCHOOSER g_Chooser = 0;
 
+// The platform's AVI file handler, named outright: AVIFileOpen would pick a
+// handler by the extension, and the temporary file's is ".tmp".
+const CLSID AviFileHandler = {0x00020000, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 // A header with room for the colour table or masks that GetDIBits may add.
 struct DibHeader
 {
@@ -79,11 +83,14 @@ CAviFile::CAviFile(const char* fileName, int frameRate)
     m_FileBytes = 0;
     memset(&m_SourceFormat, 0, sizeof(m_SourceFormat));
     m_BufferBytes = 0;
+    m_szTempName[0] = 0;
+    m_bFailed = false;
+    m_bTold = false;
 }
 
 CAviFile::~CAviFile()
 {
-    ReleaseMemory();
+    Close();
     AVIFileExit();
 }
 
@@ -91,7 +98,9 @@ CAviFile& CAviFile::operator=(const CAviFile& other)
 {
     if (this == &other)
         return *this;
-    ReleaseMemory();
+    Close();
+    m_bFailed = false;
+    m_bTold = false;
     memcpy(m_szFileName, other.m_szFileName, sizeof(m_szFileName));
     m_bNameFits = other.m_bNameFits;
     m_FrameRate = other.m_FrameRate;
@@ -116,11 +125,138 @@ HRESULT CAviFile::AppendDummy(HBITMAP bitmap)
     return E_FAIL;
 }
 
-HRESULT CAviFile::SetUpFailed()
+void CAviFile::Tell()
 {
+    if (m_bTold)
+        return;
+    m_bTold = true;
     MessageBoxA(OwnerWindow(), RenderErrorText, RenderErrorCaption, MB_OK | MB_ICONERROR);
+}
+
+HRESULT CAviFile::VideoFailed()
+{
+    Tell();
+    ReleaseMemory();
+    m_bFailed = true;
+    DeleteTemporaryFile();
+    return E_FAIL;
+}
+
+HRESULT CAviFile::LimitReached()
+{
+    Tell();
+    // Releasing the file closes it with its index: the frames so far are a
+    // complete video, which Close puts under its name.
     ReleaseMemory();
     return E_FAIL;
+}
+
+bool CAviFile::OpenTemporaryFile()
+{
+    // The target's folder (with its separator), so that the finished video
+    // is renamed within one volume; the current folder for a bare name.
+    char folder[MAX_PATH] = ".";
+    const char* backslash = strrchr(m_szFileName, '\\');
+    const char* slash = strrchr(m_szFileName, '/');
+    const char* end = backslash > slash ? backslash : slash;
+    if (end)
+    {
+        size_t length = (size_t)(end - m_szFileName) + 1;
+        memcpy(folder, m_szFileName, length);
+        folder[length] = 0;
+    }
+    // GetTempFileName creates the file itself, so its name is this writer's alone.
+    if (!GetTempFileNameA(folder, "pxm", 0, m_szTempName))
+    {
+        m_szTempName[0] = 0;
+        return false;
+    }
+    if (AVIFileOpenA(&m_pAviFile, m_szTempName, OF_WRITE | OF_CREATE, (LPCLSID)&AviFileHandler) != AVIERR_OK)
+    {
+        m_pAviFile = 0;
+        DeleteTemporaryFile();
+        return false;
+    }
+    // Hidden while it is written, so that a file left by a process that died
+    // meanwhile does not show among the user's files.
+    SetFileAttributesA(m_szTempName, FILE_ATTRIBUTE_HIDDEN);
+    return true;
+}
+
+void CAviFile::DeleteTemporaryFile()
+{
+    if (!m_szTempName[0])
+        return;
+    SetFileAttributesA(m_szTempName, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(m_szTempName);
+    m_szTempName[0] = 0;
+}
+
+namespace
+{
+bool ReadAt(HANDLE file, long long offset, void* data, DWORD count)
+{
+    LARGE_INTEGER at;
+    at.QuadPart = offset;
+    DWORD read = 0;
+    return SetFilePointerEx(file, at, NULL, FILE_BEGIN) && ReadFile(file, data, count, &read, NULL) &&
+           read == count;
+}
+} // namespace
+
+bool CAviFile::ReadsBackWhole()
+{
+    // The file's own structure, read directly: the RIFF header, then its
+    // chunks one after the other (headers, frames, index), each within the
+    // file, the last the index of every frame. A write the disk refused at
+    // close (the last frames, the index, the headers) breaks one of these.
+    HANDLE file = CreateFileA(m_szTempName, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool whole = false;
+    LARGE_INTEGER size;
+    DWORD header[3];
+    if (GetFileSizeEx(file, &size) && ReadAt(file, 0, header, sizeof(header)) &&
+        header[0] == mmioFOURCC('R', 'I', 'F', 'F') && header[2] == mmioFOURCC('A', 'V', 'I', ' ') &&
+        (long long)header[1] + 8 <= size.QuadPart)
+    {
+        const long long end = (long long)header[1] + 8;
+        long long at = 12;
+        bool indexed = false;
+        DWORD chunk[2];
+        while (at + 8 <= end && ReadAt(file, at, chunk, sizeof(chunk)) && at + 8 + chunk[1] <= end)
+        {
+            indexed = chunk[0] == mmioFOURCC('i', 'd', 'x', '1') && chunk[1] >= 16 * (DWORD)m_lSample;
+            at += 8 + chunk[1] + (chunk[1] & 1);
+        }
+        whole = indexed && at >= end;
+    }
+    CloseHandle(file);
+    return whole;
+}
+
+bool CAviFile::Close()
+{
+    ReleaseMemory();
+    if (m_bFailed)
+        return false;
+    if (!m_szTempName[0])
+        return true;
+    if (m_lSample == 0)
+    {
+        // Set up, but no frame went in: there is no video to keep.
+        DeleteTemporaryFile();
+        return true;
+    }
+    SetFileAttributesA(m_szTempName, FILE_ATTRIBUTE_NORMAL);
+    if (!ReadsBackWhole() ||
+        !MoveFileExA(m_szTempName, m_szFileName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    {
+        VideoFailed();
+        return false;
+    }
+    m_szTempName[0] = 0; // it is the video now
+    return true;
 }
 
 HRESULT CAviFile::AppendFrameFirstTime(HBITMAP bitmap)
@@ -129,11 +265,11 @@ HRESULT CAviFile::AppendFrameFirstTime(HBITMAP bitmap)
     int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     m_hAviDC = CreateCompatibleDC(NULL);
     if (!m_hAviDC)
-        return SetUpFailed();
+        return VideoFailed();
 
     DibHeader dib;
     if (!ReadBitmapFormat(m_hAviDC, bitmap, &dib))
-        return SetUpFailed();
+        return VideoFailed();
     const BITMAPINFOHEADER& format = dib.header;
     const int width = format.biWidth;
     const int height = format.biHeight < 0 ? -format.biHeight : format.biHeight;
@@ -142,18 +278,18 @@ HRESULT CAviFile::AppendFrameFirstTime(HBITMAP bitmap)
     long long areaHeight = height > screenHeight ? height : screenHeight;
     long long bufferBytes = areaWidth * areaHeight * 4;
     if (bufferBytes < ImageBytes(format) || bufferBytes > 0x7FFFFFFFLL)
-        return SetUpFailed();
+        return VideoFailed();
     m_hHeap = HeapCreate(HEAP_NO_SERIALIZE, 0, 0);
     if (!m_hHeap)
-        return SetUpFailed();
+        return VideoFailed();
     m_lpBits = HeapAlloc(m_hHeap, HEAP_ZERO_MEMORY, (SIZE_T)bufferBytes);
     if (!m_lpBits)
-        return SetUpFailed();
+        return VideoFailed();
     m_BufferBytes = (SIZE_T)bufferBytes;
     m_SourceFormat = format;
 
-    if (!m_bNameFits || AVIFileOpenA(&m_pAviFile, m_szFileName, OF_WRITE | OF_CREATE, NULL) != AVIERR_OK)
-        return SetUpFailed();
+    if (!m_bNameFits || !OpenTemporaryFile())
+        return VideoFailed();
 
     memset(&m_AviStreamInfo, 0, sizeof(m_AviStreamInfo));
     m_AviStreamInfo.fccType = streamtypeVIDEO;
@@ -165,7 +301,7 @@ HRESULT CAviFile::AppendFrameFirstTime(HBITMAP bitmap)
     SetRect(&m_AviStreamInfo.rcFrame, 0, 0, width, height);
     strcpy(m_AviStreamInfo.szName, "Video Stream");
     if (AVIFileCreateStreamA(m_pAviFile, &m_pAviStream, &m_AviStreamInfo) != AVIERR_OK)
-        return SetUpFailed();
+        return VideoFailed();
 
     if (!SetUpCompression(format))
         return E_FAIL; // SetUpCompression has released everything
@@ -196,7 +332,7 @@ bool CAviFile::SetUpCompression(const BITMAPINFOHEADER& format)
             BITMAPINFOHEADER compressed = m_pEncoder->Format();
             if (AVIStreamSetFormat(m_pAviStream, 0, &compressed, sizeof(compressed)) != AVIERR_OK)
             {
-                SetUpFailed();
+                VideoFailed();
                 return false;
             }
             return true;
@@ -214,7 +350,9 @@ bool CAviFile::SetUpCompression(const BITMAPINFOHEADER& format)
                         ICMF_CHOOSE_ALLCOMPRESSORS,
                     NULL, NULL, &choice, NULL))
         {
+            // The user's choice: no video, and nothing to tell.
             ReleaseMemory();
+            DeleteTemporaryFile();
             return false;
         }
         memset(&m_AviCompressOptions, 0, sizeof(m_AviCompressOptions));
@@ -229,6 +367,8 @@ bool CAviFile::SetUpCompression(const BITMAPINFOHEADER& format)
         {
             m_pAviCompressedStream = 0;
             ReleaseMemory();
+            m_bFailed = true;
+            DeleteTemporaryFile();
             return false;
         }
     }
@@ -236,7 +376,7 @@ bool CAviFile::SetUpCompression(const BITMAPINFOHEADER& format)
     BITMAPINFOHEADER source = format;
     if (AVIStreamSetFormat(m_pAviCompressedStream, 0, &source, sizeof(source)) != AVIERR_OK)
     {
-        SetUpFailed();
+        VideoFailed();
         return false;
     }
     return true;
@@ -271,14 +411,15 @@ HRESULT CAviFile::AppendFrameUsual(HBITMAP bitmap)
     // the compressor actually wrote.
     const long long worstCase = imageBytes + (imageBytes & 1) + FrameOverheadBytes;
     if (!ReserveFileBytes(worstCase))
-        return SetUpFailed();
+        return LimitReached();
     LONG bytesWritten = 0;
     HRESULT written = AVIStreamWrite(m_pAviCompressedStream, m_lSample, 1, m_lpBits,
                                      (LONG)imageBytes, 0, NULL, &bytesWritten);
     if (bytesWritten > 0 && bytesWritten <= imageBytes)
         m_FileBytes -= imageBytes - bytesWritten;
+    // A frame the disk refused leaves a broken file: the video is lost.
     if (FAILED(written))
-        return E_FAIL;
+        return VideoFailed();
     m_lSample++;
     return S_OK;
 }
@@ -291,10 +432,10 @@ HRESULT CAviFile::WriteEncodedFrame(const BITMAPINFOHEADER& format)
         return E_FAIL;
     // The frame that would carry the file past the limit closes it instead.
     if (!ReserveFileBytes((long long)size + (size & 1) + FrameOverheadBytes))
-        return SetUpFailed();
+        return LimitReached();
     if (FAILED(AVIStreamWrite(m_pAviStream, m_lSample, 1, (LPVOID)jpeg, (LONG)size, AVIIF_KEYFRAME,
                               NULL, NULL)))
-        return E_FAIL;
+        return VideoFailed();
     m_lSample++;
     return S_OK;
 }

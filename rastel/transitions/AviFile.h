@@ -10,12 +10,19 @@
 //   compressor dialog.
 // - A set-up failure shows "Error Occured While Rendering the Movie" once (not
 //   when the user cancels the dialog), releases everything, and every later
-//   append returns 0 at once. A failed write returns 0 for that frame only.
+//   append returns 0 at once. A frame that cannot be read or encoded (or is
+//   of another size) is refused alone and writing goes on; a frame the disk
+//   refuses ends the video as failed.
 // - The file stays below 2 GB, so that every player reads it: the frame that
 //   would pass the limit is refused with the same message, and the frames
 //   written before it form a complete, playable video.
-// - The video is complete when the writer is destroyed; a writer that was
-//   given no frame creates no file. Nothing throws.
+// - The video is written under a temporary name in the target's folder and
+//   put under its own name by Close (or the destructor) once it is complete
+//   and reads back whole, so the target never holds half a video. A video
+//   whose writing failed (a write refused by the disk, a file that cannot be
+//   finished or renamed) is told with the same message, once, and nothing of
+//   it is kept: the target stays as it was and no temporary file remains.
+// - A writer that was given no frame creates no file. Nothing throws.
 #pragma once
 
 #include <windows.h>
@@ -36,6 +43,14 @@ public:
 
     int AppendNewFrame(HBITMAP bitmap);
 
+    // Finishes the video and puts it under its name. True when the frames
+    // written are now the file (or no frame was given, so there is no file);
+    // false when the video failed, the user was told and nothing was kept
+    // (a cancelled compressor choice is no failure). Later appends fail.
+    bool Close();
+    // True once the video has failed and will not be kept.
+    bool HasFailed() const { return m_bFailed; }
+
     // The compressor dialog, replaceable so that tests can answer it; null
     // restores ICCompressorChoose.
     typedef BOOL(VFWAPI* COMPRESSORCHOOSER)(HWND owner, UINT flags, LPVOID input, LPVOID data,
@@ -50,7 +65,16 @@ private:
     HRESULT AppendFrameUsual(HBITMAP bitmap);
     HRESULT AppendDummy(HBITMAP bitmap);
     void ReleaseMemory();
-    HRESULT SetUpFailed();
+    // The video cannot be kept: tells the user once, releases everything
+    // and deletes the temporary file.
+    HRESULT VideoFailed();
+    void Tell();
+    // The file closed at the 2 GB limit: what was written stays the video.
+    HRESULT LimitReached();
+    bool OpenTemporaryFile();
+    void DeleteTemporaryFile();
+    // Reopens the closed temporary file: true when it holds every frame written.
+    bool ReadsBackWhole();
     bool SetUpCompression(const BITMAPINFOHEADER& format);
     HRESULT WriteEncodedFrame(const BITMAPINFOHEADER& format);
     bool ReserveFileBytes(long long bytes);
@@ -79,4 +103,8 @@ private:
     // Bytes the file will hold when closed, counted as frames are written.
     long long m_FileBytes;
     bool m_bNameFits;
+    // The file being written, in the target's folder; empty when none.
+    char m_szTempName[MAX_PATH];
+    bool m_bFailed;
+    bool m_bTold;
 };

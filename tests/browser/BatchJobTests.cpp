@@ -52,8 +52,10 @@ TEST(BatchJobLoop, StartsAtTheCurrentEntryAndWrapsAround)
     std::unique_ptr<CTestList> list(MakeList(folder, files, {3})); // d is not selected
     list->SetCurrentFile(CString(files[1].c_str()));
     CRecordingJob job;
-    CDialogBatchJobIndicator indicator(&job, list.get());
-    job.RunJob(list.get(), &indicator);
+    job.SetFileList(list.get());
+    DoneCloser closer;
+    ASSERT_TRUE(job.RunBatch(list.get()));
+    EXPECT_EQ("Done. Press ESC key", closer.EndText());
     EXPECT_EQ((std::vector<std::string>{"b.jpg", "c.jpg", "a.jpg"}), job.m_Names);
     // The walk stops on the entry after the last one processed.
     EXPECT_EQ(files[1], (LPCSTR)list->GetCurrentFile()->GetName());

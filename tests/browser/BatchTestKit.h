@@ -122,12 +122,15 @@ public:
 };
 
 // Closes the progress window of this process (as ESC does) once its caption
-// says the job is done; counts how many it closed.
+// says the job is done ("Done. ... Press ESC key"); counts how many it closed
+// and keeps the last such caption. Message boxes captioned "Error" (the video
+// writer's) are answered with OK and their texts kept.
 class DoneCloser
 {
 public:
     DoneCloser() : m_Stop(CreateEventA(NULL, TRUE, FALSE, NULL)), m_Closed(0)
     {
+        InitializeCriticalSection(&m_Lock);
         m_Thread = CreateThread(NULL, 0, Watch, this, 0, NULL);
     }
     ~DoneCloser()
@@ -136,8 +139,23 @@ public:
         WaitForSingleObject(m_Thread, INFINITE);
         CloseHandle(m_Thread);
         CloseHandle(m_Stop);
+        DeleteCriticalSection(&m_Lock);
     }
     int Closed() const { return m_Closed; }
+    std::string EndText()
+    {
+        EnterCriticalSection(&m_Lock);
+        std::string text = m_EndText;
+        LeaveCriticalSection(&m_Lock);
+        return text;
+    }
+    std::vector<std::string> Errors()
+    {
+        EnterCriticalSection(&m_Lock);
+        std::vector<std::string> errors = m_Errors;
+        LeaveCriticalSection(&m_Lock);
+        return errors;
+    }
 
 private:
     // Reads captions with InternalGetWindowText, which sends no message: the
@@ -147,17 +165,36 @@ private:
         DoneCloser* self = (DoneCloser*)param;
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        WCHAR caption[64] = L"";
-        if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-            InternalGetWindowText(window, caption, 64) && wcscmp(caption, L"Done. Press ESC key") == 0)
+        WCHAR caption[128] = L"";
+        if (process != GetCurrentProcessId() || !IsWindowVisible(window) ||
+            !InternalGetWindowText(window, caption, 128))
+            return TRUE;
+        std::wstring text(caption);
+        const std::wstring done = L"Done. ", end = L"Press ESC key";
+        bool isDone = text.compare(0, done.size(), done) == 0 && text.size() >= end.size() &&
+                      text.compare(text.size() - end.size(), end.size(), end) == 0;
+        bool isError = text == L"Error";
+        if (!isDone && !isError)
+            return TRUE;
+        for (HWND closed : self->m_ClosedWindows)
+            if (closed == window)
+                return TRUE;
+        self->m_ClosedWindows.push_back(window);
+        EnterCriticalSection(&self->m_Lock);
+        if (isDone)
+            self->m_EndText = std::string(text.begin(), text.end());
+        else
         {
-            for (HWND closed : self->m_ClosedWindows)
-                if (closed == window)
-                    return TRUE;
-            self->m_ClosedWindows.push_back(window);
-            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-            InterlockedIncrement(&self->m_Closed);
+            WCHAR message[256] = L"";
+            if (HWND label = GetDlgItem(window, 0xFFFF))
+                InternalGetWindowText(label, message, 256);
+            std::wstring wide(message);
+            self->m_Errors.push_back(std::string(wide.begin(), wide.end()));
         }
+        LeaveCriticalSection(&self->m_Lock);
+        PostMessageA(window, WM_COMMAND, isDone ? IDCANCEL : IDOK, 0);
+        if (isDone)
+            InterlockedIncrement(&self->m_Closed);
         return TRUE;
     }
     static DWORD WINAPI Watch(LPVOID param)
@@ -171,6 +208,79 @@ private:
     HANDLE m_Thread;
     LONG m_Closed;
     std::vector<HWND> m_ClosedWindows;
+    CRITICAL_SECTION m_Lock;
+    std::string m_EndText;
+    std::vector<std::string> m_Errors;
+};
+
+// Names in `folder` matching `pattern` (hidden files included, not "." and "..").
+inline std::vector<std::string> FilesMatching(const std::string& folder, const std::string& pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        if (strcmp(found.cFileName, ".") != 0 && strcmp(found.cFileName, ".."))
+            names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// A native command on a Windows path: chattr +i / -i, mount of a small tmpfs.
+inline std::string UnixFolder(const std::string& path)
+{
+    std::string unix = native_tool::UnixPath(path);
+    while (!unix.empty() && unix.back() == '/')
+        unix.pop_back();
+    return unix;
+}
+
+// A folder (or file) made immutable, read-only even for root, while it
+// lives; Made() is false where chattr is refused.
+class ReadOnlyFolder
+{
+public:
+    explicit ReadOnlyFolder(const std::string& path) : m_Unix(UnixFolder(path))
+    {
+        m_Made = !m_Unix.empty() && native_tool::RunShell("chattr +i " + native_tool::ShellQuote(m_Unix)) == 0;
+    }
+    ~ReadOnlyFolder()
+    {
+        if (m_Made)
+            native_tool::RunShell("chattr -i " + native_tool::ShellQuote(m_Unix));
+    }
+    bool Made() const { return m_Made; }
+
+private:
+    std::string m_Unix;
+    bool m_Made;
+};
+
+// A 64 KiB file system mounted on `path` (made first) while it lives;
+// Mounted() is false where mounting is refused.
+class SmallDisk
+{
+public:
+    explicit SmallDisk(const std::string& path)
+    {
+        CreateDirectoryA(path.c_str(), NULL);
+        m_Unix = UnixFolder(path);
+        m_Mounted = !m_Unix.empty() && native_tool::RunShell("mount -t tmpfs -o size=64k pixmere-test " +
+                                                             native_tool::ShellQuote(m_Unix)) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_Mounted)
+            native_tool::RunShell("umount " + native_tool::ShellQuote(m_Unix));
+    }
+    bool Mounted() const { return m_Mounted; }
+
+private:
+    std::string m_Unix;
+    bool m_Mounted;
 };
 
 // Clicks a button of a tool window.

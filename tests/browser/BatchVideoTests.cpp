@@ -1,6 +1,8 @@
 // The video creator: frames of one picture (transition then stills) read
 // back with ffprobe, a portrait picture between black bars read back with
-// ffmpeg, and the limits of the typed settings.
+// ffmpeg, the limits of the typed settings, and videos whose writing fails
+// (a full disk, a locked file under the chosen name): told, counted in the end
+// text, nothing kept and no temporary file left.
 #include <gtest/gtest.h>
 #include "BatchTestKit.h"
 #include "TransitionManager.h"
@@ -124,4 +126,57 @@ TEST(VideoCreator, TypedSettingsAreLimitedBeforeTheSelectionIsChecked)
     ASSERT_EQ(1u, messages.All().size());
     EXPECT_EQ("You need to select one or more files for this task", messages.All()[0].text);
     creator.DestroyWindow();
+}
+
+TEST(VideoCreatorFailures, FullDiskIsToldAndKeepsNothing)
+{
+    TempFolder folder("video_full");
+    WriteJpeg(folder.File("a.jpg"), 800, 600);
+    std::unique_ptr<CTestList> list(MakeList(folder, {folder.File("a.jpg")}));
+    Messages messages;
+    CDialogAviCreator creator;
+    SetUpCreator(creator);
+    std::string small = folder.File("small");
+    std::string video = small + "\\full.avi";
+    std::vector<std::string> left;
+    std::vector<std::string> errors;
+    std::string endText;
+    {
+        SmallDisk disk(small);
+        if (!disk.Mounted())
+            GTEST_SKIP() << "cannot mount a small file system here";
+        DoneCloser closer;
+        creator.CreateVideo(list.get(), video.c_str());
+        errors = closer.Errors();
+        endText = closer.EndText();
+        left = FilesMatching(small, "*");
+    }
+    EXPECT_EQ(std::vector<std::string>{"Error Occured While Rendering the Movie"}, errors);
+    EXPECT_EQ("Done. 1 file could not be written. Press ESC key", endText);
+    EXPECT_TRUE(left.empty()) << left.size() << " files left, the first " << left[0];
+}
+
+TEST(VideoCreatorFailures, LockedFileUnderTheNameIsToldAndKeepsItsBytes)
+{
+    TempFolder folder("video_locked");
+    WriteJpeg(folder.File("a.jpg"), 800, 600);
+    std::unique_ptr<CTestList> list(MakeList(folder, {folder.File("a.jpg")}));
+    Messages messages;
+    CDialogAviCreator creator;
+    SetUpCreator(creator);
+    creator.m_Prop_Seconds = 1;
+    CreateDirectoryA(folder.File("videos").c_str(), NULL);
+    std::string video = folder.File("videos\\old.avi");
+    test_support::WriteFileBytes(video, "an older video");
+    HANDLE holder = CreateFileA(video.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    {
+        DoneCloser closer;
+        creator.CreateVideo(list.get(), video.c_str());
+        EXPECT_EQ(std::vector<std::string>{"Error Occured While Rendering the Movie"}, closer.Errors());
+        EXPECT_EQ("Done. 1 file could not be written. Press ESC key", closer.EndText());
+    }
+    CloseHandle(holder);
+    EXPECT_EQ("an older video", test_support::FileBytes(video));
+    EXPECT_EQ(std::vector<std::string>{"old.avi"}, FilesMatching(folder.File("videos"), "*"));
 }

@@ -1,5 +1,7 @@
 // The AVI writer: videos read back by the native ffprobe and ffmpeg, the
-// default name and rate, set-up failures and the compressor dialog.
+// default name and rate, set-up failures and the compressor dialog, a video
+// that replaces a file only once it is finished, and one that fails on a full
+// disk (told once, nothing kept).
 #include <gtest/gtest.h>
 
 #include "AviFile.h"
@@ -60,6 +62,30 @@ int AppendTransitionFrame(void* user, CRgbBuffer* frame)
     int result = AppendPicture(*job->writer, *frame);
     job->appended += result;
     return result;
+}
+
+// Names in `folder` (not "." and ".."), hidden ones included.
+std::vector<std::string> FolderNames(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        if (strcmp(found.cFileName, ".") != 0 && strcmp(found.cFileName, "..") != 0)
+            names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+std::string UnixFolder(const std::string& path)
+{
+    std::string unix = UnixPath(path);
+    while (!unix.empty() && unix.back() == '/')
+        unix.pop_back();
+    return unix;
 }
 
 int g_ChooserCalls = 0;
@@ -264,4 +290,62 @@ TEST(AviVideoFailures, NullBitmapIsRefusedQuietly)
         EXPECT_EQ(1, AppendPicture(writer, picture));
     }
     EXPECT_EQ("1", Probe(folder, video)["nb_read_frames"]);
+}
+
+TEST(AviVideo, FileUnderTheNameIsReplacedOnlyByTheFinishedVideo)
+{
+    TempFolder folder("pixmere-avi-replace");
+    std::string video = folder.File("movie.avi");
+    test_support::WriteFileBytes(video, "an older video");
+    CRgbBuffer picture(64, 48);
+    PaintPicture(picture, 2);
+    {
+        CAviFile writer(video.c_str(), 10);
+        for (int i = 0; i < 7; i++)
+            ASSERT_EQ(1, AppendPicture(writer, picture));
+        // Half a video is never under the user's name.
+        EXPECT_EQ("an older video", test_support::FileBytes(video));
+        EXPECT_TRUE(writer.Close());
+        EXPECT_EQ(0, AppendPicture(writer, picture));
+    }
+    EXPECT_EQ(std::vector<std::string>{"movie.avi"}, FolderNames(folder.Path()));
+    EXPECT_EQ("7", Probe(folder, video)["nb_read_frames"]);
+}
+
+TEST(AviVideoFailures, FullDiskIsToldOnceAndKeepsNothing)
+{
+    TempFolder folder("pixmere-avi-full");
+    std::string small = folder.File("small");
+    CreateDirectoryA(small.c_str(), NULL);
+    std::string mount = UnixFolder(small);
+    if (mount.empty() || native_tool::RunShell("mount -t tmpfs -o size=64k pixmere-test '" + mount + "'") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here";
+    std::string video = small + "\\full.avi";
+    CRgbBuffer noise(160, 120);
+    unsigned state = 3;
+    for (size_t i = 0; i < (size_t)160 * 120 * 3; i++)
+    {
+        state = state * 1664525u + 1013904223u;
+        noise.m_Buffer[i] = (BYTE)(state >> 24);
+    }
+    DialogWatcher watcher;
+    int written = 0;
+    bool closed = true;
+    {
+        CAviFile writer(video.c_str(), 10);
+        // Noise hardly compresses: some 20 frames fill the disk.
+        for (int i = 0; i < 200 && AppendPicture(writer, noise); i++)
+            written++;
+        closed = writer.Close();
+        EXPECT_TRUE(writer.HasFailed());
+    }
+    Sleep(200);
+    std::vector<std::string> left = FolderNames(small);
+    native_tool::RunShell("umount '" + mount + "'");
+    printf("  %d frames taken before the writer or its close found the disk full\n", written);
+    EXPECT_FALSE(closed);
+    std::vector<DialogWatcher::Seen> dialogs = watcher.Dialogs();
+    ASSERT_EQ(1u, dialogs.size());
+    EXPECT_EQ("Error Occured While Rendering the Movie", dialogs[0].text);
+    EXPECT_TRUE(left.empty()) << left.size() << " files left, the first " << left[0];
 }
