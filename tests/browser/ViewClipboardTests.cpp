@@ -2,6 +2,7 @@
 // file, Cancel stopping the rest, and the drop-files block read safely; a
 // Cut removes from the album only what reached the clipboard.
 #include "ViewTestKit.h"
+#include "PaneTestKit.h"
 #include "Album.h"
 #include "ClipBoardData.h"
 
@@ -114,13 +115,13 @@ TEST_F(ViewWindow, ACutThatCannotReachTheClipboardKeepsThePictures)
     for (int i = 0; i < 400 && !opened; ++i)
         Sleep(5);
     {
-        ToldTexts told;
+        pane_test::Questions told;
         if (opened)
             view->CutSelection();
         release = true;
         holder.join();
         ASSERT_TRUE(opened) << "the clipboard could not be held open";
-        EXPECT_EQ(1u, told.texts.size());
+        EXPECT_EQ(1u, told.asked.size());
     }
     EXPECT_EQ(3u, view->GetEntries().size());
     {

@@ -2,6 +2,7 @@
 // (nor made), and a read-only folder stays silent then; a changed one that
 // cannot be saved is told once, naming the folder.
 #include "ViewTestKit.h"
+#include "PaneTestKit.h"
 
 using namespace view_test;
 
@@ -71,12 +72,12 @@ TEST_F(ViewWindow, AReadOnlyFolderIsSilentUntilItsChangeCannotBeSavedAndThenTold
         ~Writable() { native_tool::RunShell("chattr -i " + native_tool::ShellQuote(folder)); }
     } writable{unixFolder};
 
-    ToldTexts told;
+    pane_test::Questions told;
     CBrowserView* view = View();
     view->ShowFolder(folder.Path().c_str());
     view->ClearView();
     Pump(100);
-    EXPECT_TRUE(told.texts.empty());
+    EXPECT_TRUE(told.asked.empty());
 
     // Changed twice, left twice: one message, naming the folder.
     for (int round = 0; round < 2; ++round)
@@ -86,7 +87,7 @@ TEST_F(ViewWindow, AReadOnlyFolderIsSilentUntilItsChangeCannotBeSavedAndThenTold
         view->ClearView();
         Pump(100);
     }
-    ASSERT_EQ(1u, told.texts.size());
-    EXPECT_NE(std::string::npos, told.texts[0].find(folder.Path())) << told.texts[0];
+    ASSERT_EQ(1u, told.asked.size());
+    EXPECT_NE(std::string::npos, told.asked[0].find(folder.Path())) << told.asked[0];
     EXPECT_FALSE(catalogue_test::Exists(folder / "pixmere.db"));
 }

@@ -2,6 +2,7 @@
 // adds stays when the other leaves the album (and reaches it at once), and
 // an album deleted in one is not made again when the other leaves it.
 #include "ViewTestKit.h"
+#include "PaneTestKit.h"
 #include "ClipBoardData.h"
 #include "Album.h"
 
@@ -81,7 +82,7 @@ TEST_F(ViewWindow, AnAlbumDeletedInOneWindowDoesNotComeBackWhenTheOtherLeavesIt)
     });
 
     // This window's albums pane deletes it.
-    ToldTexts told;
+    pane_test::Questions told;
     CAlbumDialog& pane = s_window->Frame()->GetLeftView()->GetAlbums();
     pane.RebuildTree();
     ASSERT_TRUE(pane.GetItemOf(album.number) != NULL);
@@ -93,5 +94,5 @@ TEST_F(ViewWindow, AnAlbumDeletedInOneWindowDoesNotComeBackWhenTheOtherLeavesIt)
     EXPECT_TRUE(other.WaitFor(5000, [](CBrowserView* v) { return v->GetFileList() == NULL; }));
     other.Run([](CBrowserView* v) { v->ClearView(); });
     EXPECT_FALSE(CAlbum::AlbumExists(album.number));
-    EXPECT_EQ(std::vector<std::string>{"Do you really want to delete the album?"}, told.texts);
+    EXPECT_EQ(std::vector<std::string>{"Do you really want to delete the album?"}, told.asked);
 }

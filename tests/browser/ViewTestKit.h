@@ -1,8 +1,8 @@
 // Helpers of the thumbnail view's tests: a browser window made from the
 // browser's own classes on the test's thread (or on a thread of its own, as
 // a second browser window runs), folders of picture stand-ins (written
-// natively when there are many), message pumping, counting the view's child
-// windows, and the user's answers to the view's messages.
+// natively when there are many), message pumping and counting the view's
+// child windows.
 #pragma once
 
 #include <windows.h>
@@ -25,7 +25,6 @@
 #include "FileInfo.h"
 #include "FileInfoList.h"
 #include "WindowTestKit.h"
-#include "panes/PaneLinks.h"
 #include "resource.h"
 
 namespace view_test
@@ -241,37 +240,6 @@ private:
     std::function<void(CBrowserView*)> m_work;
     std::atomic<bool> m_ready{false}, m_failed{false}, m_stop{false}, m_done{true};
     std::thread m_thread;
-};
-
-// Records the texts of the messages the view and the panes show (answering
-// OK, or Yes to a question) while it lives.
-class ToldTexts
-{
-public:
-    ToldTexts()
-    {
-        Current() = this;
-        PaneLinks::SetAskProc(&ToldTexts::Answer);
-    }
-    ~ToldTexts()
-    {
-        PaneLinks::SetAskProc(NULL);
-        Current() = NULL;
-    }
-    std::vector<std::string> texts;
-
-private:
-    static ToldTexts*& Current()
-    {
-        static ToldTexts* current = NULL;
-        return current;
-    }
-    static int Answer(CWnd*, const char* text, UINT type)
-    {
-        if (Current())
-            Current()->texts.push_back(text);
-        return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
-    }
 };
 
 inline CString NameOf(const CFileInfo* entry)
