@@ -119,8 +119,9 @@ private:
     POSITION PositionOfName(const char* path) const;
 
     // The file's version counter as this list last read or wrote it, and
-    // the names the file held then.
-    void NoteInStepWithFile(const CString& path, const CFileInfoIndex* names);
+    // the names the file held then (taken from `names`, which is emptied;
+    // null: the file was just written from this list).
+    void NoteInStepWithFile(const CString& path, CFileInfoIndex* names);
     static unsigned long FileVersion(const CString& path);
     static unsigned long BumpFileVersion(const CString& path);
     // Removes and deletes the entry at pos.

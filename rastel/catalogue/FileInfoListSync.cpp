@@ -9,6 +9,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace
@@ -46,13 +47,14 @@ void CFileInfoList::NoteFileChanged(const char* path)
         BumpFileVersion(path);
 }
 
-void CFileInfoList::NoteInStepWithFile(const CString& path, const CFileInfoIndex* names)
+void CFileInfoList::NoteInStepWithFile(const CString& path, CFileInfoIndex* names)
 {
     m_nFileVersion = FileVersion(path);
     m_pSavedNames->Clear();
     if (names)
     {
-        *m_pSavedNames = *names;
+        // Taken over rather than copied: a big folder's names are many.
+        std::swap(*m_pSavedNames, *names);
         return;
     }
     // Just written: the file holds this list's names.
