@@ -30,6 +30,8 @@ BEGIN_MESSAGE_MAP(CBrowserView, CScrollView)
     ON_WM_CAPTURECHANGED()
     ON_WM_KEYDOWN()
     ON_MESSAGE(WM_SHOWFOLDER, OnShowFolderMessage)
+    ON_MESSAGE(WM_LISTSAVED, OnListSavedMessage)
+    ON_MESSAGE(WM_TELLSAVEFAILED, OnTellSaveFailedMessage)
     ON_WM_TIMER()
     ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateViewCommand)
     ON_UPDATE_COMMAND_UI(ID_INVERT_SELECTION, OnUpdateViewCommand)
@@ -66,20 +68,23 @@ const int MarginMaxTicks = 20;
 CBrowserView::CBrowserView()
     : m_pFrame(NULL), m_pFileList(NULL), m_pCells(NULL), m_bMarginPending(FALSE), m_nMarginTicks(0),
       m_nAlbum(0), m_FolderTile(NULL), m_AlbumTile(NULL),
-      m_bRubberBand(FALSE), m_ptAnchor(0, 0), m_rcBand(0, 0, 0, 0)
+      m_bRubberBand(FALSE), m_ptAnchor(0, 0), m_rcBand(0, 0, 0, 0), m_bClosing(FALSE)
 {
     CSuiteLock lock;
     CWinThread* thread = AfxGetThread();
     m_pFrame = thread ? dynamic_cast<CFrameWnd*>(thread->m_pMainWnd) : NULL;
+    JoinViewList();
 }
 
 CBrowserView::~CBrowserView()
 {
+    LeaveViewList();
     // The window normally lets the list go on WM_DESTROY; this covers a view
     // whose window was never made.
     delete m_pCells;
-    if (m_pFileList && m_pFileList->GetCount() > 0)
-        m_pFileList->Save();
+    m_pCells = NULL;
+    if (m_pFileList)
+        StoreChanges(m_pFileList);
     delete m_pFileList;
     DeleteTiles();
 }
@@ -123,6 +128,7 @@ void CBrowserView::OnInitialUpdate()
 
 void CBrowserView::OnDestroy()
 {
+    m_bClosing = TRUE;
     ClearView();
     m_DropTarget.Revoke();
     CScrollView::OnDestroy();
@@ -240,12 +246,17 @@ void CBrowserView::Refresh()
 
 void CBrowserView::ClearView()
 {
+    LetListGo(TRUE);
+}
+
+void CBrowserView::LetListGo(BOOL save)
+{
     SetFrameTitle(kEmptyTitle);
     delete m_pCells;
     m_pCells = NULL;
-    if (m_pFileList && m_pFileList->GetCount() > 0)
-        m_pFileList->Save();
-    delete m_pFileList;
+    // The view is empty before anything is saved: a message box about the
+    // save runs a message loop in which the view may be asked to show more.
+    CFileInfoList* list = m_pFileList;
     m_pFileList = NULL;
     m_Entries.clear();
     m_Index.clear();
@@ -258,6 +269,9 @@ void CBrowserView::ClearView()
         SetScrollSizes(MM_TEXT, kEmptyTotal, kEmptyPage, kEmptyLine);
         ScrollToPosition(CPoint(0, 0));
     }
+    if (list && save)
+        ReportSave(list, StoreChanges(list));
+    delete list;
 }
 
 void CBrowserView::ReindexEntries()

@@ -10,8 +10,11 @@
 // and descriptions live in the entries themselves, so every operation works
 // for every picture whether or not its cell has a window.
 //
-// The view owns the shown list and saves it when it lets it go (ClearView);
-// it runs entirely in its window's thread.
+// The view owns the shown list and saves it when it lets it go (ClearView),
+// only when the user changed it; it runs entirely in its window's thread.
+// A list saved by one view is announced to every view of the process by a
+// posted message, and the views showing the same album or folder take the
+// change in (BrowserViewSync.cpp).
 #pragma once
 
 #include <functional>
@@ -33,6 +36,12 @@ class CCellWindowPool;
 // Posted by the explorer pane: WPARAM is a path made by AllocShowFolderPath
 // (new char[]); the view shows that folder and frees the copy.
 #define WM_SHOWFOLDER (WM_USER + 102)
+// Posted to every view when an album or a folder catalogue was saved or an
+// album deleted: WPARAM the album number (0 for a folder), LPARAM null for
+// an album, else a heap copy (new char[]) of the folder path, freed by the view.
+#define WM_LISTSAVED (WM_USER + 103)
+// The view's own: LPARAM a heap text (new char[]) telling of a failed save.
+#define WM_TELLSAVEFAILED (WM_USER + 104)
 
 class CBrowserView : public CScrollView
 {
@@ -80,7 +89,8 @@ public:
     void SelectInBand(const CRect& band);
 
     // ---- Clipboard and drag out (BrowserViewClipboard.cpp) ----
-    void CopySelection();
+    // FALSE (and the user told) when the clipboard did not take the files.
+    BOOL CopySelection();
     void CutSelection();
     void RemoveSelection();
     void DragSelection();
@@ -101,6 +111,19 @@ public:
     // stops at the first failure. What was copied stays.
     static PasteResult CopyFilesInto(const std::vector<CString>& files, const CString& folder,
                                      const std::function<int(const CString&)>& askOverwrite);
+
+    // ---- Keeping the views of one list alike (BrowserViewSync.cpp) ----
+    // Tells every view of the process that the album (number not 0) or the
+    // folder's catalogue changed on disk; `from` (may be null) is not told.
+    static void AnnounceListChange(unsigned album, const CString& folder, const CBrowserView* from);
+    // Saves the shown list when the user changed it, first taking in what
+    // another view saved to the same file; tells the user when it fails.
+    // FALSE when changes could not be saved.
+    BOOL SaveShownList();
+    // Takes in the shown list's file as another view saved it, keeping
+    // the scroll position, the current entry and the selection; a shown
+    // album whose file is gone is let go without saving.
+    void TakeSavedChanges();
 
     // ---- Programs (BrowserViewCommands.cpp) ----
     void OpenInViewer(CFileInfo* entry = NULL);
@@ -143,6 +166,26 @@ protected:
     BrowserViewRules::CellGrid m_Grid;
 
     void ReindexEntries();
+    enum SaveOutcome
+    {
+        SaveNotNeeded, // unchanged: the file is left as it is
+        SaveDone,
+        SaveGone,      // an album or folder deleted meanwhile: nothing is made again
+        SaveFailed,
+    };
+    // Saves a list the user changed (it need not be the shown one).
+    static SaveOutcome StoreChanges(CFileInfoList* list);
+    // Announces a saved list, or tells the user once per album or folder
+    // that its changes could not be saved.
+    void ReportSave(CFileInfoList* list, SaveOutcome outcome);
+    // Lets the list go, saving it when `save`.
+    void LetListGo(BOOL save);
+    // The process-wide list of views that AnnounceListChange tells.
+    void JoinViewList();
+    void LeaveViewList();
+    // The title's place of the shown list: the folder, or the album's path.
+    CString ShownPlace();
+    BOOL m_bClosing; // WM_DESTROY: nothing more is posted to the window
     void SetFrameTitle(const CString& text);
     // The window's left pane (the splitter's first pane), or null.
     CLeftView* GetLeftPane() const;
@@ -172,6 +215,8 @@ protected:
     void EndBand();
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg LRESULT OnShowFolderMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnListSavedMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTellSaveFailedMessage(WPARAM wParam, LPARAM lParam);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
 
     afx_msg void OnUpdateViewCommand(CCmdUI* pCmdUI);

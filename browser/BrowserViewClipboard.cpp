@@ -9,6 +9,7 @@
 #include "FileInfo.h"
 #include "FileInfoList.h"
 #include "CellWindowPool.h"
+#include "panes/PaneLinks.h"
 
 namespace
 {
@@ -30,29 +31,33 @@ HGLOBAL MakeDropFiles(CFileInfoList* list, const std::vector<CFileInfo*>& entrie
 }
 }
 
-void CBrowserView::CopySelection()
+BOOL CBrowserView::CopySelection()
 {
     if (!m_pFileList)
-        return;
+        return FALSE;
     HGLOBAL object = MakeDropFiles(m_pFileList, m_Entries, IndexOf(m_pFileList->GetCurrentFile()));
-    if (!object)
-        return;
-    if (!::OpenClipboard(m_hWnd))
+    BOOL placed = FALSE;
+    if (object && ::OpenClipboard(m_hWnd))
     {
-        ::GlobalFree(object);
-        return;
+        placed = ::EmptyClipboard() && ::SetClipboardData(CF_HDROP, object);
+        ::CloseClipboard();
     }
-    if (!::EmptyClipboard() || !::SetClipboardData(CF_HDROP, object))
-        ::GlobalFree(object);
-    ::CloseClipboard();
+    if (!placed)
+    {
+        if (object)
+            ::GlobalFree(object);
+        PaneLinks::Ask(this, "The selected pictures could not be put on the clipboard.", MB_OK | MB_ICONEXCLAMATION);
+    }
+    return placed;
 }
 
 void CBrowserView::CutSelection()
 {
     if (m_nAlbum == 0 || !m_pFileList)
         return;
-    CopySelection();
-    RemoveSelection();
+    // Only what reached the clipboard leaves the album.
+    if (CopySelection())
+        RemoveSelection();
 }
 
 void CBrowserView::RemoveSelection()
@@ -64,8 +69,8 @@ void CBrowserView::RemoveSelection()
             if (entry->Selected())
                 m_pCells->Remove(entry);
     m_pFileList->UnregisterSelectedFiles();
-    m_pFileList->Save();
     ReindexEntries();
+    SaveShownList();
     if (m_pFrame && m_pFrame->m_hWnd)
     {
         // The count in the title follows the album.

@@ -23,8 +23,7 @@ CString ProgramFolderFile(const char* name)
 void CBrowserView::OpenInViewer(CFileInfo* entry)
 {
     // The Viewer reads the list as the browser shows it.
-    if (m_pFileList && m_pFileList->GetCount() > 0)
-        m_pFileList->Save();
+    SaveShownList();
     if (!entry)
         entry = GetFirstSelected();
     CString program = ProgramFolderFile("Viewer");

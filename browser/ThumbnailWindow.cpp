@@ -5,6 +5,7 @@
 #include "BrowserFrame.h"
 #include "BrowserView.h"
 #include "FileInfo.h"
+#include "FileInfoList.h"
 #include "ThumbnailManager.h"
 
 IMPLEMENT_DYNAMIC(CThumbnailWindow, CMoveableWindow)
@@ -21,7 +22,7 @@ END_MESSAGE_MAP()
 HBITMAP CThumbnailWindow::m_CellBackground = NULL;
 
 CThumbnailWindow::CThumbnailWindow(CBrowserView* view, CFileInfo* entry)
-    : m_pView(view), m_pFileInfo(entry)
+    : m_pView(view), m_pFileInfo(entry), m_bSettingCaption(FALSE)
 {
 }
 
@@ -68,6 +69,20 @@ void CThumbnailWindow::SetFileInfo(CFileInfo* entry)
 {
     if (entry == m_pFileInfo)
         return;
+    if (m_Caption.m_hWnd)
+    {
+        // What was typed belongs to the old entry (each keystroke has gone
+        // to it already); what is typed next must not go to the new one.
+        if (::GetFocus() == m_Caption.m_hWnd)
+        {
+            OnCaptionChange();
+            if (m_pView && m_pView->m_hWnd)
+                m_pView->SetFocus();
+            else
+                ::SetFocus(NULL);
+        }
+        SetCaptionText(entry ? entry->GetDescription() : CString());
+    }
     m_pFileInfo = entry;
     if (!m_hWnd)
         return;
@@ -120,13 +135,29 @@ void CThumbnailWindow::OnSize(UINT nType, int cx, int cy)
         m_Caption.MoveWindow(CaptionEditPlace());
 }
 
+void CThumbnailWindow::SetCaptionText(const CString& text)
+{
+    CString shown;
+    m_Caption.GetWindowText(shown);
+    if (shown == text)
+        return;
+    m_bSettingCaption = TRUE;
+    m_Caption.SetWindowText(text);
+    m_bSettingCaption = FALSE;
+}
+
 void CThumbnailWindow::OnCaptionChange()
 {
-    if (!m_pFileInfo)
+    if (!m_pFileInfo || m_bSettingCaption)
         return;
     CString text;
     m_Caption.GetWindowText(text);
-    m_pFileInfo->SetDescription(text);
+    // Through the list, which then knows it has a change to save.
+    CFileInfoList* list = m_pView ? m_pView->GetFileList() : NULL;
+    if (list)
+        list->ChangeDescription(m_pFileInfo, text);
+    else
+        m_pFileInfo->SetDescription(text);
 }
 
 void CThumbnailWindow::MouseButtonDown()

@@ -37,7 +37,9 @@ public:
     BOOL CreateCell(const CRect& place);
     CFileInfo* GetFileInfo() const { return m_pFileInfo; }
     // Shows another entry: the generator's pending tasks for this window
-    // are removed and the cell repaints.
+    // are removed and the cell repaints. A description being edited stays
+    // with the entry it was typed for: the edit gives up the keyboard and
+    // shows the new entry's description.
     void SetFileInfo(CFileInfo* entry);
     // Sets the entry's selection flag and redraws at once.
     void SetSelected(BOOL selected);
@@ -56,6 +58,7 @@ public:
     CBrowserView* m_pView;
     CFileInfo* m_pFileInfo;
     CEdit m_Caption;
+    BOOL m_bSettingCaption; // the text shown changes; nobody typed it
 
     void MouseButtonDown() override;
     void MouseButtonUp() override;
@@ -77,6 +80,8 @@ protected:
     // Shows or hides the description's edit, making it the first time it
     // is shown.
     void ShowCaptionEdit(BOOL show);
+    // Shows a description in the edit without taking it as typed.
+    void SetCaptionText(const CString& text);
     CRect CaptionEditPlace() const;
     void ShowContextMenu();
 

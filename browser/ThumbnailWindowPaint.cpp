@@ -84,11 +84,8 @@ void CThumbnailWindow::OnPaint()
         {
             dc.FillSolidRect(&strip, DescriptionStrip);
             text = m_pFileInfo->GetDescription();
-            // Only a different text: setting it raises EN_CHANGE.
-            CString shown;
-            m_Caption.GetWindowText(shown);
-            if (m_Caption.m_hWnd && shown != text)
-                m_Caption.SetWindowText(text);
+            if (m_Caption.m_hWnd)
+                SetCaptionText(text);
         }
         else
         {

@@ -2,6 +2,8 @@
 // the panes of every browser window alike.
 #include "AlbumDialog.h"
 #include "Album.h"
+#include "BrowserView.h"
+#include "MemoryMappedDB.h"
 #include "CMenu.h"
 #include "CPtrList.h"
 #include "PaneLinks.h"
@@ -241,8 +243,20 @@ void CAlbumDialog::EnableAlbumButtons()
 
 void CAlbumDialog::NewAlbum()
 {
+    unsigned number;
+    {
+        CSuiteLock lock;
+        number = CAlbum::CreateNewAlbum(GetSelectedAlbum());
+    }
+    // No file, no album: the panes stay as the disk is.
+    if (!number)
+    {
+        PaneLinks::Ask(this, "The new album could not be created: its file cannot be written in the folder " +
+                                 CMemoryMappedDB::GetDbFolderName() + ".",
+                       MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     CSuiteLock lock;
-    unsigned number = CAlbum::CreateNewAlbum(GetSelectedAlbum());
     Broadcast(this, [number](CAlbumDialog* pane) { pane->InsertAlbum(number); }, WM_ALBUM_INSERTED, number, NULL);
     HTREEITEM item = GetItemOf(number);
     if (item)
@@ -271,9 +285,24 @@ void CAlbumDialog::DeleteAlbum()
     // The view shows the selected album and saves it when it lets it go:
     // let it go now, or the save would bring the deleted file back.
     PaneLinks::ClearView(this);
-    CSuiteLock lock;
-    CAlbum::DeleteAlbum(number);
-    Broadcast(this, [number](CAlbumDialog* pane) { pane->RemoveAlbum(number); }, WM_ALBUM_DELETED, number, NULL);
+    BOOL deleted;
+    {
+        CSuiteLock lock;
+        deleted = CAlbum::DeleteAlbum(number);
+        if (deleted)
+            Broadcast(this, [number](CAlbumDialog* pane) { pane->RemoveAlbum(number); }, WM_ALBUM_DELETED, number,
+                      NULL);
+    }
+    if (!deleted)
+    {
+        // The album is still there: shown again, and the user told.
+        OpenSelected();
+        PaneLinks::Ask(this, "The album could not be deleted: its file cannot be removed.",
+                       MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    // Other windows showing it let it go without saving it again.
+    CBrowserView::AnnounceListChange(number, CString(), NULL);
 }
 
 void CAlbumDialog::RemoveAlbum(unsigned number)
@@ -300,9 +329,22 @@ void CAlbumDialog::RenameItem(HTREEITEM hItem, const char* text)
     if (!text || !number)
         return;
     CString name(text);
+    if (!CAlbum::AlbumExists(number))
+    {
+        // Deleted meanwhile (its file is gone): nothing to name.
+        PaneLinks::Ask(this, "The album could not be renamed: it no longer exists.", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     {
         CAlbum album(number);
         album.m_DisplayName = name;
+    }
+    // The name is kept in the settings; the panes show it once it is there.
+    if (CString(CAlbum(number).m_DisplayName) != name)
+    {
+        PaneLinks::Ask(this, "The album could not be renamed: its new name cannot be stored.",
+                       MB_OK | MB_ICONEXCLAMATION);
+        return;
     }
     Broadcast(this, [number, name](CAlbumDialog* pane) { pane->SetAlbumText(number, name); }, WM_ALBUM_RENAMED,
               number, &name);

@@ -69,12 +69,36 @@ unsigned CAlbum::CreateNewAlbum(unsigned parent)
     CAlbum album(number);
     album.m_Parent = parent;
     album.m_DisplayName = ComposeDiplayName(number);
-    album.Save();
+    // The album comes into being with its file.
+    if (!album.CFileInfoList::Save() || !AlbumExists(number))
+        return 0;
     return number;
 }
 
-void CAlbum::DeleteAlbum(unsigned number)
+BOOL CAlbum::DeleteAlbum(unsigned number)
 {
     CSuiteLock lock;
-    DeleteFileA(ComposeFileName(number));
+    CString file = ComposeFileName(number);
+    // Whether the file went is asked of the disk: a deletion that the system
+    // took on and could not carry out (a read-only folder under Wine) may
+    // still be reported as done.
+    DeleteFileA(file);
+    if (CFileInfo::FileExist(file))
+        return FALSE;
+    // Lists of this album that are still open see it gone.
+    NoteFileChanged(file);
+    return TRUE;
+}
+
+BOOL CAlbum::AlbumExists(unsigned number)
+{
+    return CFileInfo::FileExist(ComposeFileName(number));
+}
+
+BOOL CAlbum::Save()
+{
+    CSuiteLock lock;
+    if (!AlbumExists(m_Number))
+        return FALSE;
+    return CFileInfoList::Save();
 }

@@ -25,10 +25,18 @@ public:
     // strings, in the order the file system returns them.
     static void GetAlbumList(CStringList& list);
     // Creates an empty album under `parent` with the smallest free number
-    // (numbers of deleted albums are reused) and returns that number.
+    // (numbers of deleted albums are reused) and returns that number; 0 when
+    // its file could not be written (no album was made).
     static unsigned CreateNewAlbum(unsigned parent);
-    // Deletes the album file; the profile values stay.
-    static void DeleteAlbum(unsigned number);
+    // Deletes the album file; the profile values stay. TRUE when no file of
+    // that album is left (also when there was none).
+    static BOOL DeleteAlbum(unsigned number);
+    // Whether the album's file exists.
+    static BOOL AlbumExists(unsigned number);
+
+    // Saves over the album's file only while it exists: an album deleted
+    // meanwhile (in another window) is not made again. FALSE then.
+    BOOL Save() override;
 
     CStringProperty m_DisplayName;
     CIntProperty<unsigned> m_Parent; // 0 = top level

@@ -18,7 +18,9 @@ const unsigned char* Mbs(LPCSTR text)
 const int MaxPathLength = 260;
 }
 
-CFileInfoList::CFileInfoList() : m_pCurrent(NULL), m_pIndex(new CFileInfoIndex)
+CFileInfoList::CFileInfoList()
+    : m_pCurrent(NULL), m_pIndex(new CFileInfoIndex), m_pSavedNames(new CFileInfoIndex), m_nFileVersion(0),
+      m_bModified(FALSE)
 {
 }
 
@@ -30,6 +32,7 @@ CFileInfoList::~CFileInfoList()
     RemoveAll();
     m_pCurrent = NULL;
     delete m_pIndex;
+    delete m_pSavedNames;
 }
 
 CFileInfoIndex& CFileInfoList::Index() const
@@ -94,7 +97,10 @@ CFileInfo* CFileInfoList::InsertFile(const char* path)
         return existing;
     if (strlen(path) > MaxPathLength || !CFileInfo::FileExist(path))
         return NULL;
-    return InsertListedFile(path);
+    CFileInfo* entry = InsertListedFile(path);
+    if (entry)
+        m_bModified = TRUE; // Load clears it again for the records it reads
+    return entry;
 }
 
 CFileInfo* CFileInfoList::InsertListedFile(const char* path)
@@ -191,6 +197,16 @@ int CFileInfoList::GetSelectedFileCount() const
     return count;
 }
 
+void CFileInfoList::RemoveEntryAt(POSITION here)
+{
+    CFileInfo* entry = static_cast<CFileInfo*>(GetAt(here));
+    if (entry == m_pCurrent)
+        m_pCurrent = NULL;
+    m_pIndex->Remove(entry->m_Name, here);
+    RemoveAt(here);
+    delete entry;
+}
+
 void CFileInfoList::UnregisterSelectedFiles()
 {
     Index(); // fresh before the removals below update it
@@ -198,14 +214,10 @@ void CFileInfoList::UnregisterSelectedFiles()
     while (pos)
     {
         POSITION here = pos;
-        CFileInfo* entry = static_cast<CFileInfo*>(GetNext(pos));
-        if (!entry->Selected())
+        if (!static_cast<CFileInfo*>(GetNext(pos))->Selected())
             continue;
-        if (entry == m_pCurrent)
-            m_pCurrent = NULL;
-        m_pIndex->Remove(entry->m_Name, here);
-        RemoveAt(here);
-        delete entry;
+        RemoveEntryAt(here);
+        m_bModified = TRUE;
     }
 }
 
@@ -217,6 +229,11 @@ void CFileInfoList::MoveBefore(CFileInfo* moved, CFileInfo* target)
     POSITION to = PositionOf(target);
     if (!from || !to)
         return;
+    POSITION next = from;
+    GetNext(next);
+    if (next == to)
+        return; // already there
+    m_bModified = TRUE;
     RemoveAt(from);
     POSITION at = InsertBefore(to, moved);
     m_pIndex->Move(moved->m_Name, from, at);
@@ -227,8 +244,9 @@ void CFileInfoList::MoveToTail(CFileInfo* moved)
     if (!moved)
         return;
     POSITION from = PositionOf(moved);
-    if (!from)
+    if (!from || from == GetTailPosition())
         return;
+    m_bModified = TRUE;
     RemoveAt(from);
     POSITION at = AddTail(moved);
     m_pIndex->Move(moved->m_Name, from, at);
@@ -237,21 +255,24 @@ void CFileInfoList::MoveToTail(CFileInfo* moved)
 void CFileInfoList::Load()
 {
     LoadRecords(NULL);
+    m_bModified = FALSE;
 }
 
 void CFileInfoList::LoadRecords(const CFileInfoIndex* listedFiles)
 {
     CSuiteLock lock;
+    CString path = GetFileName();
+    CFileInfoIndex names;
     CArchiveStream in;
-    if (!in.OpenForReading(GetFileName()))
-        return;
-    for (;;)
+    BOOL opened = in.OpenForReading(path);
+    for (; opened;)
     {
         CString name, description;
         LONG transition, showTime;
         if (!in.ReadString(name) || !in.ReadString(description) ||
             !in.ReadInt32(transition) || !in.ReadInt32(showTime))
             break;
+        names.Add(name, NULL);
         CFileInfo* entry = listedFiles && listedFiles->Contains(name) ? InsertListedFile(name) : InsertFile(name);
         if (!entry)
             continue;
@@ -259,6 +280,7 @@ void CFileInfoList::LoadRecords(const CFileInfoIndex* listedFiles)
         entry->SetTransition(transition);
         entry->SetShowTime(showTime);
     }
+    NoteInStepWithFile(path, &names);
 }
 
 BOOL CFileInfoList::Save()
@@ -283,5 +305,11 @@ BOOL CFileInfoList::Save()
     // The catalogue carries the hidden attribute alone, whether or not this
     // save could replace it.
     SetFileAttributesA(target, FILE_ATTRIBUTE_HIDDEN);
+    if (stored)
+    {
+        BumpFileVersion(target);
+        NoteInStepWithFile(target, NULL);
+        m_bModified = FALSE;
+    }
     return stored;
 }

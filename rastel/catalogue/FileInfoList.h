@@ -49,13 +49,42 @@ public:
     void MoveToTail(CFileInfo* moved);
 
     // Adds the records of the catalogue file (missing, short or damaged files
-    // give what could be read). Holds the suite-wide lock.
+    // give what could be read). Holds the suite-wide lock. Afterwards the list
+    // is unmodified and in step with the file.
     virtual void Load();
     // Rewrites the catalogue file with the whole list and marks it hidden. The
     // new content replaces the old file only once it is completely on disk, so
     // a failed save keeps the previous file. Holds the suite-wide lock; returns
-    // whether the new content was stored (callers may ignore it).
+    // whether the new content was stored (callers may ignore it). The whole
+    // list is written as it is: a caller that shares the file with other
+    // lists merges their saves in first (MergeSavedChanges). After a
+    // successful save the list is unmodified.
     virtual BOOL Save();
+
+    // ---- Changes and other lists of the same file (FileInfoListSync.cpp) ----
+    // Whether the user changed the list since it was loaded or saved: an
+    // insertion, a removal, a move, or a field set through the Change calls.
+    BOOL IsModified() const { return m_bModified; }
+    void SetModified(BOOL modified = TRUE) { m_bModified = modified; }
+    // The user's edits of an entry's fields; the list is modified when the
+    // value changes.
+    void ChangeDescription(CFileInfo* entry, const char* description);
+    void ChangeTransition(CFileInfo* entry, int transition);
+    void ChangeShowTime(CFileInfo* entry, int showTime);
+    // Whether another list of this process saved this list's catalogue file
+    // (or the file was deleted) since this list loaded or saved it.
+    BOOL IsStale();
+    // Brings in what was saved to the file since this list read it, when it
+    // is stale: entries this list had from the file and the file no longer
+    // names were removed elsewhere and go (they are deleted); pictures the
+    // file names that this list never had from it were added elsewhere and
+    // are appended with the file's fields. This list's own order, fields and
+    // additions stay. Under the suite-wide lock; returns whether an entry
+    // went or came. Entry pointers held by callers may dangle afterwards.
+    BOOL MergeSavedChanges();
+    // Lists holding `path` see themselves stale from now on (the file was
+    // deleted or replaced by other means than a list's Save).
+    static void NoteFileChanged(const char* path);
 
 protected:
     // Full path of the catalogue file.
@@ -89,6 +118,18 @@ private:
     // The position of the first entry named `path` without regard to case.
     POSITION PositionOfName(const char* path) const;
 
+    // The file's version counter as this list last read or wrote it, and
+    // the names the file held then (taken from `names`, which is emptied;
+    // null: the file was just written from this list).
+    void NoteInStepWithFile(const CString& path, CFileInfoIndex* names);
+    static unsigned long FileVersion(const CString& path);
+    static unsigned long BumpFileVersion(const CString& path);
+    // Removes and deletes the entry at pos.
+    void RemoveEntryAt(POSITION pos);
+
     CFileInfo* m_pCurrent;
     CFileInfoIndex* m_pIndex;
+    CFileInfoIndex* m_pSavedNames;
+    unsigned long m_nFileVersion;
+    BOOL m_bModified;
 };

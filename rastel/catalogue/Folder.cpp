@@ -41,6 +41,8 @@ void CFolder::Load()
         FindClose(search);
     }
     LoadRecords(&listed);
+    // What was read and found is not a change of the user's.
+    SetModified(FALSE);
     if (search == INVALID_HANDLE_VALUE)
         return; // no folder: nothing becomes current
     for (const CString& path : files)

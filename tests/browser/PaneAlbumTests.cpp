@@ -1,6 +1,7 @@
 // The albums pane: parents before children whatever the list order, a parent
 // chain that loops, the path of an album, new, rename and delete in every
-// pane of the process, and the questions of Delete.
+// pane of the process, the questions of Delete, and a new album or a
+// deletion that the disk refused leaving every pane as the disk is.
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <thread>
@@ -8,6 +9,8 @@
 
 #include "PaneTestKit.h"
 #include "FileInfo.h"
+#include "MemoryMappedDB.h"
+#include "NativeTool.h"
 #include "panes/AlbumDialog.h"
 
 using namespace pane_test;
@@ -195,4 +198,43 @@ TEST(AlbumsPane, DeleteRefusesAnAlbumWithSubAlbumsAndAsksBeforeDeleting)
     EXPECT_FALSE(CFileInfo::FileExist(AlbumFile(child)));
     EXPECT_EQ(nullptr, pane.GetItemOf(child));
     EXPECT_TRUE(CFileInfo::FileExist(AlbumFile(parent)));
+}
+
+TEST(AlbumsPane, ANewAlbumOrADeletionThatTheDiskRefusedChangesNoPane)
+{
+    AlbumCleanup cleanup;
+    unsigned kept = cleanup.Add(CAlbum::CreateNewAlbum(0));
+    Questions questions;
+    HostWindow host1, host2;
+    CAlbumDialog first, second;
+    ASSERT_TRUE(first.Create(CAlbumDialog::IDD, &host1));
+    ASSERT_TRUE(second.Create(CAlbumDialog::IDD, &host2));
+    int items = CountItems(first.GetTree());
+
+    // The album file is held open by another program: it cannot be removed.
+    HANDLE holder = CreateFileA(AlbumFile(kept), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    first.GetTree().SelectItem(first.GetItemOf(kept));
+    first.DeleteAlbum();
+    CloseHandle(holder);
+    EXPECT_TRUE(CFileInfo::FileExist(AlbumFile(kept)));
+    EXPECT_TRUE(first.GetItemOf(kept) && second.GetItemOf(kept));
+    ASSERT_EQ(2u, questions.asked.size());
+    EXPECT_EQ("The album could not be deleted: its file cannot be removed.", questions.asked[1]);
+
+    // The albums folder cannot be written: no new album in any pane.
+    std::string folder = native_tool::UnixPath((LPCSTR)CMemoryMappedDB::GetDbFolderName());
+    while (!folder.empty() && folder.back() == '/')
+        folder.pop_back();
+    if (folder.empty() || native_tool::RunShell("chattr +i " + native_tool::ShellQuote(folder)) != 0)
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    first.GetTree().SelectItem(first.GetRootItem());
+    first.NewAlbum();
+    native_tool::RunShell("chattr -i " + native_tool::ShellQuote(folder));
+    Pump(50);
+    EXPECT_EQ(items, CountItems(first.GetTree()));
+    EXPECT_EQ(items, CountItems(second.GetTree()));
+    EXPECT_EQ(0, (int)first.GetTree().SendMessage(TVM_GETEDITCONTROL));
+    ASSERT_EQ(3u, questions.asked.size());
+    EXPECT_EQ(0u, questions.asked[2].find("The new album could not be created")) << questions.asked[2];
 }

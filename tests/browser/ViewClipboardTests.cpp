@@ -1,6 +1,9 @@
 // Pasting files into the shown folder: the overwrite question per existing
-// file, Cancel stopping the rest, and the drop-files block read safely.
+// file, Cancel stopping the rest, and the drop-files block read safely; a
+// Cut removes from the album only what reached the clipboard.
 #include "ViewTestKit.h"
+#include "PaneTestKit.h"
+#include "Album.h"
 #include "ClipBoardData.h"
 
 using namespace view_test;
@@ -82,4 +85,59 @@ TEST_F(ViewWindow, PastedFilesJoinTheShownFolder)
     GlobalUnlock(cut);
     EXPECT_EQ(1u, CBrowserView::DropFileNames(cut).size());
     GlobalFree(cut);
+}
+
+TEST_F(ViewWindow, ACutThatCannotReachTheClipboardKeepsThePictures)
+{
+    TempFolder folder("CutKeeps");
+    MakePictures(folder.Path(), 3);
+    unsigned number = CAlbum::CreateNewAlbum(0);
+    {
+        CAlbum album(number);
+        for (int i = 0; i < 3; ++i)
+            album.InsertFile((folder / ("p0000" + std::to_string(i) + ".bmp")).c_str());
+        album.Save();
+    }
+    CBrowserView* view = View();
+    view->ShowAlbum(number);
+    ASSERT_EQ(3u, view->GetEntries().size());
+    view->ClickSelectIndex(1, FALSE, false);
+
+    // Another program holds the clipboard open.
+    std::atomic<bool> opened{false}, release{false};
+    std::thread holder([&] {
+        opened = OpenClipboard(NULL) != FALSE;
+        while (!release)
+            Sleep(5);
+        if (opened)
+            CloseClipboard();
+    });
+    for (int i = 0; i < 400 && !opened; ++i)
+        Sleep(5);
+    {
+        pane_test::Questions told;
+        if (opened)
+            view->CutSelection();
+        release = true;
+        holder.join();
+        ASSERT_TRUE(opened) << "the clipboard could not be held open";
+        EXPECT_EQ(1u, told.asked.size());
+    }
+    EXPECT_EQ(3u, view->GetEntries().size());
+    {
+        CAlbum album(number);
+        album.Load();
+        EXPECT_EQ(3, album.GetCount());
+    }
+
+    // With the clipboard free the picture is cut.
+    view->CutSelection();
+    EXPECT_EQ(2u, view->GetEntries().size());
+    view->ClearView();
+    {
+        CAlbum album(number);
+        album.Load();
+        EXPECT_EQ(2, album.GetCount());
+    }
+    CAlbum::DeleteAlbum(number);
 }

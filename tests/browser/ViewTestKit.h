@@ -1,11 +1,17 @@
 // Helpers of the thumbnail view's tests: a browser window made from the
-// browser's own classes on the test's thread, folders of picture stand-ins
-// (written natively when there are many), message pumping and counting the
-// view's child windows.
+// browser's own classes on the test's thread (or on a thread of its own, as
+// a second browser window runs), folders of picture stand-ins (written
+// natively when there are many), message pumping and counting the view's
+// child windows.
 #pragma once
 
 #include <windows.h>
+#include <atomic>
+#include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 #include <gtest/gtest.h>
 
 #include "Framework.h"
@@ -18,6 +24,7 @@
 #include "StubDocument.h"
 #include "FileInfo.h"
 #include "FileInfoList.h"
+#include "WindowTestKit.h"
 #include "resource.h"
 
 namespace view_test
@@ -157,6 +164,83 @@ protected:
     static BrowserWindow* s_window;
 };
 using ViewWindow = ViewWindowTest;
+
+// A second browser window with its own user-interface thread, as "New
+// window" makes one. Work for its view runs on that thread (Run waits for
+// it, pumping the calling thread's messages meanwhile).
+class WindowOnItsThread
+{
+public:
+    WindowOnItsThread() : m_thread([this] { Main(); })
+    {
+        DWORD start = GetTickCount();
+        while (!m_ready && GetTickCount() - start < 30000)
+            Pump(5);
+    }
+    ~WindowOnItsThread()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    bool Ready() const { return m_ready && !m_failed; }
+    // Runs `work` with the window's view on the window's thread.
+    void Run(const std::function<void(CBrowserView*)>& work)
+    {
+        {
+            std::lock_guard<std::mutex> hold(m_mutex);
+            m_work = work;
+            m_done = false;
+        }
+        while (!m_done)
+            Pump(5);
+    }
+    // Waits (pumping both threads) until `done`, asked on the window's thread.
+    bool WaitFor(DWORD ms, const std::function<bool(CBrowserView*)>& done)
+    {
+        DWORD start = GetTickCount();
+        for (;;)
+        {
+            bool now = false;
+            Run([&](CBrowserView* view) { now = done(view); });
+            if (now)
+                return true;
+            if (GetTickCount() - start > ms)
+                return false;
+            Pump(20);
+        }
+    }
+
+private:
+    void Main()
+    {
+        wintest::ScopedThread thread;
+        {
+            BrowserWindow window(700, 500);
+            m_failed = window.View() == NULL;
+            m_ready = true;
+            while (!m_stop)
+            {
+                std::function<void(CBrowserView*)> work;
+                {
+                    std::lock_guard<std::mutex> hold(m_mutex);
+                    work.swap(m_work);
+                }
+                if (work)
+                {
+                    if (window.View())
+                        work(window.View());
+                    m_done = true;
+                }
+                Pump(5);
+            }
+        }
+    }
+
+    std::mutex m_mutex;
+    std::function<void(CBrowserView*)> m_work;
+    std::atomic<bool> m_ready{false}, m_failed{false}, m_stop{false}, m_done{true};
+    std::thread m_thread;
+};
 
 inline CString NameOf(const CFileInfo* entry)
 {

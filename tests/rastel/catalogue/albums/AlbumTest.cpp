@@ -1,5 +1,6 @@
 // CAlbum: numbering with reuse, the profile values of name and parent, the
-// album list and the album file.
+// album list and the album file; an album's file decides whether it exists
+// (creation, deletion and saves that fail leave it as the disk has it).
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "Album.h"
 #include "CatalogueTestKit.h"
 #include "MemoryMappedDB.h"
+#include "NativeTool.h"
 
 using catalogue_test::RegDword;
 using catalogue_test::RegString;
@@ -156,4 +158,43 @@ TEST_F(Albums, DeletingAMissingAlbumDoesNothing)
     std::vector<std::string> before = AlbumList();
     CAlbum::DeleteAlbum(0x7FFFFFF0u);
     EXPECT_EQ(before.size(), AlbumList().size());
+}
+
+TEST_F(Albums, AnAlbumDeletedMeanwhileIsNotMadeAgainBySaving)
+{
+    catalogue_test::TempFolder pictures("pixmere_album_gone");
+    std::string a = catalogue_test::MakePicture(pictures / "a.jpg");
+    unsigned n = Create(0);
+    CAlbum shown(n);
+    shown.Load();
+    shown.InsertFile(a.c_str());
+    // Another window deletes the album.
+    EXPECT_TRUE(CAlbum::DeleteAlbum(n));
+    EXPECT_TRUE(shown.IsStale());
+    EXPECT_FALSE(shown.Save());
+    EXPECT_FALSE(CAlbum::AlbumExists(n));
+    EXPECT_EQ(0u, Occurrences(AlbumList(), std::to_string(n)));
+}
+
+TEST_F(Albums, NoNumberWithoutAFileAndNoDeletionWhileTheFileStays)
+{
+    // As root, permission bits do not stop writes: make the folder immutable.
+    std::string folder = native_tool::UnixPath((LPCSTR)CMemoryMappedDB::GetDbFolderName());
+    while (!folder.empty() && folder.back() == '/')
+        folder.pop_back();
+    unsigned kept = Create(0);
+    std::vector<std::string> before = AlbumList();
+    if (folder.empty() || native_tool::RunShell("chattr +i " + native_tool::ShellQuote(folder)) != 0)
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    unsigned made = CAlbum::CreateNewAlbum(0);
+    BOOL deleted = CAlbum::DeleteAlbum(kept);
+    std::vector<std::string> after = AlbumList();
+    native_tool::RunShell("chattr -i " + native_tool::ShellQuote(folder));
+    if (made)
+        m_created.insert(made);
+
+    EXPECT_EQ(0u, made);
+    EXPECT_FALSE(deleted);
+    EXPECT_TRUE(CAlbum::AlbumExists(kept));
+    EXPECT_EQ(before, after);
 }
