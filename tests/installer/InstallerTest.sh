@@ -84,6 +84,9 @@ uninstall_start=$(date +%s.%N)
 # The uninstaller runs from a copy of itself: wait for it to finish.
 check "uninstall removes the programs" wait_for 60 bash -c "! test -e '$PF/Viewer.exe' && ! test -e '$PF/Uninstall.exe'"
 uninstalled=$(date +%s.%N)
+# Its last steps (shortcuts, then its own entry) follow the programs' removal:
+# let it end before the rest is checked.
+wait_for 60 bash -c "! test -e '$MENU' && ! $RUN reg query '$UNINSTALL'" || true
 echo "uninstalled in $(awk "BEGIN{printf \"%.1f\", $uninstalled - $uninstall_start}") s"
 for f in Viewer.exe Pixmere.exe Glintfix.exe Contexo.dll rastel.dll framework.dll FolderPane.dll; do
   check "removed $f" test ! -e "$PF/$f"
