@@ -5,6 +5,8 @@
 #include "JpgFile.h"
 #include "DialogBatchJobIndicator.h"
 
+#include <math.h>
+
 CDialogBatchResize::CDialogBatchResize(CWnd* pParent)
     : CDialogBatchJob(IDD, pParent), m_Prop_bOriginal("m_Prop_bOriginal", 0, 0, 1),
       m_Prop_QualityOriginal("m_Prop_QualityOriginal", 75, 5, 100), m_Prop_b800x600("m_Prop_b800x600", 0, 0, 1),
@@ -82,7 +84,8 @@ CString CDialogBatchResize::OutputFolder(const CString& outputFolder, bool origi
     return folder;
 }
 
-CRgbBuffer* CDialogBatchResize::LoadSource(const CString& path, bool fullSize, const Box boxes[OutputCount])
+CRgbBuffer* CDialogBatchResize::LoadSource(const CString& path, bool fullSize, const Box boxes[OutputCount],
+                                           CSize& pictureSize)
 {
     CRgbBuffer* source = new CRgbBuffer;
     if (!fullSize && CFileInfo::IsJPGFile(path))
@@ -97,11 +100,68 @@ CRgbBuffer* CDialogBatchResize::LoadSource(const CString& path, bool fullSize, c
                 height = height > boxes[i].height ? height : boxes[i].height;
             }
         CJpgFile jpeg(path);
-        if (jpeg.LoadReduced(source, width, height, NULL))
+        if (jpeg.LoadReduced(source, width, height, &pictureSize))
             return source;
     }
     source->LoadRgbBuffer(path);
+    pictureSize = source->IsImage() ? source->GetImageSize() : CSize(0, 0);
     return source;
+}
+
+CSize CDialogBatchResize::FittedSize(CSize picture, int boxWidth, int boxHeight)
+{
+    // The arithmetic of CRgbBuffer::CreateRectFitRGB, so that a reduced
+    // decode gives the size the full picture would.
+    if (picture.cx <= 0 || picture.cy <= 0)
+        return CSize(0, 0);
+    double sx = fabs((double)boxWidth / picture.cx);
+    double sy = fabs((double)boxHeight / picture.cy);
+    double s = sx < sy ? sx : sy;
+    return CSize((int)(picture.cx * s), (int)(picture.cy * s));
+}
+
+CRgbBuffer* CDialogBatchResize::ResampleTo(const CRgbBuffer& source, int width, int height)
+{
+    // Each output pixel is the mean of the source pixels its area covers
+    // (at least one), rows and columns scaled apart: the reduced decode's
+    // sides are rounded up on their own, so its shape is not quite the
+    // picture's.
+    CRgbBuffer* result = new CRgbBuffer(width < 1 ? 1 : width, height < 1 ? 1 : height);
+    result->m_GrayScale = 0;
+    result->m_BackgroundColor = source.m_BackgroundColor;
+    if (!result->IsImage() || !source.IsImage())
+        return result;
+    const int sw = source.GetWidth(), sh = source.GetHeight();
+    const int tw = result->GetWidth(), th = result->GetHeight();
+    const BYTE* in = source.GetBuffer();
+    BYTE* out = result->GetBuffer();
+    for (int y = 0; y < th; ++y)
+    {
+        int y0 = (int)((long long)y * sh / th), y1 = (int)((long long)(y + 1) * sh / th);
+        if (y1 <= y0)
+            y1 = y0 + 1;
+        for (int x = 0; x < tw; ++x, out += 3)
+        {
+            int x0 = (int)((long long)x * sw / tw), x1 = (int)((long long)(x + 1) * sw / tw);
+            if (x1 <= x0)
+                x1 = x0 + 1;
+            unsigned sum[3] = {0, 0, 0};
+            for (int v = y0; v < y1; ++v)
+            {
+                const BYTE* p = in + ((size_t)v * sw + x0) * 3;
+                for (int u = x0; u < x1; ++u, p += 3)
+                {
+                    sum[0] += p[0];
+                    sum[1] += p[1];
+                    sum[2] += p[2];
+                }
+            }
+            unsigned count = (unsigned)((y1 - y0) * (x1 - x0));
+            for (int k = 0; k < 3; ++k)
+                out[k] = (BYTE)((sum[k] + count / 2) / count);
+        }
+    }
+    return result;
 }
 
 int CDialogBatchResize::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* indicator)
@@ -121,6 +181,7 @@ int CDialogBatchResize::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* i
 
     CString outputFolder = m_Prop_OutputFolderName;
     CRgbBuffer* source = NULL;
+    CSize pictureSize(0, 0); // the picture's own size, even when decoded reduced
     bool stopped = false;
     for (int i = 0; i < OutputCount && !stopped; ++i)
     {
@@ -143,13 +204,21 @@ int CDialogBatchResize::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* i
         if (decision == OutputSkip)
             continue;
         if (!source)
-            source = LoadSource(file->GetName(), boxes[0].on != 0, boxes);
+            source = LoadSource(file->GetName(), boxes[0].on != 0, boxes, pictureSize);
         indicator->SetFileBar(33);
         if (!source->IsImage())
             break; // nothing to write for this picture; the batch goes on
         // The unscaled output is the picture itself (a fit into its own size
-        // would only copy it).
-        CRgbBuffer* fitted = i == 0 ? NULL : source->CreateRectFitRGB(CRect(0, 0, box.width, box.height));
+        // would only copy it). A reduced decode is brought to the size that
+        // the full picture fitted into the box has.
+        CRgbBuffer* fitted = NULL;
+        if (i > 0 && source->GetImageSize() == pictureSize)
+            fitted = source->CreateRectFitRGB(CRect(0, 0, box.width, box.height));
+        else if (i > 0)
+        {
+            CSize size = FittedSize(pictureSize, box.width, box.height);
+            fitted = ResampleTo(*source, size.cx, size.cy);
+        }
         CountOutput(SaveJpeg(fitted ? fitted : source, target, box.quality, file->GetName()));
         indicator->SetFileBar(66);
         if (fitted && fitted != source)

@@ -17,6 +17,11 @@ public:
     // The sub-folder of an output box: "\Original" for the unscaled output,
     // else "<folder>\<width>x<height>".
     static CString OutputFolder(const CString& outputFolder, bool original, int width, int height);
+    // The size of a picture of `picture` size fitted into the box as
+    // CRgbBuffer::CreateRectFitRGB fits it (aspect kept, enlarged when smaller).
+    static CSize FittedSize(CSize picture, int boxWidth, int boxHeight);
+    // A new buffer of exactly width x height resampled from `source`.
+    static CRgbBuffer* ResampleTo(const CRgbBuffer& source, int width, int height);
 
     CIntProperty<int> m_Prop_bOriginal;
     CIntProperty<int> m_Prop_QualityOriginal;
@@ -52,6 +57,8 @@ private:
         int on, quality, width, height;
     };
     // The source picture: for reduced outputs only, a JPEG is decoded just
-    // large enough for the largest checked box.
-    static CRgbBuffer* LoadSource(const CString& path, bool fullSize, const Box boxes[OutputCount]);
+    // large enough for the largest checked box. pictureSize gets the
+    // picture's own (upright) size, whatever size it was decoded at.
+    static CRgbBuffer* LoadSource(const CString& path, bool fullSize, const Box boxes[OutputCount],
+                                  CSize& pictureSize);
 };

@@ -111,6 +111,52 @@ TEST(BatchResize, WritesEachCheckedBoxIntoItsSizeFolder)
     EXPECT_EQ(CSize(1000, 750), PictureSize(folder.File("a.jpg"))); // the source is untouched
 }
 
+namespace
+{
+// The pixel (x, y) of a loaded picture.
+const BYTE* PixelAt(const CRgbBuffer& picture, int x, int y)
+{
+    return picture.GetBuffer() + 3 * ((size_t)y * picture.GetWidth() + x);
+}
+}
+
+TEST(BatchResize, ReducedDecodeKeepsTheFullPicturesFittedSizeAndContent)
+{
+    // 4000 x 2993 fitted into 640 x 480 is 640 x 478.88, so 640 x 478; the
+    // quarter-scale decode is 1000 x 749 and fitted alone would give 479.
+    TempFolder folder("batch_reduced");
+    WriteJpeg(folder.File("big.jpg"), 4000, 2993);
+    std::unique_ptr<CTestList> list(MakeList(folder, {folder.File("big.jpg")}));
+    Messages messages;
+    CDialogBatchResize tool;
+    tool.m_Prop_OutputFolderName = CString(folder.File("out").c_str());
+    tool.m_Prop_bOriginal = 0;
+    tool.m_Prop_b800x600 = 0;
+    tool.m_Prop_b640x480 = 1;
+    tool.m_Prop_bCustom1 = 0;
+    tool.m_Prop_bCustom2 = 0;
+    DoneCloser closer;
+    ASSERT_TRUE(tool.RunBatch(list.get()));
+    EXPECT_TRUE(messages.All().empty());
+    EXPECT_EQ(CSize(640, 478), CDialogBatchResize::FittedSize(CSize(4000, 2993), 640, 480));
+    CRgbBuffer out;
+    ASSERT_TRUE(out.LoadRgbBuffer(folder.File("out\\640x480\\big.jpg").c_str()));
+    EXPECT_EQ(CSize(640, 478), out.GetImageSize());
+    // The whole picture is there, unstretched: the centre and the far corner
+    // hold the source's colours at the same places (the writer's gradient).
+    struct Spot
+    {
+        int x, y, sx, sy;
+    } spots[] = {{320, 239, 2000, 1497}, {639, 477, 3997, 2990}, {0, 0, 3, 3}};
+    for (const Spot& spot : spots)
+    {
+        const BYTE* p = PixelAt(out, spot.x, spot.y);
+        EXPECT_NEAR(60 + 150 * spot.sx / 4000, p[0], 8) << spot.x << "," << spot.y;
+        EXPECT_NEAR(180 * spot.sy / 2993, p[1], 8) << spot.x << "," << spot.y;
+        EXPECT_NEAR(200 - 100 * (spot.sx + spot.sy) / 6993, p[2], 8) << spot.x << "," << spot.y;
+    }
+}
+
 TEST(BatchOverwrite, NoSkipsOnlyThatOutput)
 {
     TempFolder folder("batch_no");
