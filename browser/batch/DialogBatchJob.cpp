@@ -203,7 +203,12 @@ CDialogBatchJob::OutputDecision CDialogBatchJob::OutputPath(CFileInfo* source, c
     CString name = CFileInfo::GetFileFromFullPath(source->GetName());
     target = CFileInfo::AssureExtension(folder + "\\" + name, "jpg");
     if (target.CompareNoCase(source->GetName()) == 0)
-        return OutputSkip; // an output folder that holds the sources: never replace one
+    {
+        // An output folder that holds the sources: never replace one, and
+        // say why this output is missing.
+        indicator->SetStatus("Skipped: the output would replace the source " + source->GetName());
+        return OutputSkip;
+    }
     if (CFileInfo::FileExist(target))
     {
         CString question = "File " + target + " exists. Overwrite?";

@@ -10,7 +10,8 @@
 //   it works on. When it ends, the current entry of the list the tool works
 //   on (if there still is one) is moved to where the walk ended.
 // - Outputs go to OutputPath, which asks before replacing an existing file
-//   (the JPEG that will really be written) and never writes over the source.
+//   (the JPEG that will really be written) and never writes over the source
+//   (the progress window then says the output was skipped).
 //   An output folder that cannot be made stops the job with a message naming
 //   it. Every output that could not be written is counted, and the progress
 //   window's end text tells how many.

@@ -27,30 +27,33 @@ void CDialogBatchRotateFlip::StoreSettings()
 
 int CDialogBatchRotateFlip::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* indicator)
 {
-    CString target;
-    OutputDecision decision =
-        OutputPath(file, (CString)m_Prop_OutputFolderName + "\\RotateFlip", indicator, target);
-    if (decision != OutputWrite)
-        return decision == OutputSkip ? 1 : 0;
+    // Loaded before the output is named: a source that cannot be read gets
+    // no folder, no question and no output.
     CRgbBuffer source;
     source.LoadRgbBuffer(file->GetName());
     indicator->SetFileBar(33);
+    OutputDecision decision = OutputSkip;
     if (source.IsImage())
     {
-        CRgbBuffer* result = NULL;
-        switch ((int)m_Prop_JobFlag)
+        CString target;
+        decision = OutputPath(file, (CString)m_Prop_OutputFolderName + "\\RotateFlip", indicator, target);
+        if (decision == OutputWrite)
         {
-        case Rotate90: result = source.Rotate90RGB(); break;
-        case Rotate180: result = source.Rotate180RGB(); break;
-        case Rotate270: result = source.Rotate270RGB(); break;
-        case FlipHorizontal: result = source.FlipHorzRGB(); break;
-        default: result = source.FlipVertRGB(); break;
+            CRgbBuffer* result = NULL;
+            switch ((int)m_Prop_JobFlag)
+            {
+            case Rotate90: result = source.Rotate90RGB(); break;
+            case Rotate180: result = source.Rotate180RGB(); break;
+            case Rotate270: result = source.Rotate270RGB(); break;
+            case FlipHorizontal: result = source.FlipHorzRGB(); break;
+            default: result = source.FlipVertRGB(); break;
+            }
+            if (result)
+                CountOutput(SaveJpeg(result, target, 100, file->GetName()));
+            delete result;
         }
-        if (result)
-            CountOutput(SaveJpeg(result, target, 100, file->GetName()));
-        delete result;
     }
     indicator->SetFileBar(66);
     indicator->SetFileBar(100);
-    return 1;
+    return decision == OutputStop ? 0 : 1;
 }

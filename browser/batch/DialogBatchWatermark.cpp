@@ -256,32 +256,35 @@ void CDialogBatchWatermark::ApplyMark(CRgbBuffer* picture, CRgbBuffer* mark, int
 
 int CDialogBatchWatermark::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* indicator)
 {
-    CString target;
-    OutputDecision decision =
-        OutputPath(file, (CString)m_Prop_OutputFolderName + "\\Watermark", indicator, target);
-    if (decision != OutputWrite)
-        return decision == OutputSkip ? 1 : 0;
+    // Loaded before the output is named: a source that cannot be read gets
+    // no folder, no question and no output.
     CRgbBuffer picture;
     picture.LoadRgbBuffer(file->GetName());
     indicator->SetFileBar(16);
+    OutputDecision decision = OutputSkip;
     if (picture.IsImage())
     {
-        indicator->SetFileBar(33);
-        switch ((int)m_WMSourceFlag)
+        CString target;
+        decision = OutputPath(file, (CString)m_Prop_OutputFolderName + "\\Watermark", indicator, target);
+        if (decision == OutputWrite)
         {
-        case SourceText: ApplyMark(&picture, m_pTextMark, m_WMTransparencyText); break;
-        case SourcePicture: ApplyMark(&picture, m_pPictureMark, m_WMTransparencyPicture); break;
-        default:
-            ApplyMark(&picture, m_pPictureMark, m_WMTransparencyPicture);
-            indicator->SetFileBar(50);
-            ApplyMark(&picture, m_pTextMark, m_WMTransparencyText);
-            break;
+            indicator->SetFileBar(33);
+            switch ((int)m_WMSourceFlag)
+            {
+            case SourceText: ApplyMark(&picture, m_pTextMark, m_WMTransparencyText); break;
+            case SourcePicture: ApplyMark(&picture, m_pPictureMark, m_WMTransparencyPicture); break;
+            default:
+                ApplyMark(&picture, m_pPictureMark, m_WMTransparencyPicture);
+                indicator->SetFileBar(50);
+                ApplyMark(&picture, m_pTextMark, m_WMTransparencyText);
+                break;
+            }
+            indicator->SetFileBar(66);
+            CountOutput(SaveJpeg(&picture, target, 100, file->GetName()));
         }
-        indicator->SetFileBar(66);
-        CountOutput(SaveJpeg(&picture, target, 100, file->GetName()));
     }
     indicator->SetFileBar(100);
-    return 1;
+    return decision == OutputStop ? 0 : 1;
 }
 
 void CDialogBatchWatermark::OnTextChange()

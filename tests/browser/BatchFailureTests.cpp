@@ -2,11 +2,14 @@
 // text while older outputs stay as they were (a locked output answered Yes, a
 // read-only output folder, a full disk); an output folder that cannot be made
 // stops the job with a message naming it; and a job goes on with its own
-// entries when the view's list is freed during its overwrite question.
+// entries when the view's list is freed during its overwrite question; a
+// source that cannot be read leaves no trace, and an output that would replace
+// its source is skipped with a word in the progress window.
 #include <gtest/gtest.h>
 #include "BatchTestKit.h"
 #include "batch/DialogBatchGrayScale.h"
 #include "batch/DialogBatchRotateFlip.h"
+#include "batch/DialogBatchWatermark.h"
 
 using namespace batch_test;
 
@@ -192,4 +195,73 @@ TEST(BatchJobList, GoesOnWithItsOwnEntriesWhenTheViewsListIsFreedDuringAQuestion
     EXPECT_EQ((std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg"}), FilesMatching(folder.File("out\\GrayScale"), "*.jpg"));
     // The list shown now keeps its own current entry: the walk's end is not in it.
     EXPECT_EQ(freed.otherFiles[0], (LPCSTR)freed.replacement->GetCurrentFile()->GetName());
+}
+
+namespace
+{
+// Runs `tool` over a list of `source` alone, writing below `output`; returns
+// the message boxes it raised.
+template <class Tool>
+std::vector<Messages::Seen> RunOver(Tool& tool, const TempFolder& folder, const std::string& source,
+                                    const std::string& output)
+{
+    std::unique_ptr<CTestList> list(MakeList(folder, {source}));
+    tool.m_Prop_OutputFolderName = CString(output.c_str());
+    Messages messages({IDYES});
+    DoneCloser closer;
+    EXPECT_TRUE(tool.RunBatch(list.get()));
+    EXPECT_EQ(1, closer.Closed());
+    EXPECT_EQ("Done. Press ESC key", closer.EndText());
+    return messages.All();
+}
+
+// A source that cannot be read gives no output folder, no overwrite
+// question (even where its output exists) and no output.
+template <class Tool>
+void CheckUnreadableSource(const char* subFolder)
+{
+    SCOPED_TRACE(subFolder);
+    TempFolder folder("batch_unreadable");
+    std::string bad = folder.File("bad.jpg");
+    test_support::WriteFileBytes(bad, "not a picture at all");
+    {
+        Tool tool;
+        EXPECT_TRUE(RunOver(tool, folder, bad, folder.File("fresh")).empty());
+        EXPECT_FALSE(CFileInfo::FolderExist(folder.File("fresh").c_str()));
+    }
+    std::string earlier = folder.File(std::string("old\\") + subFolder + "\\bad.jpg");
+    CFileInfo::MakeDir(folder.File(std::string("old\\") + subFolder).c_str());
+    test_support::WriteFileBytes(earlier, "earlier result");
+    {
+        Tool tool;
+        EXPECT_TRUE(RunOver(tool, folder, bad, folder.File("old")).empty());
+        EXPECT_EQ("earlier result", test_support::FileBytes(earlier));
+    }
+}
+}
+
+TEST(BatchUnreadableSource, MakesNoFolderAsksNothingAndWritesNothing)
+{
+    CheckUnreadableSource<CDialogBatchGrayScale>("GrayScale");
+    CheckUnreadableSource<CDialogBatchRotateFlip>("RotateFlip");
+    CheckUnreadableSource<CDialogBatchWatermark>("Watermark");
+}
+
+TEST(BatchSourceAsOutput, IsSkippedAndTheProgressWindowSaysSo)
+{
+    TempFolder folder("batch_self");
+    std::string source = folder.File("GrayScale\\a.jpg");
+    CFileInfo::MakeDir(folder.File("GrayScale").c_str());
+    WriteJpeg(source, 60, 40);
+    std::string before = test_support::FileBytes(source);
+    std::unique_ptr<CTestList> list(MakeList(folder, {source}));
+    CDialogBatchGrayScale tool;
+    tool.m_Prop_OutputFolderName = CString(folder.Path().c_str());
+    Messages messages;
+    DoneCloser closer;
+    ASSERT_TRUE(tool.RunBatch(list.get()));
+    EXPECT_TRUE(messages.All().empty());
+    EXPECT_EQ(before, test_support::FileBytes(source));
+    EXPECT_EQ("Done. Press ESC key", closer.EndText());
+    EXPECT_EQ("Skipped: the output would replace the source " + source, closer.StatusText());
 }

@@ -123,7 +123,7 @@ public:
 
 // Closes the progress window of this process (as ESC does) once its caption
 // says the job is done ("Done. ... Press ESC key"); counts how many it closed
-// and keeps the last such caption. Message boxes captioned "Error" (the video
+// and keeps the last such caption and the status text shown with it. Message boxes captioned "Error" (the video
 // writer's) are answered with OK and their texts kept.
 class DoneCloser
 {
@@ -146,6 +146,13 @@ public:
     {
         EnterCriticalSection(&m_Lock);
         std::string text = m_EndText;
+        LeaveCriticalSection(&m_Lock);
+        return text;
+    }
+    std::string StatusText()
+    {
+        EnterCriticalSection(&m_Lock);
+        std::string text = m_StatusText;
         LeaveCriticalSection(&m_Lock);
         return text;
     }
@@ -182,7 +189,14 @@ private:
         self->m_ClosedWindows.push_back(window);
         EnterCriticalSection(&self->m_Lock);
         if (isDone)
+        {
             self->m_EndText = std::string(text.begin(), text.end());
+            WCHAR status[512] = L"";
+            if (HWND label = GetDlgItem(window, IDC_BATCH_STATUS))
+                InternalGetWindowText(label, status, 512);
+            std::wstring wide(status);
+            self->m_StatusText = std::string(wide.begin(), wide.end());
+        }
         else
         {
             WCHAR message[256] = L"";
@@ -210,6 +224,7 @@ private:
     std::vector<HWND> m_ClosedWindows;
     CRITICAL_SECTION m_Lock;
     std::string m_EndText;
+    std::string m_StatusText;
     std::vector<std::string> m_Errors;
 };
 
