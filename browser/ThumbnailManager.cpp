@@ -121,26 +121,39 @@ int CThumbnailManager::GetTaskCount()
 
 // ---- The generator -------------------------------------------------------
 
+CRect CThumbnailManager::VirtualScreenRect(int(WINAPI* metric)(int))
+{
+    int left = metric(SM_XVIRTUALSCREEN), top = metric(SM_YVIRTUALSCREEN);
+    return CRect(left, top, left + metric(SM_CXVIRTUALSCREEN), top + metric(SM_CYVIRTUALSCREEN));
+}
+
+BOOL CThumbnailManager::IsRectInSight(const CRect& screen, const CRect& view, const CRect& cell)
+{
+    CRect seen;
+    return IntersectRect(&seen, &screen, &view) && IntersectRect(&seen, &seen, &cell);
+}
+
 BOOL CThumbnailManager::IsCellInSight(HWND cell)
 {
-    // The desktop's rectangle changes only with the display, and under Wine
-    // each reading costs three calls to the server: read at most once a
-    // second on each worker.
-    thread_local CRect desktop;
-    thread_local DWORD desktopReadAt = 0;
-    if (desktop.IsRectEmpty() || GetTickCount() - desktopReadAt >= 1000)
+    // The screen is every monitor together (the desktop window covers only
+    // the primary one). It changes only with the display, and under Wine
+    // each reading costs calls to the server: read at most once a second on
+    // each worker.
+    thread_local CRect screen;
+    thread_local DWORD screenReadAt = 0;
+    if (screen.IsRectEmpty() || GetTickCount() - screenReadAt >= 1000)
     {
-        GetWindowRect(GetDesktopWindow(), &desktop);
-        desktopReadAt = GetTickCount();
+        screen = VirtualScreenRect(GetSystemMetrics);
+        screenReadAt = GetTickCount();
     }
-    CRect parent, own, seen;
+    CRect parent, own;
     HWND view = GetParent(cell);
     if (!view || !GetWindowRect(view, &parent) || !GetWindowRect(cell, &own))
         return FALSE;
     // A hidden cell (or one in a hidden view) is out of sight too.
     if (!IsWindowVisible(cell))
         return FALSE;
-    return IntersectRect(&seen, &desktop, &parent) && IntersectRect(&seen, &seen, &own);
+    return IsRectInSight(screen, parent, own);
 }
 
 BOOL CThumbnailManager::IsInFlight(const CThumbnailTask* task) const

@@ -57,6 +57,13 @@ class CThumbnailManager : public CThreadBase
 {
     DECLARE_DYNCREATE(CThumbnailManager)
 public:
+    // The virtual screen (every monitor) as the system metrics `metric`
+    // gives it (GetSystemMetrics, or a stand-in).
+    static CRect VirtualScreenRect(int(WINAPI* metric)(int));
+    // True when the part of `cell` inside its `view` shows on `screen`
+    // (all in screen coordinates).
+    static BOOL IsRectInSight(const CRect& screen, const CRect& view, const CRect& cell);
+
     enum
     {
         m_MaxThumbSize = 360, // the cache's box is 360 x 480
@@ -140,6 +147,7 @@ private:
     typedef std::unordered_map<std::string, MapEntry> Map;
 
     static std::string KeyOf(CString path); // upper-cased
+    // True when a visible cell shows on any monitor.
     static BOOL IsCellInSight(HWND cell);
     // Scales the image to the task's area, keeps the bitmap and invalidates
     // the cell.

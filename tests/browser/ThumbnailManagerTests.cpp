@@ -1,7 +1,8 @@
 // The thumbnail generator's order of service (newest request first, cells
 // out of sight to the tail, a cell's duplicates purged when its bitmap
 // arrives), with one worker and with several, a cell off the screen, the
-// two passes of JPEGs on several workers, and its bounded bitmap map.
+// two passes of JPEGs on several workers, its bounded bitmap map, and the
+// in-sight test over every monitor.
 #include <algorithm>
 #include "ThumbnailTestKit.h"
 
@@ -206,6 +207,39 @@ TEST(ThumbnailOrder, CellOfAViewOffTheScreenIsOutOfSight)
     cells.MoveView(0, 0);
     EXPECT_EQ(CThumbnailManager::Served, manager.ServeNextTask());
     EXPECT_TRUE(HasBitmap(manager, paths[0]));
+}
+
+namespace
+{
+// The metrics of a 1920 x 1080 primary monitor with a 1280 x 1024 one on
+// its left.
+int WINAPI TwoMonitorMetrics(int index)
+{
+    switch (index)
+    {
+    case SM_XVIRTUALSCREEN: return -1280;
+    case SM_YVIRTUALSCREEN: return 0;
+    case SM_CXVIRTUALSCREEN: return 3200;
+    case SM_CYVIRTUALSCREEN: return 1080;
+    default: return 0;
+    }
+}
+}
+
+TEST(ThumbnailSight, CellsOnAMonitorLeftOfThePrimaryOneAreInSight)
+{
+    CRect screen = CThumbnailManager::VirtualScreenRect(TwoMonitorMetrics);
+    EXPECT_EQ(CRect(-1280, 0, 1920, 1080), screen);
+    CRect view(-1200, 100, -200, 900);
+    EXPECT_TRUE(CThumbnailManager::IsRectInSight(screen, view, CRect(-1100, 200, -1000, 300)));
+    // A view across both monitors shows its cells on the left one too.
+    CRect across(-600, 100, 600, 900);
+    EXPECT_TRUE(CThumbnailManager::IsRectInSight(screen, across, CRect(-500, 200, -400, 300)));
+    // Out of sight: a cell scrolled outside its view, a view beyond the
+    // left monitor.
+    EXPECT_FALSE(CThumbnailManager::IsRectInSight(screen, view, CRect(-1100, 950, -1000, 1050)));
+    EXPECT_FALSE(
+        CThumbnailManager::IsRectInSight(screen, CRect(-2000, 100, -1300, 900), CRect(-1900, 200, -1800, 300)));
 }
 
 TEST(ThumbnailBudget, MapStaysWithinItsBudgetAndDroppedThumbnailsComeBackFromTheCache)
