@@ -30,7 +30,7 @@ CDialogBatchJob::MESSAGEBOXPROC g_MessageBox = DefaultMessageBox;
 CDialogBatchJob::CDialogBatchJob(UINT nIDTemplate, CWnd* pParent)
     : CDialog(nIDTemplate, pParent ? pParent : AfxGetMainWnd()),
       m_Prop_OutputFolderName("m_Prop_OutputFolderName", "C:\\Pixmere"), m_pFileList(NULL),
-      m_pJobFiles(NULL), m_nUnwritten(0)
+      m_pJobFiles(NULL), m_nUnwritten(0), m_nSkipped(0)
 {
     m_strOutputFolder = m_Prop_OutputFolderName;
 }
@@ -98,7 +98,7 @@ void CDialogBatchJob::RunIndicator(CFileInfoList* list)
 {
     CBatchJobFiles files(list);
     m_pJobFiles = &files;
-    m_nUnwritten = 0;
+    m_nUnwritten = m_nSkipped = 0;
     CDialogBatchJobIndicator indicator(this, this);
     indicator.DoModal();
     m_pJobFiles = NULL;
@@ -110,15 +110,30 @@ void CDialogBatchJob::CountOutput(bool written)
         ++m_nUnwritten;
 }
 
+namespace
+{
+CString CountText(int count, const char* rest)
+{
+    CString text;
+    text.Format(" %d%s", count, rest);
+    return text;
+}
+}
+
 CString CDialogBatchJob::EndText() const
 {
-    if (m_nUnwritten == 0)
-        return "Done. Press ESC key";
+    // The status line shows a skipped source only until the next picture,
+    // so the end text counts them too.
+    CString text = "Done.";
     if (m_nUnwritten == 1)
-        return "Done. 1 file could not be written. Press ESC key";
-    CString text;
-    text.Format("Done. %d files could not be written. Press ESC key", m_nUnwritten);
-    return text;
+        text += " 1 file could not be written.";
+    else if (m_nUnwritten > 1)
+        text += CountText(m_nUnwritten, " files could not be written.");
+    if (m_nSkipped == 1)
+        text += " 1 file was skipped: its output would replace its source.";
+    else if (m_nSkipped > 1)
+        text += CountText(m_nSkipped, " files were skipped: their outputs would replace their sources.");
+    return text + " Press ESC key";
 }
 
 bool CDialogBatchJob::RunBatch(CFileInfoList* list)
@@ -148,7 +163,7 @@ void CDialogBatchJob::RunJob(CFileInfoList* list, CDialogBatchJobIndicator* indi
 
 void CDialogBatchJob::Walk(CBatchJobFiles& files, CDialogBatchJobIndicator* indicator)
 {
-    m_nUnwritten = 0;
+    m_nUnwritten = m_nSkipped = 0;
     CWinApp* app = AfxGetApp();
     if (app)
         app->BeginWaitCursor();
@@ -207,6 +222,7 @@ CDialogBatchJob::OutputDecision CDialogBatchJob::OutputPath(CFileInfo* source, c
         // An output folder that holds the sources: never replace one, and
         // say why this output is missing.
         indicator->SetStatus("Skipped: the output would replace the source " + source->GetName());
+        ++m_nSkipped;
         return OutputSkip;
     }
     if (CFileInfo::FileExist(target))

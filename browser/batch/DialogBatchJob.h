@@ -74,7 +74,8 @@ public:
     // Outputs of the last job that could not be written.
     int GetUnwrittenCount() const { return m_nUnwritten; }
     // The progress window's text once the job is over: "Done. Press ESC key",
-    // or with the number of outputs that could not be written.
+    // or with the number of outputs that could not be written and of sources
+    // skipped because their output would have replaced them.
     CString EndText() const;
 
     // The file that an output for `source` in `folder` will be written to
@@ -128,4 +129,5 @@ private:
     CFileInfoList* m_pFileList;
     CBatchJobFiles* m_pJobFiles; // the running job's own entries
     int m_nUnwritten;
+    int m_nSkipped; // sources whose output would have been the source itself
 };

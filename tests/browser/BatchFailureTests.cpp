@@ -262,6 +262,6 @@ TEST(BatchSourceAsOutput, IsSkippedAndTheProgressWindowSaysSo)
     ASSERT_TRUE(tool.RunBatch(list.get()));
     EXPECT_TRUE(messages.All().empty());
     EXPECT_EQ(before, test_support::FileBytes(source));
-    EXPECT_EQ("Done. Press ESC key", closer.EndText());
+    EXPECT_EQ("Done. 1 file was skipped: its output would replace its source. Press ESC key", closer.EndText());
     EXPECT_EQ("Skipped: the output would replace the source " + source, closer.StatusText());
 }
