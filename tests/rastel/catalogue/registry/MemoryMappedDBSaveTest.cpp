@@ -7,6 +7,7 @@
 #include <string>
 
 #include "CatalogueTestKit.h"
+#include "KilledChild.h"
 #include "MemoryMappedDB.h"
 
 using catalogue_test::FileBytes;
@@ -116,27 +117,12 @@ TEST_F(RegistrySave, KilledSaveLeavesTheOldOrTheNewFileWhole)
     ASSERT_FALSE(bytesA.empty());
     ASSERT_NE(bytesA, bytesB);
 
-    char program[MAX_PATH];
-    GetModuleFileNameA(NULL, program, MAX_PATH);
-    std::string command = std::string("\"") + program + "\" --gtest_filter=RegistrySaveChild.*";
     for (int round = 0; round < 5; round++)
     {
-        DeleteFileA((File() + ".ready").c_str());
-        SetEnvironmentVariableA(kChildVariable, File().c_str());
-        STARTUPINFOA startup = { sizeof(startup) };
-        PROCESS_INFORMATION child = {};
-        BOOL started = CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL,
-                                      &startup, &child);
-        SetEnvironmentVariableA(kChildVariable, NULL);
-        ASSERT_TRUE(started);
-        for (int wait = 0; wait < 400 && !catalogue_test::Exists(File() + ".ready"); wait++)
-            Sleep(50);
-        Sleep(40 + 53 * round); // somewhere in the middle of a save
-        TerminateProcess(child.hProcess, 1);
-        WaitForSingleObject(child.hProcess, 10000);
-        CloseHandle(child.hThread);
-        CloseHandle(child.hProcess);
-        ASSERT_TRUE(catalogue_test::Exists(File() + ".ready")) << "the child never started saving";
+        // Each round stops the child somewhere else in the middle of a save.
+        ASSERT_TRUE(killed_child::RunAndKill("RegistrySaveChild.*", kChildVariable, File(), File() + ".ready",
+                                             40 + 53 * round))
+            << "the child never started saving";
         std::string now = FileBytes(File());
         EXPECT_TRUE(now == bytesA || now == bytesB)
             << "round " << round << ": a file of " << now.size() << " bytes is neither content";

@@ -6,6 +6,7 @@
 #include <memory>
 #include "CatalogueTestKit.h"
 #include "JpegTestKit.h"
+#include "KilledChild.h"
 
 using catalogue_test::FilesMatching;
 
@@ -119,28 +120,13 @@ TEST_F(JpegSafeSave, KilledSaveLeavesTheOldOrTheNewPhotoWhole)
     const Bytes bytesA = FileBytes(m_Dir / "a.jpg"), bytesB = FileBytes(m_Dir / "b.jpg");
     ASSERT_TRUE(bytesA != bytesB);
 
-    char program[MAX_PATH];
-    GetModuleFileNameA(NULL, program, MAX_PATH);
-    std::string command = std::string("\"") + program + "\" --gtest_filter=JpegSafeSaveChild.*";
     std::string ready = Photo() + ".ready";
     for (int round = 0; round < 5; round++)
     {
-        DeleteFileA(ready.c_str());
-        SetEnvironmentVariableA(kChildVariable, Photo().c_str());
-        STARTUPINFOA startup = { sizeof(startup) };
-        PROCESS_INFORMATION child = {};
-        BOOL started = CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL,
-                                      &startup, &child);
-        SetEnvironmentVariableA(kChildVariable, NULL);
-        ASSERT_TRUE(started);
-        for (int wait = 0; wait < 400 && !FileExists(ready); wait++)
-            Sleep(50);
-        Sleep(30 + 47 * round); // somewhere in the middle of a save
-        TerminateProcess(child.hProcess, 1);
-        WaitForSingleObject(child.hProcess, 10000);
-        CloseHandle(child.hThread);
-        CloseHandle(child.hProcess);
-        ASSERT_TRUE(FileExists(ready)) << "the child never started saving";
+        // Each round stops the child somewhere else in the middle of a save.
+        ASSERT_TRUE(killed_child::RunAndKill("JpegSafeSaveChild.*", kChildVariable, Photo(), ready,
+                                             30 + 47 * round))
+            << "the child never started saving";
         Bytes now = FileBytes(Photo());
         EXPECT_TRUE(now == bytesA || now == bytesB)
             << "round " << round << ": a file of " << now.size() << " bytes is neither photo";
