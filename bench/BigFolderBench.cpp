@@ -16,13 +16,14 @@
 //     same decoding without windows, and pure arithmetic.
 // Each figure is printed beside its target. The folder is made once under
 // the build tree (beside bin\) and reused.
-//   BigFolderBench [pictures=20000] [stops=0 (every page)] [pagingSeconds=300]
+//   BigFolderBench [pictures=20000] [stops=0 (every page)] [pagingSeconds=300] [paging]
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
 #include <psapi.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -237,6 +238,51 @@ bool VisibleDrawn(CBrowserView* view, int* visibleCount = NULL)
             return false; // 4:3, the EXIF preview
     }
     return true;
+}
+
+// Says, for each visible cell that is not fully drawn, what the map holds
+// for its picture: nothing, the EXIF preview (4:3) or a bitmap of another
+// size; and how many tasks are queued.
+void DescribeUndrawn(CBrowserView* view)
+{
+    std::vector<int> cells = VisibleCells(view);
+    const std::vector<CFileInfo*>& entries = view->GetEntries();
+    CSuiteLock lock;
+    CThumbnailManager* manager = g_pThumbnailManager;
+    if (!manager)
+        return;
+    int none = 0, preview = 0, windowless = 0, shown = 0;
+    for (int k : cells)
+    {
+        if (k < 0 || k >= (int)entries.size())
+            continue;
+        if (!view->GetCellWindow(k))
+        {
+            ++windowless;
+            continue;
+        }
+        CString path(entries[k]->GetName());
+        CThumbnailInfo info = manager->TakeThumbnail(path);
+        if (!info.m_hBitmap)
+        {
+            if (shown++ < 5)
+                printf("    cell %d (%s): no bitmap\n", k, (LPCSTR)path);
+            ++none;
+            continue;
+        }
+        BITMAP bm = {};
+        GetObjectA(info.m_hBitmap, sizeof(bm), &bm);
+        manager->SetThumbnail(path, info);
+        if (abs(3 * bm.bmHeight - 2 * bm.bmWidth) > 3)
+        {
+            if (shown++ < 5)
+                printf("    cell %d (%s): preview %ldx%ld\n", k, (LPCSTR)path, bm.bmWidth, bm.bmHeight);
+            ++preview;
+        }
+    }
+    printf("  undrawn cells: %d without a bitmap, %d with the EXIF preview only, %d without a window; "
+           "%d tasks queued, %ld served\n", none, preview, windowless, manager->GetTaskCount(),
+           manager->GetServedCount());
 }
 
 // Seconds until the visible cells are drawn (and painted), or -1 after
@@ -496,6 +542,8 @@ int main(int argc, char** argv)
     int count = argc > 1 ? atoi(argv[1]) : 20000;
     int stopsWanted = argc > 2 ? atoi(argv[2]) : 0;
     double pagingLimit = argc > 3 ? atof(argv[3]) : 300;
+    // "paging" as the fourth argument runs the paging run alone.
+    bool pagingOnly = argc > 4 && strcmp(argv[4], "paging") == 0;
     setvbuf(stdout, NULL, _IONBF, 0);
 
     static CPixmereApp app;
@@ -565,50 +613,53 @@ int main(int argc, char** argv)
     printf("  of which listing alone (CFolder::Load, catalogue and walk, %d entries): best of 3 %.3f s\n",
            listed, listOnly);
 
-    // First screen, cold: the cache copies of every picture removed.
-    start = Now();
-    ForgetCache(entries, 0, entries.size());
-    printf("(cache copies of the folder removed in %.1f s)\n", Now() - start);
-    double coldOpen = -1, coldDraw = -1, warmOpen = -1, warmDraw = -1;
+    if (!pagingOnly)
     {
-        Generator generator(processors);
-        view->ClearView();
-        PumpMessages();
-        double t = Now();
-        view->ShowFolder(folder.c_str());
-        double built = Now() - t;
-        coldDraw = WaitDrawn(view, 60);
-        coldOpen = coldDraw < 0 ? -1 : built + coldDraw;
-    }
-    {
-        Generator generator(processors);
-        view->ClearView();
-        PumpMessages();
-        double t = Now();
-        view->ShowFolder(folder.c_str());
-        double built = Now() - t;
-        warmDraw = WaitDrawn(view, 60);
-        warmOpen = warmDraw < 0 ? -1 : built + warmDraw;
-    }
-    printf("First screen drawn, cold, %d workers: %.3f s from opening (%.3f s after the view was built)"
-           "   (target <= 1.5 s) %s\n", processors, coldOpen, coldDraw, Verdict(coldOpen >= 0 && coldOpen <= 1.5));
-    printf("First screen drawn, warm, %d workers: %.3f s from opening (%.3f s after the view was built)"
-           "   (target <= 0.5 s) %s\n", processors, warmOpen, warmDraw, Verdict(warmOpen >= 0 && warmOpen <= 0.5));
+        // First screen, cold: the cache copies of every picture removed.
+        start = Now();
+        ForgetCache(entries, 0, entries.size());
+        printf("(cache copies of the folder removed in %.1f s)\n", Now() - start);
+        double coldOpen = -1, coldDraw = -1, warmOpen = -1, warmDraw = -1;
+        {
+            Generator generator(processors);
+            view->ClearView();
+            PumpMessages();
+            double t = Now();
+            view->ShowFolder(folder.c_str());
+            double built = Now() - t;
+            coldDraw = WaitDrawn(view, 60);
+            coldOpen = coldDraw < 0 ? -1 : built + coldDraw;
+        }
+        {
+            Generator generator(processors);
+            view->ClearView();
+            PumpMessages();
+            double t = Now();
+            view->ShowFolder(folder.c_str());
+            double built = Now() - t;
+            warmDraw = WaitDrawn(view, 60);
+            warmOpen = warmDraw < 0 ? -1 : built + warmDraw;
+        }
+        printf("First screen drawn, cold, %d workers: %.3f s from opening (%.3f s after the view was built)"
+               "   (target <= 1.5 s) %s\n", processors, coldOpen, coldDraw, Verdict(coldOpen >= 0 && coldOpen <= 1.5));
+        printf("First screen drawn, warm, %d workers: %.3f s from opening (%.3f s after the view was built)"
+               "   (target <= 0.5 s) %s\n", processors, warmOpen, warmDraw, Verdict(warmOpen >= 0 && warmOpen <= 0.5));
 
-    // Cold pictures per second, 1 worker and all: drawn, then made by the
-    // generator alone with the UI thread not painting meanwhile.
-    double speedUp = CompareWorkers(&ColdRate, "", view, processors, perPage, 5);
-    CompareWorkers(&MakeRate, " made by the generator (UI not painting)", view, processors, perPage, 6);
-    // The peers: the same decoding on plain threads, and pure arithmetic.
-    std::vector<std::string> peerFiles;
-    for (size_t k = entries.size() / 2; k < entries.size() && peerFiles.size() < 240; ++k)
-        peerFiles.push_back((LPCSTR)entries[k]->GetName());
-    double peerOne = 0, peerAll = 0;
-    double peerDecode = parallel_peer::SpeedUp(peerFiles, parallel_peer::Decode, processors, &peerOne, &peerAll);
-    double peerHash = parallel_peer::SpeedUp(std::vector<std::string>(48), parallel_peer::Arithmetic, processors);
-    printf("  peers on %d threads: the same decoding without windows %.1f/s against %.1f/s on 1, speed-up %.2fx; "
-           "pure arithmetic speed-up %.2fx; the browser's speed-up is %.2f of the decoding peer's\n",
-           processors, peerAll, peerOne, peerDecode, peerHash, peerDecode > 0 ? speedUp / peerDecode : 0);
+        // Cold pictures per second, 1 worker and all: drawn, then made by the
+        // generator alone with the UI thread not painting meanwhile.
+        double speedUp = CompareWorkers(&ColdRate, "", view, processors, perPage, 5);
+        CompareWorkers(&MakeRate, " made by the generator (UI not painting)", view, processors, perPage, 6);
+        // The peers: the same decoding on plain threads, and pure arithmetic.
+        std::vector<std::string> peerFiles;
+        for (size_t k = entries.size() / 2; k < entries.size() && peerFiles.size() < 240; ++k)
+            peerFiles.push_back((LPCSTR)entries[k]->GetName());
+        double peerOne = 0, peerAll = 0;
+        double peerDecode = parallel_peer::SpeedUp(peerFiles, parallel_peer::Decode, processors, &peerOne, &peerAll);
+        double peerHash = parallel_peer::SpeedUp(std::vector<std::string>(48), parallel_peer::Arithmetic, processors);
+        printf("  peers on %d threads: the same decoding without windows %.1f/s against %.1f/s on 1, speed-up %.2fx; "
+               "pure arithmetic speed-up %.2fx; the browser's speed-up is %.2f of the decoding peer's\n",
+               processors, peerAll, peerOne, peerDecode, peerHash, peerDecode > 0 ? speedUp / peerDecode : 0);
+    }
 
     // Paging from the top, cold, every stop fully drawn.
     ForgetCache(entries, 0, entries.size());
@@ -640,6 +691,7 @@ int main(int argc, char** argv)
             if (took < 0)
             {
                 printf("  (stop %d was not drawn within 30 s)\n", s);
+                DescribeUndrawn(view);
                 failed = true;
                 break;
             }
