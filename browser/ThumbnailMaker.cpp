@@ -34,7 +34,8 @@ BOOL CThumbnailManager::LoadCacheCopy(const CString& cachePath, const CThumbnail
     if (!GetFileAttributesExA(cachePath, GetFileExInfoStandard, &copy) ||
         (copy.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return FALSE;
-    if (CTime(copy.ftLastWriteTime) < CFileInfo::GetModifyTime(task.m_strFile))
+    ULONGLONG written = ((ULONGLONG)copy.ftLastWriteTime.dwHighDateTime << 32) | copy.ftLastWriteTime.dwLowDateTime;
+    if (written < task.m_Modified)
     {
         DeleteFileA(cachePath);
         return FALSE;
@@ -55,14 +56,18 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
         Store(task, image);
         return;
     }
-    if (task->m_bJpegPreview && image.LoadRgbBuffer(task->m_strFile, true))
+    if (task->m_bJpegPreview)
     {
-        Store(task, image);
-        task->m_bJpegPreview = FALSE;
-        task->m_bNoCacheCopy = TRUE;
-        RemoveTasksFor(task->m_hTargetWnd);
-        RequeueTask(new CThumbnailTask(*task)); // the full pass comes later
-        return;
+        if (image.LoadRgbBuffer(task->m_strFile, true))
+        {
+            Store(task, image);
+            task->m_bJpegPreview = FALSE;
+            task->m_bNoCacheCopy = TRUE;
+            RemoveTasksFor(task->m_hTargetWnd, task->m_strPath);
+            RequeueTask(new CThumbnailTask(*task)); // the full pass comes later
+            return;
+        }
+        task->m_bJpegPreview = FALSE; // no EXIF thumbnail: this is the full pass
     }
 
     CSize fullSize;
@@ -70,7 +75,6 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
         return; // the cell keeps its background and asks again when it paints
     if (fullSize.cx <= CacheBox.Width() && fullSize.cy <= CacheBox.Height())
     {
-        task->m_bJpegPreview = FALSE;
         Store(task, image);
         return;
     }
@@ -94,10 +98,12 @@ void CThumbnailManager::Store(CThumbnailTask* task, const CRgbBuffer& image)
     delete scaled;
     if (!bitmap)
         return;
-    CThumbnailInfo info = {bitmap, task->m_Rect};
+    CThumbnailInfo info = {bitmap, task->m_Rect, task->m_bFitToRect, task->m_bJpegPreview, task->m_Modified};
     SetThumbnail(task->m_strPath, info);
+    // The duplicates queued by repaints; the cell's requests for another
+    // picture (its window was reused meanwhile) stay.
     if (!task->m_bJpegPreview)
-        RemoveTasksFor(task->m_hTargetWnd); // the duplicates queued by repaints
+        RemoveTasksFor(task->m_hTargetWnd, task->m_strPath);
     if (IsWindow(task->m_hTargetWnd))
         InvalidateRect(task->m_hTargetWnd, NULL, FALSE);
 }

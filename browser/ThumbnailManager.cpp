@@ -40,31 +40,53 @@ std::string CThumbnailManager::KeyOf(CString path)
     return std::string((LPCSTR)path, (size_t)path.GetLength());
 }
 
+ULONGLONG CThumbnailManager::LastWriteTime(const CString& file)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(file, GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return 0;
+    return ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
 HBITMAP CThumbnailManager::GetThumbnail(CString path, const CRect& area, HWND cell, BOOL fit)
 {
     CString file = path;
     path.MakeUpper();
+    // A picture overwritten by a paste or changed by another program shows
+    // anew: what the map holds was made from the file as it was.
+    ULONGLONG modified = LastWriteTime(file);
     CSuiteLock lock;
     CThumbnailInfo found = TakeThumbnail(path);
     if (found.m_hBitmap)
     {
-        if (found.m_Rect.Width() == area.Width() && found.m_Rect.Height() == area.Height())
+        if (found.IsMadeFor(area, fit, modified))
         {
-            CThumbnailInfo info = {found.m_hBitmap, area};
-            SetThumbnail(path, info);
+            found.m_Rect = area;
+            SetThumbnail(path, found);
+            // The full pass may have been dropped with the cell that first
+            // asked (its window went to another picture): ask for it again.
+            if (found.m_bPreview && !IsPending(cell, path))
+                AddTask(NewTask(path, file, area, cell, fit, FALSE));
             return found.m_hBitmap;
         }
-        DeleteObject(found.m_hBitmap); // made for another size
+        DeleteObject(found.m_hBitmap); // made for another size, fit or file
     }
+    AddTask(NewTask(path, file, area, cell, fit, CFileInfo::IsJPGFile(path)));
+    return NULL;
+}
+
+CThumbnailTask* CThumbnailManager::NewTask(const CString& path, const CString& file, const CRect& area,
+                                           HWND cell, BOOL fit, BOOL preview)
+{
     CThumbnailTask* task = new CThumbnailTask;
     task->m_hTargetWnd = cell;
     task->m_Rect = area;
     task->m_bFitToRect = fit;
     task->m_strPath = path;
     task->m_strFile = file;
-    task->m_bJpegPreview = CFileInfo::IsJPGFile(path);
-    AddTask(task);
-    return NULL;
+    task->m_bJpegPreview = preview;
+    return task;
 }
 
 void CThumbnailManager::AddTask(CThumbnailTask* task)
@@ -111,6 +133,36 @@ void CThumbnailManager::RemoveAllTasks()
     CSuiteLock lock;
     while (!m_Tasks.IsEmpty())
         delete (CThumbnailTask*)m_Tasks.RemoveHead();
+}
+
+void CThumbnailManager::RemoveTasksFor(HWND cell, const CString& path)
+{
+    CSuiteLock lock;
+    for (POSITION pos = m_Tasks.GetHeadPosition(); pos;)
+    {
+        POSITION at = pos;
+        CThumbnailTask* task = (CThumbnailTask*)m_Tasks.GetNext(pos);
+        if (task->m_hTargetWnd == cell && task->m_strPath == path)
+        {
+            m_Tasks.RemoveAt(at);
+            delete task;
+        }
+    }
+}
+
+BOOL CThumbnailManager::IsPending(HWND cell, const CString& path) const
+{
+    CSuiteLock lock;
+    for (const InFlight& served : m_InFlight)
+        if (served.cell == cell && served.path == path)
+            return TRUE;
+    for (POSITION pos = m_Tasks.GetHeadPosition(); pos;)
+    {
+        const CThumbnailTask* task = (const CThumbnailTask*)m_Tasks.GetNext(pos);
+        if (task->m_hTargetWnd == cell && task->m_strPath == path)
+            return TRUE;
+    }
+    return FALSE;
 }
 
 int CThumbnailManager::GetTaskCount()
@@ -195,7 +247,8 @@ CThumbnailManager::ServeResult CThumbnailManager::ServeNextTask()
         if (!m_Tasks.IsEmpty() && m_nIdle > 0)
             SetEvent(m_hWake);
     }
-    if (!CFileInfo::FileExist(task->m_strFile) || !IsWindow(task->m_hTargetWnd))
+    task->m_Modified = LastWriteTime(task->m_strFile);
+    if (!task->m_Modified || !IsWindow(task->m_hTargetWnd))
     {
         EndInFlight(task);
         delete task;
@@ -210,9 +263,8 @@ CThumbnailManager::ServeResult CThumbnailManager::ServeNextTask()
         m_Tasks.AddTail(task);
         return Postponed;
     }
-    CThumbnailInfo old = TakeThumbnail(task->m_strPath);
-    if (old.m_hBitmap)
-        DeleteObject(old.m_hBitmap);
+    // What the cell shows meanwhile (the preview, or a bitmap of another
+    // size) stays until the new bitmap takes its place.
     MakeThumbnail(task);
     EndInFlight(task);
     InterlockedIncrement(&m_nServed);

@@ -41,16 +41,30 @@ struct CThumbnailTask
     // is found only by searching through the folder's names.
     CString m_strFile;
     BOOL m_bJpegPreview; // the EXIF preview pass is still due
+    ULONGLONG m_Modified = 0; // the file's last write time when the worker looked
     // The preview pass looked for the cache copy and found none, so the
     // full pass it queues does not look again.
     BOOL m_bNoCacheCopy = FALSE;
 };
 
-// A finished thumbnail and the picture area it was made for.
+// A finished thumbnail and what it was made for: a cell's request is met by
+// it only when the area's size, the fit and the file's last write time are
+// the same.
 struct CThumbnailInfo
 {
     HBITMAP m_hBitmap;
-    CRect m_Rect;
+    CRect m_Rect;              // the picture area; only its size matters
+    BOOL m_bFitToRect = FALSE; // small pictures were enlarged to fill the area
+    // The EXIF preview of a JPEG: drawn while the full pass is due, and
+    // never taking the place of a full-pass bitmap of the same request.
+    BOOL m_bPreview = FALSE;
+    ULONGLONG m_Modified = 0;  // the file's last write time when it was read
+
+    bool IsMadeFor(const CRect& area, BOOL fit, ULONGLONG modified) const
+    {
+        return m_Rect.Width() == area.Width() && m_Rect.Height() == area.Height() && !m_bFitToRect == !fit &&
+               m_Modified == modified;
+    }
 };
 
 class CThumbnailManager : public CThreadBase
@@ -76,19 +90,30 @@ public:
     ~CThumbnailManager() override;
 
     // ---- Requests (cells, while painting under the lock) --------------------
-    // The bitmap for the picture at area's size, or null after queueing a
-    // task at the head. The map keeps the bitmap; draw it under the lock.
+    // The bitmap for the picture at area's size and fit, made from the file
+    // as it is now; or null after queueing a task at the head. An EXIF
+    // preview is returned too, and the full pass queued unless one for the
+    // cell is queued or served already. The map keeps the bitmap; draw it
+    // under the lock.
     HBITMAP GetThumbnail(CString path, const CRect& area, HWND cell, BOOL fit);
+    // The last write time of a file (0 when it is not there), as the map
+    // and the tasks keep it.
+    static ULONGLONG LastWriteTime(const CString& file);
 
     // ---- Task list (ThumbnailManager.cpp) -----------------------------------
     void AddTask(CThumbnailTask* task);     // head
     void RequeueTask(CThumbnailTask* task); // tail
     CThumbnailTask* PopTask();              // head, or null
     void RemoveTasksFor(HWND cell);
+    // Only the cell's tasks for one (upper-cased) path: the duplicates of a
+    // request that has been met.
+    void RemoveTasksFor(HWND cell, const CString& path);
     void RemoveAllTasks();
     int GetTaskCount();
 
     // ---- Bitmap map (ThumbnailMap.cpp) ---------------------------------------
+    // Keeps the bitmap (the map then owns it); a preview that would take the
+    // place of a full-pass bitmap of the same request is deleted instead.
     void SetThumbnail(CString path, const CThumbnailInfo& info);
     // Removes and returns the entry (the caller then owns the bitmap), or a
     // zeroed info when there is none.
@@ -147,6 +172,8 @@ private:
     typedef std::unordered_map<std::string, MapEntry> Map;
 
     static std::string KeyOf(CString path); // upper-cased
+    static CThumbnailTask* NewTask(const CString& path, const CString& file, const CRect& area, HWND cell,
+                                   BOOL fit, BOOL preview);
     // True when a visible cell shows on any monitor.
     static BOOL IsCellInSight(HWND cell);
     // Scales the image to the task's area, keeps the bitmap and invalidates
@@ -177,6 +204,8 @@ private:
         BOOL preview;
     };
     BOOL IsInFlight(const CThumbnailTask* task) const;
+    // True when a task for the cell and path is queued or being served.
+    BOOL IsPending(HWND cell, const CString& path) const;
     void EndInFlight(const CThumbnailTask* task);
     void WorkerLoop();
     static DWORD WINAPI WorkerEntry(LPVOID manager);

@@ -33,6 +33,16 @@ void CThumbnailManager::SetThumbnail(CString path, const CThumbnailInfo& info)
     if (found != m_Map.end())
     {
         MapEntry& entry = found->second;
+        // A preview made by a worker that lost the race with the full pass
+        // of the same request would hide the full picture for good.
+        if (info.m_bPreview && !entry.info.m_bPreview && entry.info.m_hBitmap &&
+            entry.info.m_hBitmap != info.m_hBitmap &&
+            entry.info.IsMadeFor(info.m_Rect, info.m_bFitToRect, info.m_Modified))
+        {
+            DeleteObject(info.m_hBitmap);
+            MarkDrawn(entry, key);
+            return;
+        }
         if (entry.info.m_hBitmap && entry.info.m_hBitmap != info.m_hBitmap)
             DeleteObject(entry.info.m_hBitmap);
         m_nMapBytes -= entry.bytes;
