@@ -84,6 +84,21 @@ int CBrowserFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return 0;
 }
 
+BOOL CBrowserFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) && IsEditWindow(::GetFocus()) &&
+        BrowserFrameRules::IsEditKey((UINT)pMsg->wParam, GetKeyState(VK_CONTROL) < 0,
+                                     GetKeyState(VK_MENU) < 0))
+        return CWnd::PreTranslateMessage(pMsg);
+    return CBaseFrameWindow::PreTranslateMessage(pMsg);
+}
+
+BOOL CBrowserFrame::IsEditWindow(HWND window)
+{
+    char name[16];
+    return window && ::GetClassNameA(window, name, sizeof(name)) && lstrcmpiA(name, "Edit") == 0;
+}
+
 BOOL CBrowserFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
 {
     if (!m_wndSplitter.CreateStatic(this, 1, 2, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))

@@ -46,6 +46,10 @@ public:
     void ShowStartFile(const CString& path);
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // Keys for an edit control that has the keyboard (a description, an
+    // album's new name) go to it, not to the frame's accelerators.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    static BOOL IsEditWindow(HWND window);
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
     // The active view first (the left pane when the user works there), then
     // the thumbnail view, whose commands stay live whichever pane is active,

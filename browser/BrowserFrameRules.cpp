@@ -67,4 +67,21 @@ Captions ToggleFileDescription(Captions c)
         c.showName = 0;
     return c;
 }
+
+bool IsEditKey(UINT vk, bool ctrl, bool alt)
+{
+    if (alt)
+        return false;
+    if (!ctrl)
+        return true;
+    switch (vk)
+    {
+    case 'A': case 'C': case 'V': case 'X': case 'Z': case 'Y':
+    case VK_INSERT: case VK_DELETE: case VK_BACK:
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_HOME: case VK_END:
+        return true;
+    default:
+        return false;
+    }
+}
 }

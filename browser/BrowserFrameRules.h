@@ -44,4 +44,10 @@ struct Captions
 };
 Captions ToggleFileName(Captions c);
 Captions ToggleFileDescription(Captions c);
+
+// True for a key that an edit control with the keyboard uses itself, so
+// the frame's accelerators must not take it: every key without Ctrl or Alt
+// (typing, Del, the numeric pad) and Ctrl with A, C, V, X, Z, Y, Insert,
+// Delete, Backspace, the arrows, Home and End.
+bool IsEditKey(UINT vk, bool ctrl, bool alt);
 }

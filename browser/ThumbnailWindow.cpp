@@ -165,6 +165,9 @@ void CThumbnailWindow::MouseButtonDown()
     if (!m_pView)
         return;
     BOOL modifier = (GetKeyState(VK_SHIFT) & 0x8000) || (GetKeyState(VK_CONTROL) & 0x8000);
+    // The arrow and page keys scroll the grid after a click on a cell.
+    if (m_pView->m_hWnd && ::GetFocus() != m_pView->m_hWnd)
+        m_pView->SetFocus();
     m_pView->ClickSelect(this);
     if (modifier)
         SetTimer(DragTimer, DragDelayMs, NULL); // held down: drag the selection out
