@@ -81,23 +81,31 @@ STDMETHODIMP CShellExtension::Initialize(PCIDLIST_ABSOLUTE, IDataObject* pDataOb
     return hr;
 }
 
+// The dropped name `i` as UTF-8 into szName (DROPPED_NAME_SIZE wide
+// characters at most, up to three bytes each); FALSE when it is too long.
+// The shell's process has no UTF-8 code page: the ANSI names would turn
+// every character outside it into '?'.
+static BOOL DroppedName(HDROP hDrop, UINT i, char* szName, int nNameSize)
+{
+    if (DragQueryFileW(hDrop, i, NULL, 0) >= DROPPED_NAME_SIZE)
+        return FALSE;
+    WCHAR szWide[DROPPED_NAME_SIZE];
+    memset(szWide, 0, sizeof(szWide));
+    DragQueryFileW(hDrop, i, szWide, DROPPED_NAME_SIZE);
+    return WideCharToMultiByte(CP_UTF8, 0, szWide, -1, szName, nNameSize, NULL, NULL) > 0;
+}
+
 // Two passes over the dropped names: count the pictures, then keep them in the
 // shell's order in a list of exactly that size.
 HRESULT CShellExtension::ReadPictures(HDROP hDrop)
 {
-    UINT nFiles = DragQueryFileA(hDrop, 0xFFFFFFFF, NULL, 0);
-    char szName[DROPPED_NAME_SIZE];
+    UINT nFiles = DragQueryFileW(hDrop, 0xFFFFFFFF, NULL, 0);
+    char szName[3 * DROPPED_NAME_SIZE];
 
     int nPictures = 0;
     for (UINT i = 0; i < nFiles; i++)
-    {
-        if (DragQueryFileA(hDrop, i, NULL, 0) >= DROPPED_NAME_SIZE)
-            continue;
-        memset(szName, 0, sizeof(szName));
-        DragQueryFileA(hDrop, i, szName, DROPPED_NAME_SIZE);
-        if (IsPictureFileName(szName))
+        if (DroppedName(hDrop, i, szName, sizeof(szName)) && IsPictureFileName(szName))
             nPictures++;
-    }
     if (nPictures == 0)
         return S_OK;
 
@@ -105,11 +113,8 @@ HRESULT CShellExtension::ReadPictures(HDROP hDrop)
         return E_OUTOFMEMORY;
     for (UINT i = 0; i < nFiles; i++)
     {
-        if (DragQueryFileA(hDrop, i, NULL, 0) >= DROPPED_NAME_SIZE)
-            continue;
-        memset(szName, 0, sizeof(szName));
-        DragQueryFileA(hDrop, i, szName, DROPPED_NAME_SIZE);
-        if (IsPictureFileName(szName) && !m_Pictures.Add(szName))
+        if (DroppedName(hDrop, i, szName, sizeof(szName)) && IsPictureFileName(szName) &&
+            !m_Pictures.Add(szName))
         {
             m_Pictures.RemoveAll();
             return E_OUTOFMEMORY;
@@ -184,25 +189,32 @@ STDMETHODIMP CShellExtension::InvokeCommand(CMINVOKECOMMANDINFO* pInfo)
     if (pCommand == NULL || m_Pictures.IsEmpty())
         return S_OK;
 
-    // The programs lie in the extension's own folder.
-    char szProgram[MODULE_PATH_SIZE];
-    DWORD nLength = GetModuleFileNameA(CContexoModule::m_hInstance, szProgram, MODULE_PATH_SIZE);
+    // The programs lie in the extension's own folder. Names go wide: the
+    // programs read their command line as UTF-8, the shell's code page is
+    // another.
+    WCHAR szProgram[MODULE_PATH_SIZE];
+    DWORD nLength = GetModuleFileNameW(CContexoModule::m_hInstance, szProgram, MODULE_PATH_SIZE);
     if (nLength == 0 || nLength >= MODULE_PATH_SIZE)
         return S_OK;
-    char* pszLastSeparator = strrchr(szProgram, '\\');
+    WCHAR* pszLastSeparator = wcsrchr(szProgram, L'\\');
     if (pszLastSeparator == NULL)
         return S_OK;
-    *pszLastSeparator = '\0';
-    if (strlen(szProgram) + strlen(pCommand->pszProgram) >= MODULE_PATH_SIZE)
+    *pszLastSeparator = L'\0';
+    size_t nFolder = wcslen(szProgram);
+    int nName = MultiByteToWideChar(CP_UTF8, 0, pCommand->pszProgram, -1, szProgram + nFolder,
+                                    (int)(MODULE_PATH_SIZE - nFolder));
+    if (nName <= 0)
         return S_OK;
-    strcat(szProgram, pCommand->pszProgram);
 
-    char szParameters[DROPPED_NAME_SIZE + 3];
-    szParameters[0] = '"';
-    strcpy(szParameters + 1, m_Pictures.GetAt(0));
-    strcat(szParameters, "\"");
+    WCHAR szParameters[DROPPED_NAME_SIZE + 3];
+    szParameters[0] = L'"';
+    int nPicture = MultiByteToWideChar(CP_UTF8, 0, m_Pictures.GetAt(0), -1, szParameters + 1,
+                                       (int)DROPPED_NAME_SIZE);
+    if (nPicture <= 0)
+        return S_OK;
+    wcscat(szParameters, L"\"");
 
     // A missing program fails silently: the menu has nothing to report it to.
-    ShellExecuteA(NULL, NULL, szProgram, szParameters, NULL, SW_SHOWNORMAL);
+    ShellExecuteW(NULL, NULL, szProgram, szParameters, NULL, SW_SHOWNORMAL);
     return S_OK;
 }

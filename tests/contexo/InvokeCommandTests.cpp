@@ -146,6 +146,21 @@ TEST_F(InvokeCommandTest, WideDropListPathArrivesWhole)
     EXPECT_EQ("\"" + picture + "\"", ParametersOf(records[0].commandLine)) << records[0].commandLine;
 }
 
+TEST_F(InvokeCommandTest, NameOutsideTheCodePageArrivesIntact)
+{
+    // Greek, Chinese and an emoji: none of them in a Western code page,
+    // which is the shell's (this process has no UTF-8 one either).
+    ASSERT_NE(CP_UTF8, GetACP());
+    InstallPrograms();
+    std::string picture = m_Folder.File("\xCE\xA6\xCF\x89\xCF\x84\xCE\xBF \xE5\x86\x99\xE7\x9C\x9F "
+                                        "\xF0\x9F\x98\x80.jpg");
+    Select({picture}, true);
+    EXPECT_EQ(S_OK, Invoke(MAKEINTRESOURCEA(1)));
+    std::vector<CRecord> records = WaitForRecords(1);
+    ASSERT_EQ(1u, records.size());
+    EXPECT_EQ("\"" + picture + "\"", ParametersOf(records[0].commandLine)) << records[0].commandLine;
+}
+
 TEST_F(InvokeCommandTest, EachCommandStartsItsOwnProgram)
 {
     InstallPrograms();

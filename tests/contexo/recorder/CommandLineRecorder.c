@@ -1,7 +1,9 @@
 /* Test-support program for contexo_tests: copied under the name of one of the
    suite's programs, it records how it was started. It writes its own path and
    its whole command line as two lines into "<own path>.<process id>.txt",
-   under a temporary name first, so a reader never sees half a file. */
+   under a temporary name first, so a reader never sees half a file. Both are
+   written in UTF-8 from their wide forms, so names outside the ANSI code page
+   arrive as they were passed. */
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
@@ -21,7 +23,13 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevious, LPSTR pszCommandLin
                                FILE_ATTRIBUTE_NORMAL, NULL);
     if (hFile == INVALID_HANDLE_VALUE)
         return 1;
-    const char* pszWhole = GetCommandLineA();
+    WCHAR szWideSelf[2 * MAX_PATH];
+    if (!GetModuleFileNameW(NULL, szWideSelf, 2 * MAX_PATH))
+        return 1;
+    WideCharToMultiByte(CP_UTF8, 0, szWideSelf, -1, szSelf, sizeof(szSelf), NULL, NULL);
+    static char szWhole[32768 * 3];
+    WideCharToMultiByte(CP_UTF8, 0, GetCommandLineW(), -1, szWhole, sizeof(szWhole), NULL, NULL);
+    const char* pszWhole = szWhole;
     DWORD nWritten = 0;
     WriteFile(hFile, szSelf, (DWORD)strlen(szSelf), &nWritten, NULL);
     WriteFile(hFile, "\n", 1, &nWritten, NULL);
