@@ -14,6 +14,16 @@
 #include "ThumbnailManager.h"
 #include "resource.h"
 
+namespace
+{
+// A cache copy's temporary file this old was left by a browser that ended
+// while writing it (a write takes milliseconds).
+const DWORD StaleTemporarySeconds = 600;
+// How long the process waits at the end for a worker still making a
+// thumbnail.
+const DWORD GeneratorEndWaitMs = 10000;
+} // namespace
+
 BEGIN_MESSAGE_MAP(CPixmereApp, CWinApp)
     ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
     ON_COMMAND(ID_NEW_WINDOW, OnNewWindow)
@@ -47,10 +57,17 @@ BOOL CPixmereApp::InitInstance()
     // Counted while it starts threads, so the count cannot reach the end
     // condition before the first window's thread exists.
     CThreadBase::IncrementThreadCounter();
+    CThumbnailManager::RemoveStaleTemporaries(CThumbnailManager::GetCacheFolder(), StaleTemporarySeconds);
+    HANDLE generator = NULL;
     {
         CSuiteLock lock;
         g_pThumbnailManager =
             (CThumbnailManager*)AfxBeginThread(RUNTIME_CLASS(CThumbnailManager), THREAD_PRIORITY_NORMAL);
+        // The manager deletes itself when its thread ends: keep a handle of
+        // our own to wait on.
+        if (g_pThumbnailManager)
+            DuplicateHandle(GetCurrentProcess(), g_pThumbnailManager->m_hThread, GetCurrentProcess(), &generator,
+                            SYNCHRONIZE, FALSE, 0);
     }
     Sleep(100);
     if (CThreadBase* pFirst = (CThreadBase*)AfxBeginThread(RUNTIME_CLASS(CBrowserThread), THREAD_PRIORITY_NORMAL, 0,
@@ -65,7 +82,15 @@ BOOL CPixmereApp::InitInstance()
     // sees the same count and stops.
     while (CThreadBase::GetLockCount() > 1)
         Sleep(100);
-    Sleep(300);
+    // A worker may still be writing a cache copy: let it finish (bounded,
+    // for a picture that takes long to decode).
+    if (generator)
+    {
+        WaitForSingleObject(generator, GeneratorEndWaitMs);
+        CloseHandle(generator);
+    }
+    else
+        Sleep(300);
     return 0;
 }
 

@@ -25,9 +25,14 @@ CString ProgramFolder()
 }
 } // namespace
 
+CString CThumbnailManager::GetCacheFolder()
+{
+    return ProgramFolder() + "\\cache";
+}
+
 CString CThumbnailManager::GetCacheFileName(const CString& path)
 {
-    CString folder = ProgramFolder() + "\\cache";
+    CString folder = GetCacheFolder();
     _mkdir(folder); // already there most of the time
 
     CSHA1 sha;
@@ -47,4 +52,29 @@ void CThumbnailManager::WriteCacheFile(const CString& cachePath, CRgbBuffer& ima
     // it is whole, so a worker serving another cell of the same picture
     // never loads a half-written file, and a failed write leaves no file.
     CJpgFile(cachePath, CacheQuality, false).Save(&image);
+}
+
+int CThumbnailManager::RemoveStaleTemporaries(const CString& folder, DWORD olderThanSeconds)
+{
+    // A copy being written goes under "pxm*.tmp" until it is whole; one
+    // left by a process that ended while writing would stay for ever.
+    // Another browser may be writing one right now: only old ones go.
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULONGLONG limit = ((ULONGLONG)now.dwHighDateTime << 32 | now.dwLowDateTime) -
+                      (ULONGLONG)olderThanSeconds * 10000000ULL;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(folder + "\\pxm*.tmp", &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    int removed = 0;
+    do
+    {
+        ULONGLONG written = (ULONGLONG)found.ftLastWriteTime.dwHighDateTime << 32 | found.ftLastWriteTime.dwLowDateTime;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && written < limit &&
+            DeleteFileA(folder + "\\" + found.cFileName))
+            ++removed;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return removed;
 }

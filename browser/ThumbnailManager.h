@@ -131,6 +131,11 @@ public:
     // program (made when missing), 40 lower-case hex digits of the SHA-1 of
     // the path's bytes, ".jpg".
     static CString GetCacheFileName(const CString& path);
+    static CString GetCacheFolder();
+    // Removes the temporary files of cache copies ("pxm*.tmp") in `folder`
+    // last written more than `olderThanSeconds` ago: left by a browser that
+    // ended while writing. Returns how many went.
+    static int RemoveStaleTemporaries(const CString& folder, DWORD olderThanSeconds);
 
     // ---- The generator ---------------------------------------------------------
     // The thread: serves tasks on the pool until only this thread is counted

@@ -169,3 +169,24 @@ TEST(ThumbnailPasses, StaleCopyGivesWayToThePreviewAndTheFullPassRewritesIt)
     EXPECT_TRUE(Near(0x2040C0, test_support::RgbAt(cached, 180, 135)));
     DeleteFileA(cache.c_str());
 }
+
+TEST(ThumbnailCache, OnlyOldTemporariesOfCopiesAreRemovedAtStartUp)
+{
+    TempFolder folder("thumb_temporaries");
+    std::string left = WriteJpeg(folder, "pxm1A2B.tmp", 8, 8, 0x808080);
+    std::string writing = WriteJpeg(folder, "pxm3C4D.tmp", 8, 8, 0x808080);
+    std::string copy = WriteJpeg(folder, "0123456789abcdef0123456789abcdef01234567.jpg", 8, 8, 0x808080);
+    std::string other = WriteJpeg(folder, "notes.tmp", 8, 8, 0x808080);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    FILETIME hourAgo = Later(now, -3600);
+    for (const std::string& path : {left, copy, other})
+        SetModifyTime(path, hourAgo);
+
+    EXPECT_EQ(1, CThumbnailManager::RemoveStaleTemporaries(folder.Path().c_str(), 600));
+    EXPECT_FALSE(FileExists(left));
+    EXPECT_TRUE(FileExists(writing)); // another browser may be writing it
+    EXPECT_TRUE(FileExists(copy));
+    EXPECT_TRUE(FileExists(other));
+    EXPECT_EQ(0, CThumbnailManager::RemoveStaleTemporaries((folder / "missing").c_str(), 600));
+}
