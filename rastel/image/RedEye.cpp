@@ -42,6 +42,27 @@ double Median(std::vector<double>& values)
     return values[values.size() / 2];
 }
 
+// The redness of what the eye sits in (skin, iris, eyelid): the median of
+// a ring from just inside the circle's edge to a little beyond it, so that
+// a pupil nearly as large as the circle does not count as its surroundings.
+double Surroundings(const BYTE* pixels, int width, int height, CPoint center, int radius)
+{
+    long long inner = std::max(0, radius - 1), outer = (long long)radius + 3;
+    int top = (int)std::max<long long>((long long)center.y - outer, 0);
+    int bottom = (int)std::min<long long>((long long)center.y + outer, height);
+    int left = (int)std::max<long long>((long long)center.x - outer, 0);
+    int right = (int)std::min<long long>((long long)center.x + outer, width);
+    std::vector<double> ring;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+        {
+            long long d2 = DistanceSquared(x, y, center);
+            if (d2 >= inner * inner && d2 < outer * outer)
+                ring.push_back(RedEye::Redness(pixels + 3 * ((size_t)y * width + x)));
+        }
+    return Median(ring);
+}
+
 // 8-connected flood from `seed` over pixels inside the disc at least `threshold` red.
 std::vector<char> ConnectedRegion(const Disc& disc, int seed, double threshold)
 {
@@ -140,10 +161,8 @@ void Remove(BYTE* pixels, int width, int height, CPoint center, int radius)
     // off, however red, does not win over the pupil.
     long long radiusSquared = (long long)radius * radius;
     long long seedReach = std::max(2, radius / 2);
-    long long rimFrom = radius > 2 ? (long long)(radius - 2) * (radius - 2) : 0;
     int seed = -1;
     long long seedDistance = 0;
-    std::vector<double> rim;
     std::vector<char> nearCentre(disc.inside.size(), 0);
     for (int y = disc.top; y < bottom; ++y)
         for (int x = disc.left; x < right; ++x)
@@ -154,8 +173,6 @@ void Remove(BYTE* pixels, int width, int height, CPoint center, int radius)
             int i = disc.Index(x, y);
             disc.inside[i] = 1;
             double r = disc.redness[i] = Redness(pixels + 3 * ((size_t)y * width + x));
-            if (d2 >= rimFrom)
-                rim.push_back(r);
             if (d2 > seedReach * seedReach)
                 continue;
             nearCentre[i] = 1;
@@ -175,8 +192,7 @@ void Remove(BYTE* pixels, int width, int height, CPoint center, int radius)
         if (patch[i] && nearCentre[i] && disc.redness[i] > disc.redness[seed])
             seed = (int)i;
     double peak = disc.redness[seed];
-    // The ring at the edge is what the eye sits in: skin, iris, eyelid.
-    double around = Median(rim);
+    double around = Surroundings(pixels, width, height, center, radius);
     if (peak - around < kMinContrast)
     {
         if (peak < kPlainlyRed)
@@ -185,6 +201,7 @@ void Remove(BYTE* pixels, int width, int height, CPoint center, int radius)
     }
     double threshold = around + 0.5 * (peak - around);
     double faint = around + 0.2 * (peak - around);
+    double full = around + 0.35 * (peak - around);
 
     std::vector<char> region = ConnectedRegion(disc, seed, threshold);
     std::vector<double> edge = SoftEdge(disc, region, faint);
@@ -196,7 +213,7 @@ void Remove(BYTE* pixels, int width, int height, CPoint center, int radius)
                 continue;
             // Pixels as red as the pupil get the whole correction, those
             // between the surroundings and the pupil a share of it.
-            double byRedness = std::min(1.0, (disc.redness[i] - faint) / (threshold - faint));
+            double byRedness = std::min(1.0, (disc.redness[i] - faint) / (full - faint));
             double strength = std::min(edge[i], byRedness);
             BYTE* p = pixels + 3 * ((size_t)y * width + x);
             // Red to the level of green and blue: the pixel keeps its own

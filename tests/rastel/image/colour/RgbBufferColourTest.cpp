@@ -302,6 +302,34 @@ TEST(RemoveRedEye, SkinAndARedShirtAwayFromAnEyeStayAsTheyAre)
     EXPECT_PIXEL(*scene.picture, EyeScene::kEyeX, EyeScene::kEyeY, 40, 40, 40);
 }
 
+TEST(RemoveRedEye, APupilNearlyFillingTheCircleLeavesNoRedRing)
+{
+    // A pupil of radius 5.5 fading over three pixels into a brown iris
+    // (110, 80, 50), whose own red beats its green by 30, clicked at radius 8.
+    auto eye = Solid(40, 40, 225, 170, 140);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+        {
+            double r = sqrt((double)((x - 20) * (x - 20) + (y - 20) * (y - 20)));
+            double t = r <= 5.5 ? 0 : r <= 8.5 ? (r - 5.5) / 3 : r <= 12 ? 1 : -1;
+            if (t < 0)
+                continue;
+            BYTE* p = eye->GetBuffer() + 3 * (y * 40 + x);
+            p[0] = (BYTE)(230 - 120 * t);
+            p[1] = (BYTE)(40 + 40 * t);
+            p[2] = (BYTE)(40 + 10 * t);
+        }
+    eye->RemoveRedEye(CPoint(20, 20), 8);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+        {
+            if ((x - 20) * (x - 20) + (y - 20) * (y - 20) >= 64)
+                continue;
+            const BYTE* p = Pixel(*eye, x, y);
+            ASSERT_LE(p[0] - std::max(p[1], p[2]), 30) << x << "," << y;
+        }
+}
+
 TEST(RemoveRedEye, ACircleInsideARedAreaTreatsItAllAndNothingOutside)
 {
     auto buffer = Solid(41, 41, 200, 0, 0);
