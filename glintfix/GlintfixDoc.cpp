@@ -125,15 +125,10 @@ BOOL CGlintfixDoc::OnSaveDocument(LPCSTR lpszPathName)
     }
     m_strLoadedFrom = written; // it holds the metadata now
     CRgbBuffer* reloaded = new CRgbBuffer;
+    // When the file cannot be read back, the pixels just written are what
+    // it holds: they become the base, so later colour changes keep the fixes.
     if (!s_reloader(reloaded, written))
-    {
-        delete reloaded; // the picture in memory is still what was written
-        SetState(CEditState::Unchanged());
-        m_History.MarkSaved();
-        SetModifiedFlag(FALSE);
-        UpdateAllViews(NULL, HintReloaded);
-        return TRUE;
-    }
+        *reloaded = *m_pWorking;
     reloaded->m_BackgroundColor = kMargin;
     CRgbBuffer* working = new CRgbBuffer(*reloaded);
     working->m_GrayScale = 0;
