@@ -16,7 +16,7 @@ bool CEditState::SameColors(const CEditState& other) const
     return memcmp(m_Colors, other.m_Colors, sizeof(m_Colors)) == 0;
 }
 
-CEditHistory::CEditHistory() : m_Position(0), m_Saved(0) {}
+CEditHistory::CEditHistory(size_t byteBudget) : m_Position(0), m_Saved(0), m_ByteBudget(byteBudget) {}
 
 CEditHistory::~CEditHistory() {}
 
@@ -109,11 +109,10 @@ void CEditHistory::DropFront()
 void CEditHistory::Trim()
 {
     // The newest step always stays, even when it alone is over the budget.
-    while (m_Steps.size() > 1 && (UndoSteps() > kMaxSteps || BytesHeld() > kByteBudget))
-    {
+    while (m_Steps.size() > 1 && (UndoSteps() > kMaxSteps || BytesHeld() > m_ByteBudget))
         DropFront();
-        // A save's pictures at the front lead nowhere: nothing before them is left.
-        while (m_Steps.size() > 1 && m_Steps.front()->IsTransparent())
-            DropFront();
-    }
+    // A save's pictures at the front lead nowhere: nothing before them is
+    // left to undo, so they are not worth their memory.
+    while (!m_Steps.empty() && m_Steps.front()->IsTransparent())
+        DropFront();
 }

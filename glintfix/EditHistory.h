@@ -48,7 +48,7 @@ public:
     enum { kMaxSteps = 32 };
     static const size_t kByteBudget = (size_t)96 << 20;
 
-    CEditHistory();
+    explicit CEditHistory(size_t byteBudget = kByteBudget);
     ~CEditHistory();
 
     // A picture was loaded: nothing to undo, and this is the saved state.
@@ -75,6 +75,7 @@ private:
     std::vector<std::unique_ptr<CEditStep>> m_Steps;
     int m_Position; // steps done, from the front
     int m_Saved;    // the position that matches the file; negative when gone
+    size_t m_ByteBudget;
     void Trim();
     void DropFront();
 };
