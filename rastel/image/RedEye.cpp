@@ -90,6 +90,47 @@ std::vector<char> ConnectedRegion(const Disc& disc, int seed, double threshold)
     return region;
 }
 
+// The pixels the region encloses (a catch-light and its blended border):
+// those that cannot reach the edge of the box without crossing the region.
+std::vector<char> EnclosedBy(const Disc& disc, const std::vector<char>& region)
+{
+    std::vector<char> open(region.size(), 0);
+    std::vector<int> stack;
+    for (int y = 0; y < disc.height; ++y)
+        for (int x = 0; x < disc.width; ++x)
+        {
+            int i = y * disc.width + x;
+            bool border = x == 0 || y == 0 || x == disc.width - 1 || y == disc.height - 1;
+            if ((border || !disc.inside[i]) && !region[i])
+            {
+                open[i] = 1;
+                stack.push_back(i);
+            }
+        }
+    while (!stack.empty())
+    {
+        int at = stack.back();
+        stack.pop_back();
+        int x = at % disc.width, y = at / disc.width;
+        const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+        for (const auto& step : steps)
+        {
+            int nx = x + step[0], ny = y + step[1];
+            if (nx < 0 || ny < 0 || nx >= disc.width || ny >= disc.height)
+                continue;
+            int n = ny * disc.width + nx;
+            if (open[n] || region[n])
+                continue;
+            open[n] = 1;
+            stack.push_back(n);
+        }
+    }
+    std::vector<char> enclosed(region.size(), 0);
+    for (size_t i = 0; i < region.size(); ++i)
+        enclosed[i] = !open[i] && !region[i];
+    return enclosed;
+}
+
 // 1 on the region, falling by thirds over two pixels outside it: the edge
 // the correction fades across, so that no ring shows. It spreads only
 // through pixels redder than `faint`, so it never jumps a strip of skin.
@@ -205,17 +246,25 @@ void Remove(BYTE* pixels, int width, int height, CPoint center, int radius)
 
     std::vector<char> region = ConnectedRegion(disc, seed, threshold);
     std::vector<double> edge = SoftEdge(disc, region, faint);
+    std::vector<char> enclosed = EnclosedBy(disc, region);
     for (int y = disc.top; y < bottom; ++y)
         for (int x = disc.left; x < right; ++x)
         {
             int i = disc.Index(x, y);
-            if (edge[i] <= 0 || disc.redness[i] <= faint)
+            double strength;
+            if (enclosed[i])
+                // Inside the pupil every red cast goes, however faint: a
+                // nearly white pixel barely changes, a pink one turns grey.
+                strength = 1;
+            else if (edge[i] <= 0 || disc.redness[i] <= faint)
                 continue;
-            // Pixels as red as the pupil get the whole correction, those
-            // between the surroundings and the pupil a share of it.
-            double byRedness = std::min(1.0, (disc.redness[i] - faint) / (full - faint));
-            double strength = std::min(edge[i], byRedness);
+            else
+                // Pixels as red as the pupil get the whole correction, those
+                // between the surroundings and the pupil a share of it.
+                strength = std::min(edge[i], std::min(1.0, (disc.redness[i] - faint) / (full - faint)));
             BYTE* p = pixels + 3 * ((size_t)y * width + x);
+            if (p[0] <= std::max(p[1], p[2]))
+                continue;
             // Red to the level of green and blue: the pixel keeps its own
             // lightness and texture, only the red cast goes.
             double level = (p[1] + p[2]) * 0.5;

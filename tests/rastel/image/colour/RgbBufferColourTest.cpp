@@ -330,6 +330,41 @@ TEST(RemoveRedEye, APupilNearlyFillingTheCircleLeavesNoRedRing)
         }
 }
 
+TEST(RemoveRedEye, ACatchLightInsideThePupilLosesItsPinkBorder)
+{
+    // A white catch-light of radius 1.4 in the middle of a red pupil, with a
+    // one-pixel pink border where the two blend.
+    auto eye = Solid(30, 30, 225, 170, 140);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 30; ++x)
+        {
+            int d2 = (x - 15) * (x - 15) + (y - 15) * (y - 15);
+            BYTE* p = eye->GetBuffer() + 3 * (y * 30 + x);
+            if (d2 <= 2)
+                p[0] = p[1] = p[2] = 255;
+            else if (d2 <= 5)
+            {
+                p[0] = 242;
+                p[1] = p[2] = 147;
+            }
+            else if (d2 <= 25)
+            {
+                p[0] = 230;
+                p[1] = p[2] = 40;
+            }
+        }
+    eye->RemoveRedEye(CPoint(15, 15), 8);
+    EXPECT_PIXEL(*eye, 15, 15, 255, 255, 255);
+    EXPECT_PIXEL(*eye, 16, 16, 255, 255, 255);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 30; ++x)
+        {
+            int d2 = (x - 15) * (x - 15) + (y - 15) * (y - 15);
+            if (d2 > 2 && d2 <= 5)
+                EXPECT_PIXEL(*eye, x, y, 147, 147, 147);
+        }
+}
+
 TEST(RemoveRedEye, ACircleInsideARedAreaTreatsItAllAndNothingOutside)
 {
     auto buffer = Solid(41, 41, 200, 0, 0);
