@@ -42,8 +42,9 @@ public:
     BOOL OnOpenDocument(LPCSTR lpszPathName) override;
     // Writes m_pWorking as JPEG at the bar's quality to the path with
     // ".jpg" assured, with the metadata of m_strLoadedFrom, then reloads
-    // that file into both pictures. A failed write is told and leaves the
-    // file on disk as it was.
+    // that file into both pictures (the pixels written, when it cannot be
+    // read back). A failed write is told and leaves the file on disk as it
+    // was.
     BOOL OnSaveDocument(LPCSTR lpszPathName) override;
     // The document is saved under, and titled with, the path with ".jpg" assured.
     void SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU = TRUE) override;
@@ -57,7 +58,9 @@ public:
     void RestoreWorking();
     // Removes the red eye around a point of the picture; marks the document modified.
     void RemoveRedEye(CPoint center, int radius);
-
+    // Each of the three above, and a rotation or flip, is one step of the
+    // history; these take the last step back or do it again (false when
+    // there is none) and set the modified mark and the views to match.
     bool Undo();
     bool Redo();
 
