@@ -42,6 +42,19 @@ void CAdjustColorsDialog::ResetValues()
         ShowValues();
 }
 
+void CAdjustColorsDialog::ShowColors(const int colors[6])
+{
+    // The inverse of ApplyToDocument's arithmetic.
+    m_Values[Color] = (colors[0] + 100) / 2;
+    m_Values[Brightness] = (colors[1] + 100) / 2;
+    m_Values[Contrast] = (colors[2] + 100) / 2;
+    m_Values[Red] = colors[3];
+    m_Values[Green] = colors[4];
+    m_Values[Blue] = colors[5];
+    if (m_hWnd)
+        ShowValues();
+}
+
 void CAdjustColorsDialog::ApplyToDocument()
 {
     if (m_pDoc)

@@ -25,6 +25,8 @@ public:
     bool IsDefault() const;
     // Back to the defaults (the picture is the caller's business).
     void ResetValues();
+    // The sliders for the CreateAlteredRGB arguments a picture was made with.
+    void ShowColors(const int colors[6]);
     // The working picture made from the base picture with the current values.
     void ApplyToDocument();
 

@@ -8,9 +8,12 @@
 #include "GlintfixApp.h"
 #include "GlintfixPrompt.h"
 #include "GlintfixRules.h"
+#include "EditSteps.h"
 #include "TrackerBar.h"
 #include "Property.h"
 #include "resource.h"
+#include <string.h>
+#include <algorithm>
 
 IMPLEMENT_DYNCREATE(CGlintfixDoc, CDocument)
 
@@ -26,6 +29,10 @@ BEGIN_MESSAGE_MAP(CGlintfixDoc, CDocument)
     ON_UPDATE_COMMAND_UI(ID_ROTATE_COUNTER_CLOCKWISE, OnUpdateNeedsPicture)
     ON_UPDATE_COMMAND_UI(ID_FLIP_HORIZONTAL, OnUpdateNeedsPicture)
     ON_UPDATE_COMMAND_UI(ID_FLIP_VERTICAL, OnUpdateNeedsPicture)
+    ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+    ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
 END_MESSAGE_MAP()
 
 namespace
@@ -39,9 +46,23 @@ int CurrentQuality()
     CIntProperty<int> quality("m_Quality", 90, GlintfixRules::kMinQuality, GlintfixRules::kMaxQuality);
     return quality;
 }
+
+BOOL LoadFile(CRgbBuffer* target, const CString& path) { return target->LoadRgbBuffer(path, false); }
+
+CGlintfixDoc::Reloader s_reloader = &LoadFile;
 }
 
-CGlintfixDoc::CGlintfixDoc() : m_pBase(new CRgbBuffer), m_pWorking(new CRgbBuffer), m_bRedEyeFixed(false) {}
+CGlintfixDoc::Reloader CGlintfixDoc::SetReloader(Reloader reloader)
+{
+    Reloader previous = s_reloader;
+    s_reloader = reloader ? reloader : &LoadFile;
+    return previous;
+}
+
+CGlintfixDoc::CGlintfixDoc() : m_pBase(new CRgbBuffer), m_pWorking(new CRgbBuffer), m_bRedEyeFixed(false)
+{
+    SetState(CEditState::Unchanged());
+}
 
 CGlintfixDoc::~CGlintfixDoc()
 {
@@ -57,8 +78,9 @@ void CGlintfixDoc::DeleteContents()
 {
     m_pBase->CleanUp();
     m_pWorking->CleanUp();
-    m_bRedEyeFixed = false;
+    SetState(CEditState::Unchanged());
     m_strLoadedFrom.Empty();
+    m_History.Clear();
 }
 
 BOOL CGlintfixDoc::OnOpenDocument(LPCSTR lpszPathName)
@@ -103,16 +125,27 @@ BOOL CGlintfixDoc::OnSaveDocument(LPCSTR lpszPathName)
     }
     m_strLoadedFrom = written; // it holds the metadata now
     CRgbBuffer* reloaded = new CRgbBuffer;
-    if (reloaded->LoadRgbBuffer(written, false))
+    // When the file cannot be read back, the pixels just written are what
+    // it holds: they become the base, so later colour changes keep the fixes.
+    if (!s_reloader(reloaded, written))
+        *reloaded = *m_pWorking;
+    reloaded->m_BackgroundColor = kMargin;
+    CRgbBuffer* working = new CRgbBuffer(*reloaded);
+    working->m_GrayScale = 0;
+    // The history keeps the pictures the save replaced, so that an undo can
+    // go on from exactly where the steps left them; a save straight after
+    // another one replaces only the file's pictures.
+    if (m_History.HasStepsBehind() && !m_History.TransparentTop())
+        m_History.Add(EditSteps::Reload(State(), m_pBase, m_pWorking));
+    else
     {
         delete m_pBase;
-        m_pBase = reloaded;
-        *m_pWorking = *m_pBase;
-        m_pWorking->m_BackgroundColor = kMargin;
+        delete m_pWorking;
     }
-    else
-        delete reloaded; // the picture in memory is still what was written
-    m_bRedEyeFixed = false;
+    m_pBase = reloaded;
+    m_pWorking = working;
+    SetState(CEditState::Unchanged());
+    m_History.MarkSaved();
     SetModifiedFlag(FALSE);
     UpdateAllViews(NULL, HintReloaded);
     return TRUE;
@@ -133,25 +166,72 @@ BOOL CGlintfixDoc::SaveModified()
     return TRUE;
 }
 
+CEditState CGlintfixDoc::State() const
+{
+    CEditState state;
+    state.m_bRedEyeFixed = m_bRedEyeFixed;
+    memcpy(state.m_Colors, m_Colors, sizeof(m_Colors));
+    return state;
+}
+
+void CGlintfixDoc::SetState(const CEditState& state)
+{
+    m_bRedEyeFixed = state.m_bRedEyeFixed;
+    memcpy(m_Colors, state.m_Colors, sizeof(m_Colors));
+}
+
+CRgbBuffer* CGlintfixDoc::MakeWorking(const CEditState& state) const
+{
+    if (!m_pBase->IsImage())
+        return NULL;
+    const int* c = state.m_Colors;
+    return m_pBase->CreateAlteredRGB(c[0], c[1], c[2], c[3], c[4], c[5]);
+}
+
+void CGlintfixDoc::SetWorking(CRgbBuffer* working)
+{
+    if (!working)
+        return;
+    working->m_BackgroundColor = kMargin;
+    working->m_GrayScale = 0;
+    delete m_pWorking;
+    m_pWorking = working;
+}
+
+void CGlintfixDoc::FollowHistory() { SetModifiedFlag(m_History.IsAtSaved() ? FALSE : TRUE); }
+
 void CGlintfixDoc::ApplyColors(int saturation, int brightness, int contrast, int red, int green, int blue)
 {
     if (!m_pBase->IsImage())
         return;
-    CRgbBuffer* altered = m_pBase->CreateAlteredRGB(saturation, brightness, contrast, red, green, blue);
+    CEditState was = State(), is = State();
+    const int colors[CEditState::kColors] = {saturation, brightness, contrast, red, green, blue};
+    memcpy(is.m_Colors, colors, sizeof(colors));
+    CRgbBuffer* altered = MakeWorking(is);
     if (!altered)
         return;
-    delete m_pWorking;
-    m_pWorking = altered;
-    m_pWorking->m_BackgroundColor = kMargin;
-    SetModifiedFlag(TRUE);
+    CRgbBuffer* previous = m_pWorking;
+    m_pWorking = NULL;
+    SetWorking(altered);
+    SetState(is);
+    m_History.Add(EditSteps::Rebuild(*this, was, is, previous));
+    FollowHistory();
     UpdateAllViews(NULL);
 }
 
 void CGlintfixDoc::RestoreWorking()
 {
-    *m_pWorking = *m_pBase;
-    m_pWorking->m_BackgroundColor = kMargin;
-    m_bRedEyeFixed = false;
+    CEditState was = State(), is = CEditState::Unchanged();
+    CRgbBuffer* restored = new CRgbBuffer(*m_pBase);
+    CRgbBuffer* previous = m_pWorking;
+    m_pWorking = NULL;
+    SetWorking(restored);
+    SetState(is);
+    if (m_pBase->IsImage())
+        m_History.Add(EditSteps::Rebuild(*this, was, is, previous));
+    else
+        delete previous;
+    FollowHistory();
     UpdateAllViews(NULL);
 }
 
@@ -159,38 +239,62 @@ void CGlintfixDoc::RemoveRedEye(CPoint center, int radius)
 {
     if (!HasPicture())
         return;
+    CEditState was = State();
+    // The circle's square is all a click can change.
+    CPixelPatch before;
+    before.Take(*m_pWorking, CRect((int)std::max<long long>((long long)center.x - radius, 0),
+                                   (int)std::max<long long>((long long)center.y - radius, 0),
+                                   (int)std::min<long long>((long long)center.x + radius, m_pWorking->m_Width),
+                                   (int)std::min<long long>((long long)center.y + radius, m_pWorking->m_Height)));
     m_bRedEyeFixed = true;
     m_pWorking->RemoveRedEye(center, radius);
     m_pWorking->DeleteInternalBitmap();
-    SetModifiedFlag(TRUE);
+    m_History.Add(EditSteps::Region(was, State(), before, *m_pWorking));
+    FollowHistory();
     UpdateAllViews(NULL);
 }
 
-void CGlintfixDoc::ReplaceBoth(CRgbBuffer* (CRgbBuffer::*transform)() const)
+bool CGlintfixDoc::Undo()
+{
+    if (!m_History.Undo(*this))
+        return false;
+    m_pWorking->DeleteInternalBitmap();
+    FollowHistory();
+    UpdateAllViews(NULL);
+    return true;
+}
+
+bool CGlintfixDoc::Redo()
+{
+    if (!m_History.Redo(*this))
+        return false;
+    m_pWorking->DeleteInternalBitmap();
+    FollowHistory();
+    UpdateAllViews(NULL);
+    return true;
+}
+
+void CGlintfixDoc::Turn(int transform)
 {
     if (!HasPicture() || !m_pBase->IsImage())
         return;
-    CRgbBuffer* working = (m_pWorking->*transform)();
-    CRgbBuffer* base = (m_pBase->*transform)();
-    if (!working || !base)
-    {
-        delete working;
-        delete base;
+    EditSteps::Transform kind = (EditSteps::Transform)transform;
+    if (!EditSteps::TransformBoth(*this, kind))
         return;
-    }
-    delete m_pWorking;
-    delete m_pBase;
-    m_pWorking = working;
-    m_pBase = base;
-    m_pWorking->m_BackgroundColor = kMargin;
-    SetModifiedFlag(TRUE);
+    m_History.Add(EditSteps::Turn(State(), kind));
+    FollowHistory();
     UpdateAllViews(NULL);
 }
 
-void CGlintfixDoc::OnRotateClockwise() { ReplaceBoth(&CRgbBuffer::Rotate90RGB); }
-void CGlintfixDoc::OnRotateCounterClockwise() { ReplaceBoth(&CRgbBuffer::Rotate270RGB); }
-void CGlintfixDoc::OnFlipHorizontal() { ReplaceBoth(&CRgbBuffer::FlipHorzRGB); }
-void CGlintfixDoc::OnFlipVertical() { ReplaceBoth(&CRgbBuffer::FlipVertRGB); }
+void CGlintfixDoc::OnRotateClockwise() { Turn(EditSteps::RotateClockwise); }
+void CGlintfixDoc::OnRotateCounterClockwise() { Turn(EditSteps::RotateCounterClockwise); }
+void CGlintfixDoc::OnFlipHorizontal() { Turn(EditSteps::FlipHorizontal); }
+void CGlintfixDoc::OnFlipVertical() { Turn(EditSteps::FlipVertical); }
+
+void CGlintfixDoc::OnEditUndo() { Undo(); }
+void CGlintfixDoc::OnEditRedo() { Redo(); }
+void CGlintfixDoc::OnUpdateEditUndo(CCmdUI* pCmdUI) { pCmdUI->Enable(m_History.CanUndo()); }
+void CGlintfixDoc::OnUpdateEditRedo(CCmdUI* pCmdUI) { pCmdUI->Enable(m_History.CanRedo()); }
 
 void CGlintfixDoc::OnUpdateNeedsPicture(CCmdUI* pCmdUI) { pCmdUI->Enable(HasPicture()); }
 

@@ -7,6 +7,7 @@
 
 #include "Framework.h"
 #include "CDocument.h"
+#include "EditHistory.h"
 
 class CRgbBuffer;
 
@@ -28,6 +29,10 @@ public:
     // The JPEG the pictures were read from (empty for another kind of file):
     // a save copies its metadata, even when it writes over it.
     CString m_strLoadedFrom;
+    // The colours the working picture was made with from m_pBase.
+    int m_Colors[CEditState::kColors];
+    // Every change above can be undone and redone; a save keeps the history.
+    CEditHistory m_History;
 
     bool HasPicture() const;
     CSize GetPictureSize() const;
@@ -37,8 +42,9 @@ public:
     BOOL OnOpenDocument(LPCSTR lpszPathName) override;
     // Writes m_pWorking as JPEG at the bar's quality to the path with
     // ".jpg" assured, with the metadata of m_strLoadedFrom, then reloads
-    // that file into both pictures. A failed write is told and leaves the
-    // file on disk as it was.
+    // that file into both pictures (the pixels written, when it cannot be
+    // read back). A failed write is told and leaves the file on disk as it
+    // was.
     BOOL OnSaveDocument(LPCSTR lpszPathName) override;
     // The document is saved under, and titled with, the path with ".jpg" assured.
     void SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU = TRUE) override;
@@ -52,9 +58,29 @@ public:
     void RestoreWorking();
     // Removes the red eye around a point of the picture; marks the document modified.
     void RemoveRedEye(CPoint center, int radius);
+    // Each of the three above, and a rotation or flip, is one step of the
+    // history; these take the last step back or do it again (false when
+    // there is none) and set the modified mark and the views to match.
+    bool Undo();
+    bool Redo();
+
+    // What the history puts back besides pixels.
+    CEditState State() const;
+    void SetState(const CEditState& state);
+    // A new working picture: m_pBase with the colours of `state` (caller owns it).
+    CRgbBuffer* MakeWorking(const CEditState& state) const;
+    // Replaces the working picture (taken over; null leaves it as it is).
+    void SetWorking(CRgbBuffer* working);
+
+    // Reads a just-written file back into `target`; replaceable so that a
+    // reload that fails can be tried.
+    typedef BOOL (*Reloader)(CRgbBuffer* target, const CString& path);
+    static Reloader SetReloader(Reloader reloader);
 
 protected:
-    void ReplaceBoth(CRgbBuffer* (CRgbBuffer::*transform)() const);
+    void Turn(int transform);
+    // The modified mark follows the history: clear exactly at the saved state.
+    void FollowHistory();
     BOOL SaveAs();
 
     afx_msg void OnFileSave();
@@ -65,5 +91,9 @@ protected:
     afx_msg void OnFlipHorizontal();
     afx_msg void OnFlipVertical();
     afx_msg void OnUpdateNeedsPicture(CCmdUI* pCmdUI);
+    afx_msg void OnEditUndo();
+    afx_msg void OnEditRedo();
+    afx_msg void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditRedo(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 };

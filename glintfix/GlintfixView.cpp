@@ -118,10 +118,11 @@ void CGlintfixView::FitFrameToPicture()
 
 void CGlintfixView::OnUpdate(CView*, LPARAM lHint, CObject*)
 {
-    // The saved file holds the colour changes now; the sliders start afresh from it.
-    if (lHint == CGlintfixDoc::HintReloaded && m_pColorsDialog)
-        m_pColorsDialog->ResetValues();
+    // The sliders show the colours the picture was made with: afresh after
+    // a save (the file holds the changes), as they were after an undo.
     CGlintfixDoc* doc = GetDoc();
+    if (doc && m_pColorsDialog)
+        m_pColorsDialog->ShowColors(doc->m_Colors);
     CSize size = doc ? doc->GetPictureSize() : CSize(0, 0);
     SetScrollSizes(MM_TEXT, size, kPage, kLine);
     Invalidate(FALSE);

@@ -31,7 +31,10 @@
 #define IDC_BLUE_VALUE 1025
 #define IDC_ORIGINAL_VALUES 1030
 
-// Edit
+// Edit (Undo is the framework's ID_EDIT_UNDO; Redo sits next to it)
+#ifndef ID_EDIT_REDO
+#define ID_EDIT_REDO 0xE12C
+#endif
 #define ID_RESTORE_COLORS 32772
 #define ID_ROTATE_CLOCKWISE 32773
 #define ID_ROTATE_COUNTER_CLOCKWISE 32774

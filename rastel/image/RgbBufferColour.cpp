@@ -2,6 +2,7 @@
 // per-channel gamma, red-eye correction and watermark blending. All but
 // CreateAlteredRGB change the pixels in place and leave the cached bitmap.
 #include "RgbBuffer.h"
+#include "RedEye.h"
 
 #include <math.h>
 #include <stdlib.h>
@@ -101,30 +102,9 @@ CRgbBuffer* CRgbBuffer::CreateAlteredRGB(int saturation, int brightness, int con
 
 void CRgbBuffer::RemoveRedEye(CPoint center, int radius)
 {
-    if (m_Buffer == NULL || radius <= 0)
+    if (m_Buffer == NULL)
         return;
-    // 64-bit bounds: a centre far outside the picture must not wrap around.
-    int top = (int)std::max<long long>((long long)center.y - radius, 0);
-    int bottom = (int)std::min<long long>((long long)center.y + radius, m_Height);
-    int left = (int)std::max<long long>((long long)center.x - radius, 0);
-    int right = (int)std::min<long long>((long long)center.x + radius, m_Width);
-    unsigned long long radiusSquared = (unsigned long long)radius * radius;
-    for (int y = top; y < bottom; ++y)
-    {
-        for (int x = left; x < right; ++x)
-        {
-            long long dx = (long long)x - center.x, dy = (long long)y - center.y;
-            unsigned long long distanceSquared =
-                (unsigned long long)(dx * dx) + (unsigned long long)(dy * dy);
-            if (distanceSquared >= radiusSquared)
-                continue;
-            BYTE* p = m_Buffer + 3 * (y * m_Width + x);
-            if (p[0] <= p[1] || p[0] <= p[2])
-                continue;
-            // Strongest at the centre (red / (1 + radius / 100)), none at the rim.
-            p[0] = (BYTE)(p[0] / ((radius - sqrt((double)distanceSquared)) * 0.01 + 1));
-        }
-    }
+    RedEye::Remove(m_Buffer, m_Width, m_Height, center, radius);
 }
 
 void CRgbBuffer::ApplyWatermark(int x, int y, CRgbBuffer* mark, int transparency)

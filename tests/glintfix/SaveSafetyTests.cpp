@@ -107,3 +107,45 @@ TEST(SaveSafety, SaveOverTheOriginalKeepsItsExifData)
     std::vector<BYTE> tags = ReadFile(out);
     EXPECT_EQ("2020:01:02 03:04:05\tGlintcam\t1\t-\n", std::string(tags.begin(), tags.end()));
 }
+
+namespace
+{
+BOOL CannotReload(CRgbBuffer*, const CString&) { return FALSE; }
+}
+
+TEST(SaveSafety, AReloadThatFailsKeepsTheSavedPixelsAsTheBase)
+{
+    ClearGlintfixSettings();
+    TempFolder folder("glintfix_reload");
+    CRgbBuffer picture = Filled(60, 40, 225, 170, 140);
+    for (int y = 16; y < 24; ++y)
+        for (int x = 26; x < 34; ++x)
+        {
+            picture.m_Buffer[3 * (y * 60 + x)] = 230;
+            picture.m_Buffer[3 * (y * 60 + x) + 1] = picture.m_Buffer[3 * (y * 60 + x) + 2] = 40;
+        }
+    WriteBmp(folder / "eye.bmp", picture);
+    RunningGlintfix editor(Quoted(folder / "eye.bmp"));
+    CGlintfixDoc* doc = editor.Doc();
+    ASSERT_TRUE(doc != NULL);
+    doc->RemoveRedEye(CPoint(30, 20), 8);
+    CRgbBuffer fixed(*doc->m_pWorking);
+    ASSERT_FALSE(SamePixels(fixed, picture));
+
+    CGlintfixDoc::Reloader previous = CGlintfixDoc::SetReloader(&CannotReload);
+    editor.Command(ID_FILE_SAVE);
+    CGlintfixDoc::SetReloader(previous);
+    EXPECT_GT(ReadFile(folder / "eye.jpg").size(), 2u);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(SamePixels(*doc->m_pBase, fixed)) << "the base is what was saved";
+    EXPECT_TRUE(editor.Enabled(ID_ADJUST_COLORS));
+
+    // Neither a colour change nor a restore drops the fix just saved.
+    doc->ApplyColors(0, 0, 0, 18, 18, 18);
+    EXPECT_TRUE(SamePixels(*doc->m_pWorking, fixed));
+    {
+        ScriptedUser user(IDYES);
+        editor.Command(ID_RESTORE_COLORS);
+    }
+    EXPECT_TRUE(SamePixels(*doc->m_pWorking, fixed));
+}

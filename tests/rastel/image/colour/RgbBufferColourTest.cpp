@@ -1,6 +1,9 @@
 // Brightness/contrast, saturation, gamma, red-eye and watermark arithmetic.
 #include <gtest/gtest.h>
 #include <math.h>
+#include <stdlib.h>
+#include <string.h>
+#include <algorithm>
 #include <memory>
 
 #include "RgbBuffer.h"
@@ -175,39 +178,216 @@ TEST(CreateAlteredRGB, AppliesLightThenColourThenGammaAndLeavesTheSource)
     EXPECT_PIXEL(*darker, 0, 0, (int)(pow(200 / 255.0, 10) * 255), 100, 50);
 }
 
-TEST(RemoveRedEye, CentreIsDividedByOnePlusRadiusPercent)
+namespace
+{
+struct Rgb
+{
+    BYTE r, g, b;
+};
+
+// A 60 x 44 portrait detail: skin, an eye at (20, 20) whose red pupil of
+// radius 4 has a half-blended rim and a 2 x 2 white catch-light, and a red
+// shirt from row 27 down, inside the edge of a radius-8 circle round the eye.
+struct EyeScene
+{
+    enum { kWidth = 60, kHeight = 44, kEyeX = 20, kEyeY = 20, kShirtRow = 27 };
+    std::unique_ptr<CRgbBuffer> picture;
+    explicit EyeScene(Rgb skin, Rgb pupil)
+    {
+        picture = Solid(kWidth, kHeight, skin.r, skin.g, skin.b);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+            {
+                BYTE* p = picture->GetBuffer() + 3 * (y * kWidth + x);
+                int d2 = Distance2(x, y);
+                if (IsCatchLight(x, y))
+                    p[0] = p[1] = p[2] = 255;
+                else if (d2 <= 16)
+                    Set(p, pupil);
+                else if (d2 <= 25)
+                    Set(p, Rgb{(BYTE)((pupil.r + skin.r) / 2), (BYTE)((pupil.g + skin.g) / 2),
+                               (BYTE)((pupil.b + skin.b) / 2)});
+                else if (y >= kShirtRow)
+                    Set(p, Rgb{190, 30, 35});
+            }
+    }
+    static int Distance2(int x, int y) { return (x - kEyeX) * (x - kEyeX) + (y - kEyeY) * (y - kEyeY); }
+    static bool IsCatchLight(int x, int y) { return (x == 21 || x == 22) && (y == 18 || y == 19); }
+    static void Set(BYTE* p, Rgb c)
+    {
+        p[0] = c.r;
+        p[1] = c.g;
+        p[2] = c.b;
+    }
+};
+
+const Rgb kPupils[] = {{230, 40, 40}, {120, 20, 25}, {220, 120, 130}};
+const Rgb kSkins[] = {{225, 170, 140}, {150, 100, 75}};
+}
+
+TEST(RemoveRedEye, OneClickTakesTheRedOutOfThePupilOnly)
+{
+    for (const Rgb& skin : kSkins)
+        for (const Rgb& pupil : kPupils)
+        {
+            SCOPED_TRACE(testing::Message() << "pupil " << (int)pupil.r << "," << (int)pupil.g << ","
+                                            << (int)pupil.b << " on skin " << (int)skin.r);
+            EyeScene scene(skin, pupil);
+            CRgbBuffer before(*scene.picture);
+            scene.picture->RemoveRedEye(CPoint(EyeScene::kEyeX, EyeScene::kEyeY), 8);
+
+            double ratioSum = 0;
+            int pupilPixels = 0;
+            for (int y = 0; y < EyeScene::kHeight; ++y)
+                for (int x = 0; x < EyeScene::kWidth; ++x)
+                {
+                    const BYTE* was = Pixel(before, x, y);
+                    const BYTE* now = Pixel(*scene.picture, x, y);
+                    for (int c = 0; c < 3; ++c)
+                        ASSERT_LE(now[c], was[c]) << "brighter at " << x << "," << y;
+                    if (EyeScene::IsCatchLight(x, y))
+                        EXPECT_PIXEL(*scene.picture, x, y, 255, 255, 255);
+                    else if (EyeScene::Distance2(x, y) <= 16)
+                    {
+                        ratioSum += now[0] / ((now[1] + now[2]) / 2.0);
+                        ++pupilPixels;
+                    }
+                    else if (EyeScene::Distance2(x, y) > 25)
+                        for (int c = 0; c < 3; ++c)
+                            ASSERT_LE(abs(now[c] - was[c]), 2) << "skin or shirt at " << x << "," << y;
+                    else
+                        // The blended rim must not stay as a red ring round the fixed pupil.
+                        EXPECT_LE(now[0], std::max(now[1], now[2]) + (skin.r - std::max(skin.g, skin.b)))
+                            << "rim at " << x << "," << y;
+                }
+            ASSERT_GT(pupilPixels, 40);
+            EXPECT_LE(ratioSum / pupilPixels, 1.15);
+            EXPECT_GE(ratioSum / pupilPixels, 0.85);
+        }
+}
+
+TEST(RemoveRedEye, ASecondClickOnAFixedEyeChangesNothing)
+{
+    for (const Rgb& pupil : kPupils)
+    {
+        EyeScene scene(kSkins[0], pupil);
+        // Off centre, on the catch-light: the pupil round it is still found.
+        scene.picture->RemoveRedEye(CPoint(21, 19), 8);
+        CRgbBuffer once(*scene.picture);
+        EXPECT_LT(Pixel(once, EyeScene::kEyeX - 2, EyeScene::kEyeY)[0], pupil.r);
+        scene.picture->RemoveRedEye(CPoint(21, 19), 8);
+        scene.picture->RemoveRedEye(CPoint(EyeScene::kEyeX, EyeScene::kEyeY), 12);
+        EXPECT_EQ(0, memcmp(once.GetBuffer(), scene.picture->GetBuffer(), EyeScene::kWidth * EyeScene::kHeight * 3));
+    }
+}
+
+TEST(RemoveRedEye, SkinAndARedShirtAwayFromAnEyeStayAsTheyAre)
+{
+    // Skin alone, at either tone: no pupil, nothing to do.
+    for (const Rgb& skin : kSkins)
+    {
+        auto face = Solid(30, 30, skin.r, skin.g, skin.b);
+        CRgbBuffer before(*face);
+        face->RemoveRedEye(CPoint(15, 15), 12);
+        EXPECT_EQ(0, memcmp(before.GetBuffer(), face->GetBuffer(), 30 * 30 * 3)) << (int)skin.r;
+    }
+    // A pupil with a red shirt at the circle's edge, a large circle: the
+    // shirt is not connected to the pupil through red pixels.
+    EyeScene scene(kSkins[1], kPupils[0]);
+    CRgbBuffer before(*scene.picture);
+    scene.picture->RemoveRedEye(CPoint(EyeScene::kEyeX, EyeScene::kEyeY), 16);
+    for (int y = EyeScene::kShirtRow; y < EyeScene::kHeight; ++y)
+        for (int x = 0; x < EyeScene::kWidth; ++x)
+            ASSERT_EQ(0, memcmp(Pixel(before, x, y), Pixel(*scene.picture, x, y), 3)) << x << "," << y;
+    EXPECT_PIXEL(*scene.picture, EyeScene::kEyeX, EyeScene::kEyeY, 40, 40, 40);
+}
+
+TEST(RemoveRedEye, APupilNearlyFillingTheCircleLeavesNoRedRing)
+{
+    // A pupil of radius 5.5 fading over three pixels into a brown iris
+    // (110, 80, 50), whose own red beats its green by 30, clicked at radius 8.
+    auto eye = Solid(40, 40, 225, 170, 140);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+        {
+            double r = sqrt((double)((x - 20) * (x - 20) + (y - 20) * (y - 20)));
+            double t = r <= 5.5 ? 0 : r <= 8.5 ? (r - 5.5) / 3 : r <= 12 ? 1 : -1;
+            if (t < 0)
+                continue;
+            BYTE* p = eye->GetBuffer() + 3 * (y * 40 + x);
+            p[0] = (BYTE)(230 - 120 * t);
+            p[1] = (BYTE)(40 + 40 * t);
+            p[2] = (BYTE)(40 + 10 * t);
+        }
+    eye->RemoveRedEye(CPoint(20, 20), 8);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+        {
+            if ((x - 20) * (x - 20) + (y - 20) * (y - 20) >= 64)
+                continue;
+            const BYTE* p = Pixel(*eye, x, y);
+            ASSERT_LE(p[0] - std::max(p[1], p[2]), 30) << x << "," << y;
+        }
+}
+
+TEST(RemoveRedEye, ACatchLightInsideThePupilLosesItsPinkBorder)
+{
+    // A white catch-light of radius 1.4 in the middle of a red pupil, with a
+    // one-pixel pink border where the two blend.
+    auto eye = Solid(30, 30, 225, 170, 140);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 30; ++x)
+        {
+            int d2 = (x - 15) * (x - 15) + (y - 15) * (y - 15);
+            BYTE* p = eye->GetBuffer() + 3 * (y * 30 + x);
+            if (d2 <= 2)
+                p[0] = p[1] = p[2] = 255;
+            else if (d2 <= 5)
+            {
+                p[0] = 242;
+                p[1] = p[2] = 147;
+            }
+            else if (d2 <= 25)
+            {
+                p[0] = 230;
+                p[1] = p[2] = 40;
+            }
+        }
+    eye->RemoveRedEye(CPoint(15, 15), 8);
+    EXPECT_PIXEL(*eye, 15, 15, 255, 255, 255);
+    EXPECT_PIXEL(*eye, 16, 16, 255, 255, 255);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 30; ++x)
+        {
+            int d2 = (x - 15) * (x - 15) + (y - 15) * (y - 15);
+            if (d2 > 2 && d2 <= 5)
+                EXPECT_PIXEL(*eye, x, y, 147, 147, 147);
+        }
+}
+
+TEST(RemoveRedEye, ACircleInsideARedAreaTreatsItAllAndNothingOutside)
 {
     auto buffer = Solid(41, 41, 200, 0, 0);
+    BYTE* white = buffer->GetBuffer() + 3 * (20 * 41 + 22);
+    white[0] = white[1] = white[2] = 255;
     buffer->RemoveRedEye(CPoint(20, 20), 10);
-    EXPECT_PIXEL(*buffer, 20, 20, 181, 0, 0); // trunc(200 / 1.1)
-    // At distance 5: 200 / (1 + 0.05) = 190.47.
-    EXPECT_PIXEL(*buffer, 25, 20, 190, 0, 0);
+    EXPECT_PIXEL(*buffer, 20, 20, 0, 0, 0);
+    EXPECT_PIXEL(*buffer, 26, 26, 0, 0, 0); // d^2 = 72
+    EXPECT_PIXEL(*buffer, 22, 20, 255, 255, 255);
     // Distance 10 and beyond is untouched (strictly inside the circle only).
     EXPECT_PIXEL(*buffer, 30, 20, 200, 0, 0);
     EXPECT_PIXEL(*buffer, 20, 10, 200, 0, 0);
-    EXPECT_PIXEL(*buffer, 27, 27, 199, 0, 0); // d^2 = 98: 200 / 1.00101
     EXPECT_PIXEL(*buffer, 28, 28, 200, 0, 0); // d^2 = 128
-}
-
-TEST(RemoveRedEye, OnlyPixelsRedderThanGreenAndBlue)
-{
-    auto buffer = Solid(21, 21, 255, 255, 255);
-    BYTE* p = buffer->GetBuffer() + 3 * (10 * 21 + 11);
-    p[0] = 150;
-    p[1] = 150; // red equal to green: not reddish
-    p[2] = 10;
-    buffer->RemoveRedEye(CPoint(10, 10), 10);
-    EXPECT_PIXEL(*buffer, 10, 10, 255, 255, 255);
-    EXPECT_PIXEL(*buffer, 11, 10, 150, 150, 10);
 }
 
 TEST(RemoveRedEye, CircleNearACornerTreatsOnlyTheInsidePart)
 {
     auto buffer = Solid(10, 10, 200, 0, 0);
     buffer->RemoveRedEye(CPoint(0, 0), 10);
-    EXPECT_PIXEL(*buffer, 0, 0, 181, 0, 0);
-    EXPECT_PIXEL(*buffer, 9, 9, 200, 0, 0); // d^2 = 162
-    EXPECT_PIXEL(*buffer, 6, 7, 198, 0, 0); // d^2 = 85: 200 / 1.0078
+    EXPECT_PIXEL(*buffer, 0, 0, 0, 0, 0);
+    EXPECT_PIXEL(*buffer, 6, 7, 0, 0, 0);     // d^2 = 85
+    EXPECT_PIXEL(*buffer, 9, 9, 200, 0, 0);   // d^2 = 162
+    EXPECT_PIXEL(*buffer, 8, 7, 200, 0, 0);   // d^2 = 113
 
     // A centre far outside the picture touches nothing.
     auto untouched = Solid(4, 4, 200, 0, 0);
