@@ -320,7 +320,7 @@ void CBrowserView::OnTimer(UINT_PTR nIDEvent)
         CScrollView::OnTimer(nIDEvent);
         return;
     }
-    if (g_pThumbnailManager && g_pThumbnailManager->GetTaskCount() > 0 && ++m_nMarginTicks < MarginMaxTicks)
+    if (g_pThumbnailManager && g_pThumbnailManager->GetTaskCountFor(m_hWnd) > 0 && ++m_nMarginTicks < MarginMaxTicks)
         return;
     KillTimer(MarginTimer);
     m_bMarginPending = FALSE;

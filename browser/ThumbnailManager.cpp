@@ -17,7 +17,7 @@ const DWORD IdleWaitMs = 100;
 
 CThumbnailManager::CThumbnailManager()
     : m_nMapBytes(0), m_nBudgetCount(DefaultBudgetCount), m_nBudgetBytes(DefaultBudgetBytes),
-      m_nWorkers(0), m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)), m_nIdle(0), m_bStop(0),
+      m_nWorkers(0), m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)), m_nIdle(0), m_nAdded(0), m_bStop(0),
       m_nServed(0)
 {
     m_bAutoDelete = TRUE;
@@ -94,6 +94,7 @@ void CThumbnailManager::AddTask(CThumbnailTask* task)
     {
         CSuiteLock lock;
         m_Tasks.AddHead(task);
+        ++m_nAdded;
     }
     SetEvent(m_hWake);
 }
@@ -103,6 +104,7 @@ void CThumbnailManager::RequeueTask(CThumbnailTask* task)
     {
         CSuiteLock lock;
         m_Tasks.AddTail(task);
+        ++m_nAdded;
     }
     SetEvent(m_hWake);
 }
@@ -163,6 +165,16 @@ BOOL CThumbnailManager::IsPending(HWND cell, const CString& path) const
             return TRUE;
     }
     return FALSE;
+}
+
+int CThumbnailManager::GetTaskCountFor(HWND view)
+{
+    CSuiteLock lock;
+    int count = 0;
+    for (POSITION pos = m_Tasks.GetHeadPosition(); pos;)
+        if (::GetParent(((CThumbnailTask*)m_Tasks.GetNext(pos))->m_hTargetWnd) == view)
+            ++count;
+    return count;
 }
 
 int CThumbnailManager::GetTaskCount()
@@ -247,13 +259,13 @@ CThumbnailManager::ServeResult CThumbnailManager::ServeNextTask()
         if (!m_Tasks.IsEmpty() && m_nIdle > 0)
             SetEvent(m_hWake);
     }
-    task->m_Modified = LastWriteTime(task->m_strFile);
-    if (!task->m_Modified || !IsWindow(task->m_hTargetWnd))
+    if (!IsWindow(task->m_hTargetWnd))
     {
         EndInFlight(task);
         delete task;
         return Served;
     }
+    // Sight first: it costs no look at the disk.
     if (!IsCellInSight(task->m_hTargetWnd))
     {
         // Back to the tail without waking anyone: a cell that comes into
@@ -262,6 +274,13 @@ CThumbnailManager::ServeResult CThumbnailManager::ServeNextTask()
         CSuiteLock lock;
         m_Tasks.AddTail(task);
         return Postponed;
+    }
+    task->m_Modified = LastWriteTime(task->m_strFile);
+    if (!task->m_Modified)
+    {
+        EndInFlight(task); // the file is gone
+        delete task;
+        return Served;
     }
     // What the cell shows meanwhile (the preview, or a bitmap of another
     // size) stays until the new bitmap takes its place.
@@ -291,14 +310,25 @@ void CThumbnailManager::WorkerLoop()
         }
         if (result == Postponed && ++postponedInARow < GetTaskCount())
             continue;
-        // Nothing to do, or a whole round of cells out of sight. A task
-        // added meanwhile has set the event, so the wait ends at once.
+        // Nothing to do, or a whole round of cells out of sight (a
+        // minimised window, a view scrolled away). Those wait, at no cost,
+        // until a request comes: a cell that comes into sight paints and
+        // asks again. A task added meanwhile has set the event, so the wait
+        // ends at once; the timeout only looks at the end condition.
         postponedInARow = 0;
+        LONG added;
         {
             CSuiteLock lock;
             ++m_nIdle;
+            added = m_nAdded;
         }
-        WaitForSingleObject(m_hWake, IdleWaitMs);
+        for (;;)
+        {
+            WaitForSingleObject(m_hWake, IdleWaitMs);
+            CSuiteLock lock;
+            if (m_nAdded != added || ShouldStop())
+                break;
+        }
         {
             CSuiteLock lock;
             --m_nIdle;

@@ -110,6 +110,8 @@ public:
     void RemoveTasksFor(HWND cell, const CString& path);
     void RemoveAllTasks();
     int GetTaskCount();
+    // The tasks of the cells of one view (their parent window).
+    int GetTaskCountFor(HWND view);
 
     // ---- Bitmap map (ThumbnailMap.cpp) ---------------------------------------
     // Keeps the bitmap (the map then owns it); a preview that would take the
@@ -226,6 +228,7 @@ private:
     int m_nWorkers;
     HANDLE m_hWake; // signalled by AddTask, RequeueTask and Shutdown
     int m_nIdle;    // workers waiting on m_hWake; changed under the lock
+    LONG m_nAdded;  // tasks added or requeued since the start; under the lock
     volatile LONG m_bStop;
     volatile LONG m_nServed;
 };

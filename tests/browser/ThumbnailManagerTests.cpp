@@ -162,6 +162,43 @@ TEST(ThumbnailOrder, SeveralWorkersTakeTasksInOrderAndServeEachCellOnce)
     delete manager;
 }
 
+TEST(ThumbnailOrder, CellsOutOfSightWaitWithoutCostUntilARequestComes)
+{
+    TempFolder folder("thumb_parked");
+    std::vector<std::string> paths = WritePictures(folder, 3);
+    CellWindows cells(3);
+    CellWindows otherView(1);
+    for (int i = 0; i < 3; ++i)
+        cells.Hide(i); // a minimised window's cells
+    RecordingManager* manager = new RecordingManager;
+    manager->SetWorkerCount(2);
+    for (int i = 0; i < 3; ++i)
+        manager->GetThumbnail(paths[i].c_str(), Area(), cells[i], FALSE);
+    size_t takenWhileHidden = 0;
+    {
+        RunningGenerator generator(manager);
+        // Each worker takes every task once, finds it out of sight and
+        // waits; it used to look again ten times a second.
+        Sleep(1500);
+        {
+            CSuiteLock lock;
+            takenWhileHidden = manager->m_Taken.size();
+        }
+        // Another view's request does not count as this view's work.
+        EXPECT_EQ(3, manager->GetTaskCountFor(GetParent(cells[0])));
+        EXPECT_EQ(0, manager->GetTaskCountFor(GetParent(otherView[0])));
+        // The window comes back: its cells paint and ask again.
+        ShowWindow(cells[1], SW_SHOW);
+        manager->GetThumbnail(paths[1].c_str(), Area(), cells[1], FALSE);
+        for (int wait = 0; wait < 200 && !HasBitmap(*manager, paths[1]); ++wait)
+            Sleep(20);
+    }
+    EXPECT_LE(takenWhileHidden, 6u);
+    EXPECT_TRUE(HasBitmap(*manager, paths[1]));
+    EXPECT_FALSE(HasBitmap(*manager, paths[0]));
+    delete manager;
+}
+
 TEST(ThumbnailPasses, SeveralWorkersEndEveryJpegCellWithItsFullPictureAndCacheCopy)
 {
     TempFolder folder("thumb_pool_exif");
