@@ -33,6 +33,7 @@ BEGIN_MESSAGE_MAP(CViewerView, CScrollView)
     ON_UPDATE_COMMAND_UI_RANGE(ID_GLINTFIX, ID_DISPLAY_TIME_SHORTER, OnUpdateCommand)
     ON_UPDATE_COMMAND_UI_RANGE(ID_OPEN, ID_WEB_SITE, OnUpdateCommand)
     ON_UPDATE_COMMAND_UI(ID_VIEWER_EXIT, OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_SHELL_FIRST, ID_SHELL_LAST, OnUpdateShellCommand)
     ON_COMMAND(ID_TRANSITION_EFFECTS, OnTransitionEffects)
     ON_COMMAND(ID_OPEN, OnOpen)
     ON_COMMAND(ID_FILE_OPEN, OnOpen)
@@ -221,10 +222,14 @@ CRgbBuffer* CViewerView::MakeDisplay(const CRgbBuffer* original) const
 
 void CViewerView::SetDisplay(CRgbBuffer* display)
 {
+    SetDisplay(display, m_bActualSize || m_ZoomLevel != 0);
+}
+
+void CViewerView::SetDisplay(CRgbBuffer* display, bool scrolls)
+{
     delete m_pDisplay;
     m_pDisplay = display;
-    bool scrolls = (m_bActualSize || m_ZoomLevel != 0) && m_pDisplay && m_pDisplay->IsImage();
-    if (scrolls)
+    if (scrolls && m_pDisplay && m_pDisplay->IsImage())
         SetScrollSizes(MM_TEXT, m_pDisplay->GetImageSize(), kPage, kLine);
     else
         SetScrollSizes(MM_TEXT, CSize(1, 1), kPage, kLine);
@@ -272,7 +277,9 @@ void CViewerView::Zoom(bool in)
     zoomed->m_BackgroundColor = RGB(0, 0, 0);
     m_bActualSize = m_bFitToWindow = false;
     m_ZoomLevel += in ? 1 : -1;
-    SetDisplay(zoomed);
+    // Every zoom scrolls over the new size, also one back to level 0 (where
+    // the picture may still be far larger than the window).
+    SetDisplay(zoomed, true);
 }
 
 void CViewerView::ReplaceOriginal(CRgbBuffer* changed)
@@ -448,13 +455,13 @@ void CViewerView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     case VK_NEXT:
     case VK_RIGHT:
     case VK_DOWN:
-        command = ID_NEXT_PICTURE;
-        break;
+        StepByKey(true);
+        return;
     case VK_PRIOR:
     case VK_LEFT:
     case VK_UP:
-        command = ID_PREVIOUS_PICTURE;
-        break;
+        StepByKey(false);
+        return;
     case VK_END:
     case VK_DELETE:
         command = ID_BEST_FIT;
@@ -477,20 +484,39 @@ void CViewerView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         CScrollView::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
+// The stepping keys work in every state, a playing slide show included, so
+// that a user can skip a picture during a show; the show then gives the
+// picture it skipped to its whole display time.
+void CViewerView::StepByKey(bool forward)
+{
+    Step(forward);
+    if (m_bSlideShow && m_hWnd)
+    {
+        KillTimer(ViewerRules::SlideShowTimer);
+        SetTimer(ViewerRules::SlideShowTimer, (UINT)m_DisplayTime * 1000);
+    }
+}
+
 // ---- Commands --------------------------------------------------------------
 
 void CViewerView::OnUpdateCommand(CCmdUI* pCmdUI)
 {
     ViewerRules::State state = GetState();
     UINT id = pCmdUI->m_nID;
-    if (id >= ID_SHELL_FIRST && id <= ID_SHELL_LAST)
-        return;
     pCmdUI->Enable(ViewerRules::IsEnabled(state, id));
     if (id == ID_FULL_SCREEN || ViewerRules::MagnifierPowerOf(id))
         pCmdUI->SetCheck(ViewerRules::CheckOf(state, id));
     CString text = ViewerRules::MenuText(state, id);
     if (!text.IsEmpty())
         pCmdUI->SetText(text);
+}
+
+void CViewerView::OnUpdateShellCommand(CCmdUI* pCmdUI)
+{
+    // The shell enabled and greyed its own items when it filled the menu;
+    // marking the state as set keeps the frame from enabling them all for
+    // having a command handler.
+    pCmdUI->m_bEnableChanged = TRUE;
 }
 
 void CViewerView::OnTransitionEffects()

@@ -81,6 +81,9 @@ protected:
     CRgbBuffer* MakeDisplay(const CRgbBuffer* original) const;
     // Takes ownership of display, sets the scroll sizes and redraws.
     void SetDisplay(CRgbBuffer* display);
+    // As above, scrolling over the display's size when scrolls is true
+    // (else the scroll range is 1 x 1).
+    void SetDisplay(CRgbBuffer* display, bool scrolls);
     void SetOriginal(CRgbBuffer* original);
     void LoadCurrentPicture();
     void ReplaceOriginal(CRgbBuffer* changed);
@@ -91,6 +94,7 @@ protected:
     void StartProgram(const char* name, bool needsFile);
     void ReopenAfterShellCommand();
     bool IsCommandEnabled(UINT id) const;
+    void StepByKey(bool forward);
     static bool IsCancelInputDown();
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -104,6 +108,7 @@ protected:
     afx_msg void OnDestroy();
 
     afx_msg void OnUpdateCommand(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateShellCommand(CCmdUI* pCmdUI);
     afx_msg void OnTransitionEffects();
     afx_msg void OnOpen();
     afx_msg void OnBrowser();
