@@ -29,6 +29,7 @@ BEGIN_MESSAGE_MAP(CViewerView, CScrollView)
     ON_WM_MOUSEMOVE()
     ON_WM_RBUTTONDOWN()
     ON_WM_DESTROY()
+    ON_MESSAGE(WM_VIEWER_PICTURE_READY, OnPictureReady)
     ON_UPDATE_COMMAND_UI_RANGE(ID_PREVIOUS_PICTURE, ID_STOP_SLIDESHOW, OnUpdateCommand)
     ON_UPDATE_COMMAND_UI_RANGE(ID_GLINTFIX, ID_DISPLAY_TIME_SHORTER, OnUpdateCommand)
     ON_UPDATE_COMMAND_UI_RANGE(ID_OPEN, ID_WEB_SITE, OnUpdateCommand)
@@ -77,7 +78,9 @@ CViewerView::CViewerView()
     : m_pFileList(NULL), m_pOriginal(NULL), m_pDisplay(NULL), m_bActualSize(false), m_bFitToWindow(false),
       m_ZoomLevel(0), m_bSlideShow(false), m_DisplayTime("m_DisplayTime", 3, 1, 20), m_MagnifierPower(1),
       m_MagnifierSize(192), m_pMagnified(NULL), m_MagnifierRect(0, 0, 0, 0), m_DragPoint(-1, -1),
-      m_bFullScreen(false), m_SavedStyle(0), m_SavedExStyle(0), m_SavedMenu(NULL), m_TransitionFrames(0)
+      m_bFullScreen(false), m_SavedStyle(0), m_SavedExStyle(0), m_SavedMenu(NULL), m_TransitionFrames(0),
+      m_FullSize(0, 0), m_bWholePicture(true), m_BudgetScale(1), m_MemoryBudget(ViewerPictures::DefaultMemoryBudget),
+      m_bDisplayByFit(false), m_bPictureChanged(false), m_bSteppedBack(false)
 {
 }
 
@@ -127,12 +130,29 @@ CSize CViewerView::ClientSize() const
     return CSize(client.Width(), client.Height());
 }
 
+ViewerPictures::Fit CViewerView::CurrentFit() const
+{
+    ViewerPictures::Fit fit;
+    fit.mode = m_bActualSize ? ViewerPictures::ActualSize
+                             : m_bFitToWindow ? ViewerPictures::FitToWindow : ViewerPictures::BestFit;
+    CSize client = ClientSize();
+    fit.client = CSize(client.cx > 0 ? client.cx : 1, client.cy > 0 ? client.cy : 1);
+    return fit;
+}
+
+void CViewerView::SetMemoryBudget(long long bytes)
+{
+    m_MemoryBudget = bytes;
+    m_ReadAhead.SetMemoryBudget(bytes);
+}
+
 // ---- Start-up and opening ----------------------------------------------
 
 void CViewerView::OnInitialUpdate()
 {
     CScrollView::OnInitialUpdate();
     SetScrollSizes(MM_TEXT, CSize(1, 1), kPage, kLine);
+    m_ReadAhead.SetWindow(m_hWnd, WM_VIEWER_PICTURE_READY);
     SetTimer(ViewerRules::TitleTimer, 10);
     CString startPath;
     int album = 0;
@@ -149,6 +169,8 @@ void CViewerView::OnInitialUpdate()
 
 void CViewerView::OpenStart(const CString& startPath, int albumNumber)
 {
+    // Nothing read ahead from the old list is shown from the new one.
+    m_ReadAhead.DropAll();
     delete m_pFileList;
     m_pFileList = NULL;
     bool isFile = !startPath.IsEmpty() && CFileInfo::FileExist(startPath);
@@ -183,14 +205,148 @@ void CViewerView::OpenFile(const CString& path)
 
 void CViewerView::LoadCurrentPicture()
 {
-    CRgbBuffer* picture = new CRgbBuffer;
-    CString name = GetCurrentFileName();
-    if (name.IsEmpty() || !picture->LoadRgbBuffer(name, false) || !picture->IsImage())
-        picture->CleanUp();
-    SetOriginal(picture);
     m_bActualSize = m_bFitToWindow = false;
     m_ZoomLevel = 0;
-    SetDisplay(MakeDisplay(m_pOriginal));
+    // A large photo shows at once from a reduced decode for the window;
+    // the whole picture follows from the read-ahead worker.
+    CPictureWish wish;
+    wish.m_Path = GetCurrentFileName();
+    wish.m_Fit = CurrentFit();
+    ShowPicture(CReadAhead::Decode(wish, m_MemoryBudget));
+    ReadAround();
+}
+
+void CViewerView::ShowPicture(CReadyPicture* picture)
+{
+    SetOriginal(picture->m_pOriginal);
+    picture->m_pOriginal = NULL;
+    m_ShownPath = picture->m_Path;
+    m_FullSize = picture->m_FullSize;
+    m_bWholePicture = picture->m_bWhole;
+    if (picture->m_bWhole)
+        m_BudgetScale = picture->m_Scale;
+    else
+        m_BudgetScale = CFileInfo::IsJPGFile(m_ShownPath) ? ViewerPictures::ScaleForBudget(m_FullSize, m_MemoryBudget)
+                                                          : 1;
+    m_DisplayFit = picture->m_Fit;
+    m_bDisplayByFit = true;
+    m_bPictureChanged = false;
+    CRgbBuffer* display = picture->m_pDisplay;
+    picture->m_pDisplay = NULL;
+    delete picture;
+    SetDisplay(display);
+}
+
+CReadyPicture* CViewerView::DetachShownPicture()
+{
+    if (!m_bDisplayByFit || m_bPictureChanged || m_ShownPath.IsEmpty() || !m_pOriginal || !m_pDisplay ||
+        m_DisplayFit != CurrentFit())
+        return NULL;
+    // A very large whole picture is not held on to: three of them would
+    // not fit into a 32-bit process beside the one shown.
+    if ((long long)m_pOriginal->GetWidth() * m_pOriginal->GetHeight() * 3 > m_MemoryBudget / 8)
+        return NULL;
+    CReadyPicture* shown = new CReadyPicture;
+    shown->m_Path = m_ShownPath;
+    shown->m_Fit = m_DisplayFit;
+    shown->m_bWhole = m_bWholePicture;
+    shown->m_FullSize = m_FullSize;
+    shown->m_Scale = m_BudgetScale;
+    shown->m_pOriginal = m_pOriginal;
+    shown->m_pDisplay = m_pDisplay;
+    m_pOriginal = m_pDisplay = NULL;
+    return shown;
+}
+
+void CViewerView::EnsureWholePicture()
+{
+    if (m_bWholePicture || !m_pOriginal || !m_pOriginal->IsImage() || m_ShownPath.IsEmpty())
+        return;
+    CReadyPicture* whole = m_ReadAhead.Take(m_ShownPath, m_DisplayFit, true);
+    if (!whole)
+    {
+        CPictureWish wish;
+        wish.m_Path = m_ShownPath;
+        wish.m_Fit = m_DisplayFit;
+        wish.m_bWhole = true;
+        wish.m_FullSize = m_FullSize;
+        whole = CReadAhead::Decode(wish, m_MemoryBudget);
+    }
+    // A file that can no longer be read leaves the reduced picture shown.
+    if (whole->m_pOriginal && whole->m_pOriginal->IsImage())
+    {
+        SetOriginal(whole->m_pOriginal);
+        whole->m_pOriginal = NULL;
+        m_FullSize = whole->m_FullSize;
+        m_BudgetScale = whole->m_Scale;
+    }
+    m_bWholePicture = true;
+    delete whole;
+    UpdateTitle();
+}
+
+CString CViewerView::NeighbourFile(bool forward) const
+{
+    if (!m_pFileList || m_pFileList->GetCount() < 2)
+        return CString();
+    CFileInfo* current = m_pFileList->GetCurrentFile();
+    POSITION pos = current ? m_pFileList->Find(current) : NULL;
+    if (!pos)
+        return CString();
+    if (forward)
+        m_pFileList->GetNext(pos);
+    else
+        m_pFileList->GetPrev(pos);
+    void* neighbour = pos ? m_pFileList->GetAt(pos) : forward ? m_pFileList->GetHead() : m_pFileList->GetTail();
+    return static_cast<CFileInfo*>(neighbour)->GetName();
+}
+
+void CViewerView::ReadAround()
+{
+    std::vector<CPictureWish> wishes;
+    ViewerPictures::Fit fit = CurrentFit();
+    // A slide show always goes forward.
+    CString neighbour = NeighbourFile(m_bSlideShow || !m_bSteppedBack);
+    if (!neighbour.IsEmpty())
+    {
+        CPictureWish next;
+        next.m_Path = neighbour;
+        next.m_Fit = fit;
+        wishes.push_back(next);
+    }
+    // Once the neighbour is ready, the whole of a picture shown reduced;
+    // a slide show never needs more than the window.
+    if (!m_bSlideShow && !m_bWholePicture && m_bDisplayByFit && !m_bPictureChanged && m_DisplayFit == fit)
+    {
+        CPictureWish whole;
+        whole.m_Path = m_ShownPath;
+        whole.m_Fit = fit;
+        whole.m_bWhole = true;
+        whole.m_FullSize = m_FullSize;
+        wishes.push_back(whole);
+    }
+    m_ReadAhead.Wish(wishes);
+}
+
+LRESULT CViewerView::OnPictureReady(WPARAM, LPARAM)
+{
+    // The whole picture of one shown reduced replaces it as it is shown.
+    if (m_bWholePicture || !m_bDisplayByFit || m_bPictureChanged || m_ShownPath.IsEmpty())
+        return 0;
+    CReadyPicture* whole = m_ReadAhead.Take(m_ShownPath, m_DisplayFit, true, false);
+    if (!whole)
+        return 0;
+    if (whole->m_pOriginal && whole->m_pOriginal->IsImage())
+    {
+        ShowPicture(whole);
+        UpdateTitle();
+    }
+    else
+    {
+        m_bWholePicture = true;
+        delete whole;
+    }
+    return 0;
 }
 
 void CViewerView::SetOriginal(CRgbBuffer* original)
@@ -203,21 +359,17 @@ void CViewerView::SetOriginal(CRgbBuffer* original)
 
 CRgbBuffer* CViewerView::MakeDisplay(const CRgbBuffer* original) const
 {
-    CRgbBuffer* display;
-    if (!original || !original->IsImage())
-        display = new CRgbBuffer;
-    else if (m_bActualSize)
-        display = new CRgbBuffer(*original);
-    else
-    {
-        CSize client = ClientSize();
-        CRect target(0, 0, client.cx > 0 ? client.cx : 1, client.cy > 0 ? client.cy : 1);
-        display = m_bFitToWindow ? original->CreateRectFitRGB(target) : original->CreateBestFitRGB(target);
-        if (!display)
-            display = new CRgbBuffer;
-    }
-    display->m_BackgroundColor = RGB(0, 0, 0);
-    return display;
+    return ViewerPictures::MakeDisplay(original, CurrentFit());
+}
+
+void CViewerView::Refit()
+{
+    SetDisplay(MakeDisplay(m_pOriginal));
+    m_bDisplayByFit = true;
+    m_DisplayFit = CurrentFit();
+    // What was read ahead for another size or mode is of no use now.
+    m_ReadAhead.DropAllBut(m_DisplayFit);
+    ReadAround();
 }
 
 void CViewerView::SetDisplay(CRgbBuffer* display)
@@ -241,7 +393,7 @@ void CViewerView::ShowBestFit()
 {
     m_bActualSize = m_bFitToWindow = false;
     m_ZoomLevel = 0;
-    SetDisplay(MakeDisplay(m_pOriginal));
+    Refit();
 }
 
 void CViewerView::ShowFitToWindow()
@@ -249,21 +401,23 @@ void CViewerView::ShowFitToWindow()
     m_bActualSize = false;
     m_bFitToWindow = true;
     m_ZoomLevel = 0;
-    SetDisplay(MakeDisplay(m_pOriginal));
+    Refit();
 }
 
 void CViewerView::ShowActualSize()
 {
+    EnsureWholePicture();
     m_bActualSize = true;
     m_bFitToWindow = false;
     m_ZoomLevel = 0;
-    SetDisplay(MakeDisplay(m_pOriginal));
+    Refit();
 }
 
 void CViewerView::Zoom(bool in)
 {
     if (!m_pOriginal || !m_pOriginal->IsImage() || !m_pDisplay)
         return;
+    EnsureWholePicture();
     CSize shown = m_pDisplay->GetImageSize();
     CSize size = in ? ViewerRules::ZoomInSize(shown) : ViewerRules::ZoomOutSize(shown);
     if (size.cx < 1 || size.cy < 1)
@@ -280,6 +434,10 @@ void CViewerView::Zoom(bool in)
     // Every zoom scrolls over the new size, also one back to level 0 (where
     // the picture may still be far larger than the window).
     SetDisplay(zoomed, true);
+    m_bDisplayByFit = false;
+    // A step leaves the zoom for best fit.
+    m_ReadAhead.DropAllBut(CurrentFit());
+    ReadAround();
 }
 
 void CViewerView::ReplaceOriginal(CRgbBuffer* changed)
@@ -287,15 +445,16 @@ void CViewerView::ReplaceOriginal(CRgbBuffer* changed)
     if (!changed)
         return;
     SetOriginal(changed);
+    m_bPictureChanged = true;
     m_ZoomLevel = 0;
-    SetDisplay(MakeDisplay(m_pOriginal));
+    Refit();
 }
 
 void CViewerView::OnSize(UINT nType, int cx, int cy)
 {
     CScrollView::OnSize(nType, cx, cy);
     if (m_pOriginal && m_pOriginal->IsImage() && !m_bActualSize && m_ZoomLevel == 0 && cx > 0 && cy > 0)
-        SetDisplay(MakeDisplay(m_pOriginal));
+        Refit();
 }
 
 // ---- Drawing ---------------------------------------------------------------
@@ -349,11 +508,21 @@ void CViewerView::Step(bool forward)
         return;
     CFileInfo* entry = forward ? m_pFileList->SelectTheNextFile() : m_pFileList->SelectThePrevFile();
     m_ZoomLevel = 0;
+    m_bSteppedBack = !forward;
 
-    CRgbBuffer* loaded = new CRgbBuffer;
-    if (!entry || !loaded->LoadRgbBuffer(entry->GetName(), false) || !loaded->IsImage())
-        loaded->CleanUp();
-    CRgbBuffer* display = MakeDisplay(loaded);
+    // The read-ahead picture when there is one, else a decode for the
+    // window now (the whole picture follows while it is shown).
+    ViewerPictures::Fit fit = CurrentFit();
+    CReadyPicture* next = entry ? m_ReadAhead.Take(entry->GetName(), fit, false) : NULL;
+    if (!next)
+    {
+        CPictureWish wish;
+        if (entry)
+            wish.m_Path = entry->GetName();
+        wish.m_Fit = fit;
+        next = CReadAhead::Decode(wish, m_MemoryBudget);
+    }
+    CRgbBuffer* display = next->m_pDisplay;
 
     // Transitions only while the slide show plays; the settings are read
     // afresh so a change in the chooser applies at the next step.
@@ -364,10 +533,13 @@ void CViewerView::Step(bool forward)
                  PaintCallback, this, 2.0, settings.RunAmplitude());
     delete manager;
 
-    SetOriginal(loaded);
-    SetDisplay(display);
+    // The picture left is kept as it is shown, for a step back.
+    if (CReadyPicture* left = DetachShownPicture())
+        m_ReadAhead.Keep(left);
+    ShowPicture(next);
     UpdateWindow();
     UpdateTitle();
+    ReadAround();
 }
 
 void CViewerView::PlaySlideShow()
@@ -375,14 +547,18 @@ void CViewerView::PlaySlideShow()
     m_MagnifierPower = 1;
     ShowFitToWindow();
     m_bSlideShow = true;
+    ReadAround();
     SetTimer(ViewerRules::SlideShowTimer, (UINT)m_DisplayTime * 1000);
 }
 
 void CViewerView::StopSlideShow()
 {
+    bool wasPlaying = m_bSlideShow;
     m_bSlideShow = false;
     if (m_hWnd)
         KillTimer(ViewerRules::SlideShowTimer);
+    if (wasPlaying)
+        ReadAround();
 }
 
 void CViewerView::UpdateTitle()
@@ -391,7 +567,16 @@ void CViewerView::UpdateTitle()
     if (!frame)
         return;
     CString name = GetCurrentFileName();
-    frame->SetWindowText(name.IsEmpty() ? CString(kNoFileTitle) : name);
+    if (name.IsEmpty())
+        name = kNoFileTitle;
+    else if (m_BudgetScale > 1 && m_pOriginal && m_pOriginal->IsImage())
+    {
+        // Too large to be held whole: the title says at which scale it is.
+        CString scale;
+        scale.Format(" (shown at 1/%d of its size to fit in memory)", m_BudgetScale);
+        name += scale;
+    }
+    frame->SetWindowText(name);
 }
 
 void CViewerView::OnTimer(UINT_PTR nIDEvent)
@@ -430,6 +615,7 @@ void CViewerView::OnDestroy()
     KillTimer(ViewerRules::SlideShowTimer);
     KillTimer(ViewerRules::TitleTimer);
     KillTimer(ViewerRules::MagnifierTimer);
+    m_ReadAhead.SetWindow(NULL, 0);
     CScrollView::OnDestroy();
 }
 
@@ -571,25 +757,37 @@ void CViewerView::OnZoomOut()
 void CViewerView::OnClockwise()
 {
     if (IsCommandEnabled(ID_CLOCKWISE))
+    {
+        EnsureWholePicture();
         ReplaceOriginal(m_pOriginal->CreateRotatedRGB(90));
+    }
 }
 
 void CViewerView::OnCounterClockwise()
 {
     if (IsCommandEnabled(ID_COUNTER_CLOCKWISE))
+    {
+        EnsureWholePicture();
         ReplaceOriginal(m_pOriginal->CreateRotatedRGB(270));
+    }
 }
 
 void CViewerView::OnFlipVertical()
 {
     if (IsCommandEnabled(ID_FLIP_VERTICAL))
+    {
+        EnsureWholePicture();
         ReplaceOriginal(m_pOriginal->FlipVertRGB());
+    }
 }
 
 void CViewerView::OnFlipHorizontal()
 {
     if (IsCommandEnabled(ID_FLIP_HORIZONTAL))
+    {
+        EnsureWholePicture();
         ReplaceOriginal(m_pOriginal->FlipHorzRGB());
+    }
 }
 
 void CViewerView::OnPreviousPicture()
