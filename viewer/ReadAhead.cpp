@@ -307,11 +307,17 @@ CReadyPicture* CReadAhead::Decode(const CPictureWish& wish, long long budget)
     }
     else
     {
-        bool loaded = ViewerPictures::LoadForWindow(wish.m_Path, wish.m_Fit.client, *picture->m_pOriginal,
-                                                    picture->m_FullSize);
+        bool loaded;
+        if (wish.m_bPreview && ViewerPictures::LoadPreview(wish.m_Path, wish.m_Fit.client, *picture->m_pOriginal,
+                                                           picture->m_FullSize, picture->m_bPreview))
+            loaded = true;
+        else
+            loaded = ViewerPictures::LoadForWindow(wish.m_Path, wish.m_Fit.client, *picture->m_pOriginal,
+                                                   picture->m_FullSize);
         // A failed load has nothing more to give.
         picture->m_bWhole = !loaded || picture->m_pOriginal->GetImageSize() == picture->m_FullSize;
     }
-    picture->m_pDisplay = ViewerPictures::MakeDisplay(picture->m_pOriginal, wish.m_Fit);
+    picture->m_pDisplay = ViewerPictures::MakeDisplay(picture->m_pOriginal, wish.m_Fit,
+                                                      picture->m_bPreview ? picture->m_FullSize : CSize(0, 0));
     return picture;
 }

@@ -21,6 +21,9 @@ struct CReadyPicture
     // A whole decode (or, within the memory budget, the largest that fits);
     // else a reduced one for the window.
     bool m_bWhole = false;
+    // A first look only: smaller than the window needs (the display is
+    // enlarged to the right size).
+    bool m_bPreview = false;
     CRgbBuffer* m_pOriginal = NULL; // owned; empty when the file failed to load
     CRgbBuffer* m_pDisplay = NULL;  // owned; the original made for m_Fit
     CSize m_FullSize = CSize(0, 0);
@@ -34,6 +37,8 @@ struct CPictureWish
     CString m_Path;
     ViewerPictures::Fit m_Fit;
     bool m_bWhole = false;
+    // A quick preview will do, where one is much quicker (see LoadPreview).
+    bool m_bPreview = false;
     CSize m_FullSize = CSize(0, 0); // when known
 };
 

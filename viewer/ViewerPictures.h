@@ -43,6 +43,16 @@ int ScaleForBudget(CSize fullSize, long long budgetBytes);
 // other files whole. fullSize gets the picture's own (upright) size.
 bool LoadForWindow(const CString& path, CSize client, CRgbBuffer& picture, CSize& fullSize);
 
+// A JPEG whose frame header says it is progressive.
+bool IsProgressiveJpeg(const CString& path);
+
+// A quick first look for the window: a progressive JPEG decoded from its
+// first (DC) scans at an eighth of its size, where a decode for the window
+// would need every scan. False (and nothing decoded) for other files. When
+// it returns true, preview tells whether the picture falls short of what
+// LoadForWindow would give (it may be all the window needs).
+bool LoadPreview(const CString& path, CSize client, CRgbBuffer& picture, CSize& fullSize, bool& preview);
+
 // Decodes path whole or, for a JPEG whose whole decode would not fit into
 // budgetBytes, at the largest scale that fits; scale gets the reduction (1
 // for a whole decode). fullSize is the picture's size when known (else
@@ -52,5 +62,7 @@ bool LoadWhole(const CString& path, long long budgetBytes, CRgbBuffer& picture, 
 // The display picture of original by the fit: best fit or fit to window of
 // the client rectangle, or a copy in actual size; an empty buffer without a
 // picture. Black background.
-CRgbBuffer* MakeDisplay(const CRgbBuffer* original, const Fit& fit);
+// A preview (an original smaller than its fullSize would show) is enlarged
+// to the size the whole picture would get; fullSize 0 x 0 when unknown.
+CRgbBuffer* MakeDisplay(const CRgbBuffer* original, const Fit& fit, CSize fullSize = CSize(0, 0));
 }

@@ -80,7 +80,7 @@ CViewerView::CViewerView()
       m_MagnifierSize(192), m_pMagnified(NULL), m_MagnifierRect(0, 0, 0, 0), m_DragPoint(-1, -1),
       m_bFullScreen(false), m_SavedStyle(0), m_SavedExStyle(0), m_SavedMenu(NULL), m_TransitionFrames(0),
       m_FullSize(0, 0), m_bWholePicture(true), m_BudgetScale(1), m_MemoryBudget(ViewerPictures::DefaultMemoryBudget),
-      m_bDisplayByFit(false), m_bPictureChanged(false), m_bSteppedBack(false)
+      m_bDisplayByFit(false), m_bPictureChanged(false), m_bPreviewShown(false), m_bSteppedBack(false)
 {
 }
 
@@ -212,6 +212,7 @@ void CViewerView::LoadCurrentPicture()
     CPictureWish wish;
     wish.m_Path = GetCurrentFileName();
     wish.m_Fit = CurrentFit();
+    wish.m_bPreview = true;
     ShowPicture(CReadAhead::Decode(wish, m_MemoryBudget));
     ReadAround();
 }
@@ -231,6 +232,7 @@ void CViewerView::ShowPicture(CReadyPicture* picture)
     m_DisplayFit = picture->m_Fit;
     m_bDisplayByFit = true;
     m_bPictureChanged = false;
+    m_bPreviewShown = picture->m_bPreview;
     CRgbBuffer* display = picture->m_pDisplay;
     picture->m_pDisplay = NULL;
     delete picture;
@@ -239,8 +241,8 @@ void CViewerView::ShowPicture(CReadyPicture* picture)
 
 CReadyPicture* CViewerView::DetachShownPicture()
 {
-    if (!m_bDisplayByFit || m_bPictureChanged || m_ShownPath.IsEmpty() || !m_pOriginal || !m_pDisplay ||
-        m_DisplayFit != CurrentFit())
+    if (!m_bDisplayByFit || m_bPictureChanged || m_bPreviewShown || m_ShownPath.IsEmpty() || !m_pOriginal ||
+        !m_pDisplay || m_DisplayFit != CurrentFit())
         return NULL;
     // A very large whole picture is not held on to: three of them would
     // not fit into a 32-bit process beside the one shown.
@@ -281,6 +283,7 @@ void CViewerView::EnsureWholePicture()
         m_BudgetScale = whole->m_Scale;
     }
     m_bWholePicture = true;
+    m_bPreviewShown = false;
     delete whole;
     UpdateTitle();
 }
@@ -305,6 +308,18 @@ void CViewerView::ReadAround()
 {
     std::vector<CPictureWish> wishes;
     ViewerPictures::Fit fit = CurrentFit();
+    bool asShown = m_bDisplayByFit && !m_bPictureChanged && m_DisplayFit == fit && !m_ShownPath.IsEmpty();
+    // A first look comes first: by the window's decode during a show, else
+    // by the whole picture.
+    if (m_bPreviewShown && asShown)
+    {
+        CPictureWish shown;
+        shown.m_Path = m_ShownPath;
+        shown.m_Fit = fit;
+        shown.m_bWhole = !m_bSlideShow;
+        shown.m_FullSize = m_FullSize;
+        wishes.push_back(shown);
+    }
     // A slide show always goes forward.
     CString neighbour = NeighbourFile(m_bSlideShow || !m_bSteppedBack);
     if (!neighbour.IsEmpty())
@@ -316,7 +331,7 @@ void CViewerView::ReadAround()
     }
     // Once the neighbour is ready, the whole of a picture shown reduced;
     // a slide show never needs more than the window.
-    if (!m_bSlideShow && !m_bWholePicture && m_bDisplayByFit && !m_bPictureChanged && m_DisplayFit == fit)
+    if (!m_bSlideShow && !m_bWholePicture && !m_bPreviewShown && asShown)
     {
         CPictureWish whole;
         whole.m_Path = m_ShownPath;
@@ -333,7 +348,8 @@ LRESULT CViewerView::OnPictureReady(WPARAM, LPARAM)
     // The whole picture of one shown reduced replaces it as it is shown.
     if (m_bWholePicture || !m_bDisplayByFit || m_bPictureChanged || m_ShownPath.IsEmpty())
         return 0;
-    CReadyPicture* whole = m_ReadAhead.Take(m_ShownPath, m_DisplayFit, true, false);
+    // A first look gives way to any better decode.
+    CReadyPicture* whole = m_ReadAhead.Take(m_ShownPath, m_DisplayFit, !m_bPreviewShown, false);
     if (!whole)
         return 0;
     if (whole->m_pOriginal && whole->m_pOriginal->IsImage())
@@ -359,7 +375,7 @@ void CViewerView::SetOriginal(CRgbBuffer* original)
 
 CRgbBuffer* CViewerView::MakeDisplay(const CRgbBuffer* original) const
 {
-    return ViewerPictures::MakeDisplay(original, CurrentFit());
+    return ViewerPictures::MakeDisplay(original, CurrentFit(), m_bPreviewShown ? m_FullSize : CSize(0, 0));
 }
 
 void CViewerView::Refit()
@@ -520,6 +536,7 @@ void CViewerView::Step(bool forward)
         if (entry)
             wish.m_Path = entry->GetName();
         wish.m_Fit = fit;
+        wish.m_bPreview = true;
         next = CReadAhead::Decode(wish, m_MemoryBudget);
     }
     CRgbBuffer* display = next->m_pDisplay;

@@ -69,6 +69,8 @@ public:
     bool m_bDisplayByFit;
     ViewerPictures::Fit m_DisplayFit;
     bool m_bPictureChanged;
+    // m_pOriginal is a quick first look, smaller than the window needs.
+    bool m_bPreviewShown;
     // The last step went back: read ahead the previous picture.
     bool m_bSteppedBack;
     CReadAhead m_ReadAhead;

@@ -2,11 +2,13 @@
 // many it holds, and what a list, size or mode change drops; large photos
 // shown first from a reduced decode, and the memory budget.
 #include "ViewerTestKit.h"
+#include <memory>
 #include "ViewerPictures.h"
 #include "ReadAhead.h"
 #include "FileInfo.h"
 #include "FileInfoList.h"
 #include "JpgFile.h"
+#include "NativeTool.h"
 
 using namespace viewer_test;
 
@@ -223,6 +225,54 @@ TEST(ViewerLargePictures, ThePlayingShowNeedsNoMoreThanTheWindow)
     Settle(view);
     EXPECT_TRUE(view->m_bWholePicture);
     EXPECT_EQ(CSize(1600, 1200), view->m_pOriginal->GetImageSize());
+}
+
+TEST(ViewerLargePictures, AProgressivePhotoShowsFirstFromItsFirstScans)
+{
+    ClearViewerSettings();
+    TempFolder folder("viewer_preview");
+    std::string baseline = folder / "baseline.jpg";
+    std::string progressive = folder / "progressive.jpg";
+    WriteJpeg(baseline, 1600, 1200);
+    ASSERT_EQ(0, native_tool::RunShell("jpegtran -progressive -outfile " +
+                                       native_tool::ShellQuote(native_tool::UnixPath(progressive)) + " " +
+                                       native_tool::ShellQuote(native_tool::UnixPath(baseline))));
+    EXPECT_TRUE(ViewerPictures::IsProgressiveJpeg(progressive.c_str()));
+    EXPECT_FALSE(ViewerPictures::IsProgressiveJpeg(baseline.c_str()));
+
+    CPictureWish wish;
+    wish.m_Fit.client = CSize(400, 300);
+    wish.m_bPreview = true;
+    wish.m_Path = progressive.c_str();
+    std::unique_ptr<CReadyPicture> first(CReadAhead::Decode(wish, ViewerPictures::DefaultMemoryBudget));
+    EXPECT_TRUE(first->m_bPreview);
+    EXPECT_FALSE(first->m_bWhole);
+    EXPECT_EQ(CSize(200, 150), first->m_pOriginal->GetImageSize());
+    EXPECT_EQ(CSize(1600, 1200), first->m_FullSize);
+    // Shown at the size the whole picture gets.
+    EXPECT_EQ(CSize(400, 300), first->m_pDisplay->GetImageSize());
+    // A baseline file gains nothing from a first look: all its scans are read
+    // either way.
+    wish.m_Path = baseline.c_str();
+    std::unique_ptr<CReadyPicture> plain(CReadAhead::Decode(wish, ViewerPictures::DefaultMemoryBudget));
+    EXPECT_FALSE(plain->m_bPreview);
+    EXPECT_EQ(CSize(400, 300), plain->m_pOriginal->GetImageSize());
+    // Where an eighth covers the window, it is no mere first look.
+    wish.m_Path = progressive.c_str();
+    wish.m_Fit.client = CSize(150, 150);
+    std::unique_ptr<CReadyPicture> small(CReadAhead::Decode(wish, ViewerPictures::DefaultMemoryBudget));
+    EXPECT_FALSE(small->m_bPreview);
+    EXPECT_EQ(CSize(200, 150), small->m_pOriginal->GetImageSize());
+
+    // In the window the whole picture follows the first look.
+    RunningViewer viewer(Quoted(progressive));
+    CViewerView* view = viewer.View();
+    viewer.SetClientSize(400, 300);
+    Settle(view);
+    EXPECT_FALSE(view->m_bPreviewShown);
+    EXPECT_TRUE(view->m_bWholePicture);
+    EXPECT_EQ(CSize(1600, 1200), view->m_pOriginal->GetImageSize());
+    EXPECT_EQ(CSize(400, 300), view->m_pDisplay->GetImageSize());
 }
 
 TEST(ViewerMemoryBudget, TheLargestScaleThatFitsIsChosen)
