@@ -3,7 +3,9 @@
 // fit to window, actual size, zoomed); it steps through the list with
 // transitions, plays the slide show, rotates and flips in memory, and holds
 // the window tools: panning, the magnifier, full screen and the context menu
-// with the shell's own commands for the current file.
+// with the shell's own commands for the current file. Its read-ahead worker
+// decodes the picture a step will show next, and the whole picture of one
+// shown from a reduced decode.
 #pragma once
 
 #include "Framework.h"
