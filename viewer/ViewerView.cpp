@@ -29,10 +29,12 @@ BEGIN_MESSAGE_MAP(CViewerView, CScrollView)
     ON_WM_MOUSEMOVE()
     ON_WM_RBUTTONDOWN()
     ON_WM_DESTROY()
+    ON_MESSAGE(WM_VIEWER_PICTURE_READY, OnPictureReady)
     ON_UPDATE_COMMAND_UI_RANGE(ID_PREVIOUS_PICTURE, ID_STOP_SLIDESHOW, OnUpdateCommand)
     ON_UPDATE_COMMAND_UI_RANGE(ID_GLINTFIX, ID_DISPLAY_TIME_SHORTER, OnUpdateCommand)
     ON_UPDATE_COMMAND_UI_RANGE(ID_OPEN, ID_WEB_SITE, OnUpdateCommand)
     ON_UPDATE_COMMAND_UI(ID_VIEWER_EXIT, OnUpdateCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_SHELL_FIRST, ID_SHELL_LAST, OnUpdateShellCommand)
     ON_COMMAND(ID_TRANSITION_EFFECTS, OnTransitionEffects)
     ON_COMMAND(ID_OPEN, OnOpen)
     ON_COMMAND(ID_FILE_OPEN, OnOpen)
@@ -76,7 +78,9 @@ CViewerView::CViewerView()
     : m_pFileList(NULL), m_pOriginal(NULL), m_pDisplay(NULL), m_bActualSize(false), m_bFitToWindow(false),
       m_ZoomLevel(0), m_bSlideShow(false), m_DisplayTime("m_DisplayTime", 3, 1, 20), m_MagnifierPower(1),
       m_MagnifierSize(192), m_pMagnified(NULL), m_MagnifierRect(0, 0, 0, 0), m_DragPoint(-1, -1),
-      m_bFullScreen(false), m_SavedStyle(0), m_SavedExStyle(0), m_SavedMenu(NULL), m_TransitionFrames(0)
+      m_bFullScreen(false), m_SavedStyle(0), m_SavedExStyle(0), m_SavedMenu(NULL), m_TransitionFrames(0),
+      m_FullSize(0, 0), m_bWholePicture(true), m_BudgetScale(1), m_MemoryBudget(ViewerPictures::DefaultMemoryBudget),
+      m_bDisplayByFit(false), m_bPictureChanged(false), m_bPreviewShown(false), m_bSteppedBack(false)
 {
 }
 
@@ -126,12 +130,29 @@ CSize CViewerView::ClientSize() const
     return CSize(client.Width(), client.Height());
 }
 
+ViewerPictures::Fit CViewerView::CurrentFit() const
+{
+    ViewerPictures::Fit fit;
+    fit.mode = m_bActualSize ? ViewerPictures::ActualSize
+                             : m_bFitToWindow ? ViewerPictures::FitToWindow : ViewerPictures::BestFit;
+    CSize client = ClientSize();
+    fit.client = CSize(client.cx > 0 ? client.cx : 1, client.cy > 0 ? client.cy : 1);
+    return fit;
+}
+
+void CViewerView::SetMemoryBudget(long long bytes)
+{
+    m_MemoryBudget = bytes;
+    m_ReadAhead.SetMemoryBudget(bytes);
+}
+
 // ---- Start-up and opening ----------------------------------------------
 
 void CViewerView::OnInitialUpdate()
 {
     CScrollView::OnInitialUpdate();
     SetScrollSizes(MM_TEXT, CSize(1, 1), kPage, kLine);
+    m_ReadAhead.SetWindow(m_hWnd, WM_VIEWER_PICTURE_READY);
     SetTimer(ViewerRules::TitleTimer, 10);
     CString startPath;
     int album = 0;
@@ -148,6 +169,8 @@ void CViewerView::OnInitialUpdate()
 
 void CViewerView::OpenStart(const CString& startPath, int albumNumber)
 {
+    // Nothing read ahead from the old list is shown from the new one.
+    m_ReadAhead.DropAll();
     delete m_pFileList;
     m_pFileList = NULL;
     bool isFile = !startPath.IsEmpty() && CFileInfo::FileExist(startPath);
@@ -182,14 +205,16 @@ void CViewerView::OpenFile(const CString& path)
 
 void CViewerView::LoadCurrentPicture()
 {
-    CRgbBuffer* picture = new CRgbBuffer;
-    CString name = GetCurrentFileName();
-    if (name.IsEmpty() || !picture->LoadRgbBuffer(name, false) || !picture->IsImage())
-        picture->CleanUp();
-    SetOriginal(picture);
     m_bActualSize = m_bFitToWindow = false;
     m_ZoomLevel = 0;
-    SetDisplay(MakeDisplay(m_pOriginal));
+    // A large photo shows at once from a reduced decode for the window;
+    // the whole picture follows from the read-ahead worker.
+    CPictureWish wish;
+    wish.m_Path = GetCurrentFileName();
+    wish.m_Fit = CurrentFit();
+    wish.m_bPreview = true;
+    ShowPicture(CReadAhead::Decode(wish, m_MemoryBudget));
+    ReadAround();
 }
 
 void CViewerView::SetOriginal(CRgbBuffer* original)
@@ -202,29 +227,29 @@ void CViewerView::SetOriginal(CRgbBuffer* original)
 
 CRgbBuffer* CViewerView::MakeDisplay(const CRgbBuffer* original) const
 {
-    CRgbBuffer* display;
-    if (!original || !original->IsImage())
-        display = new CRgbBuffer;
-    else if (m_bActualSize)
-        display = new CRgbBuffer(*original);
-    else
-    {
-        CSize client = ClientSize();
-        CRect target(0, 0, client.cx > 0 ? client.cx : 1, client.cy > 0 ? client.cy : 1);
-        display = m_bFitToWindow ? original->CreateRectFitRGB(target) : original->CreateBestFitRGB(target);
-        if (!display)
-            display = new CRgbBuffer;
-    }
-    display->m_BackgroundColor = RGB(0, 0, 0);
-    return display;
+    return ViewerPictures::MakeDisplay(original, CurrentFit(), m_bPreviewShown ? m_FullSize : CSize(0, 0));
+}
+
+void CViewerView::Refit()
+{
+    SetDisplay(MakeDisplay(m_pOriginal));
+    m_bDisplayByFit = true;
+    m_DisplayFit = CurrentFit();
+    // What was read ahead for another size or mode is of no use now.
+    m_ReadAhead.DropAllBut(m_DisplayFit);
+    ReadAround();
 }
 
 void CViewerView::SetDisplay(CRgbBuffer* display)
 {
+    SetDisplay(display, m_bActualSize || m_ZoomLevel != 0);
+}
+
+void CViewerView::SetDisplay(CRgbBuffer* display, bool scrolls)
+{
     delete m_pDisplay;
     m_pDisplay = display;
-    bool scrolls = (m_bActualSize || m_ZoomLevel != 0) && m_pDisplay && m_pDisplay->IsImage();
-    if (scrolls)
+    if (scrolls && m_pDisplay && m_pDisplay->IsImage())
         SetScrollSizes(MM_TEXT, m_pDisplay->GetImageSize(), kPage, kLine);
     else
         SetScrollSizes(MM_TEXT, CSize(1, 1), kPage, kLine);
@@ -236,7 +261,7 @@ void CViewerView::ShowBestFit()
 {
     m_bActualSize = m_bFitToWindow = false;
     m_ZoomLevel = 0;
-    SetDisplay(MakeDisplay(m_pOriginal));
+    Refit();
 }
 
 void CViewerView::ShowFitToWindow()
@@ -244,21 +269,23 @@ void CViewerView::ShowFitToWindow()
     m_bActualSize = false;
     m_bFitToWindow = true;
     m_ZoomLevel = 0;
-    SetDisplay(MakeDisplay(m_pOriginal));
+    Refit();
 }
 
 void CViewerView::ShowActualSize()
 {
+    EnsureWholePicture();
     m_bActualSize = true;
     m_bFitToWindow = false;
     m_ZoomLevel = 0;
-    SetDisplay(MakeDisplay(m_pOriginal));
+    Refit();
 }
 
 void CViewerView::Zoom(bool in)
 {
     if (!m_pOriginal || !m_pOriginal->IsImage() || !m_pDisplay)
         return;
+    EnsureWholePicture();
     CSize shown = m_pDisplay->GetImageSize();
     CSize size = in ? ViewerRules::ZoomInSize(shown) : ViewerRules::ZoomOutSize(shown);
     if (size.cx < 1 || size.cy < 1)
@@ -272,7 +299,13 @@ void CViewerView::Zoom(bool in)
     zoomed->m_BackgroundColor = RGB(0, 0, 0);
     m_bActualSize = m_bFitToWindow = false;
     m_ZoomLevel += in ? 1 : -1;
-    SetDisplay(zoomed);
+    // Every zoom scrolls over the new size, also one back to level 0 (where
+    // the picture may still be far larger than the window).
+    SetDisplay(zoomed, true);
+    m_bDisplayByFit = false;
+    // A step leaves the zoom for best fit.
+    m_ReadAhead.DropAllBut(CurrentFit());
+    ReadAround();
 }
 
 void CViewerView::ReplaceOriginal(CRgbBuffer* changed)
@@ -280,15 +313,16 @@ void CViewerView::ReplaceOriginal(CRgbBuffer* changed)
     if (!changed)
         return;
     SetOriginal(changed);
+    m_bPictureChanged = true;
     m_ZoomLevel = 0;
-    SetDisplay(MakeDisplay(m_pOriginal));
+    Refit();
 }
 
 void CViewerView::OnSize(UINT nType, int cx, int cy)
 {
     CScrollView::OnSize(nType, cx, cy);
     if (m_pOriginal && m_pOriginal->IsImage() && !m_bActualSize && m_ZoomLevel == 0 && cx > 0 && cy > 0)
-        SetDisplay(MakeDisplay(m_pOriginal));
+        Refit();
 }
 
 // ---- Drawing ---------------------------------------------------------------
@@ -342,11 +376,22 @@ void CViewerView::Step(bool forward)
         return;
     CFileInfo* entry = forward ? m_pFileList->SelectTheNextFile() : m_pFileList->SelectThePrevFile();
     m_ZoomLevel = 0;
+    m_bSteppedBack = !forward;
 
-    CRgbBuffer* loaded = new CRgbBuffer;
-    if (!entry || !loaded->LoadRgbBuffer(entry->GetName(), false) || !loaded->IsImage())
-        loaded->CleanUp();
-    CRgbBuffer* display = MakeDisplay(loaded);
+    // The read-ahead picture when there is one, else a decode for the
+    // window now (the whole picture follows while it is shown).
+    ViewerPictures::Fit fit = CurrentFit();
+    CReadyPicture* next = entry ? m_ReadAhead.Take(entry->GetName(), fit, false) : NULL;
+    if (!next)
+    {
+        CPictureWish wish;
+        if (entry)
+            wish.m_Path = entry->GetName();
+        wish.m_Fit = fit;
+        wish.m_bPreview = true;
+        next = CReadAhead::Decode(wish, m_MemoryBudget);
+    }
+    CRgbBuffer* display = next->m_pDisplay;
 
     // Transitions only while the slide show plays; the settings are read
     // afresh so a change in the chooser applies at the next step.
@@ -357,10 +402,13 @@ void CViewerView::Step(bool forward)
                  PaintCallback, this, 2.0, settings.RunAmplitude());
     delete manager;
 
-    SetOriginal(loaded);
-    SetDisplay(display);
+    // The picture left is kept as it is shown, for a step back.
+    if (CReadyPicture* left = DetachShownPicture())
+        m_ReadAhead.Keep(left);
+    ShowPicture(next);
     UpdateWindow();
     UpdateTitle();
+    ReadAround();
 }
 
 void CViewerView::PlaySlideShow()
@@ -368,14 +416,18 @@ void CViewerView::PlaySlideShow()
     m_MagnifierPower = 1;
     ShowFitToWindow();
     m_bSlideShow = true;
+    ReadAround();
     SetTimer(ViewerRules::SlideShowTimer, (UINT)m_DisplayTime * 1000);
 }
 
 void CViewerView::StopSlideShow()
 {
+    bool wasPlaying = m_bSlideShow;
     m_bSlideShow = false;
     if (m_hWnd)
         KillTimer(ViewerRules::SlideShowTimer);
+    if (wasPlaying)
+        ReadAround();
 }
 
 void CViewerView::UpdateTitle()
@@ -384,7 +436,16 @@ void CViewerView::UpdateTitle()
     if (!frame)
         return;
     CString name = GetCurrentFileName();
-    frame->SetWindowText(name.IsEmpty() ? CString(kNoFileTitle) : name);
+    if (name.IsEmpty())
+        name = kNoFileTitle;
+    else if (m_BudgetScale > 1 && m_pOriginal && m_pOriginal->IsImage())
+    {
+        // Too large to be held whole: the title says at which scale it is.
+        CString scale;
+        scale.Format(" (shown at 1/%d of its size to fit in memory)", m_BudgetScale);
+        name += scale;
+    }
+    frame->SetWindowText(name);
 }
 
 void CViewerView::OnTimer(UINT_PTR nIDEvent)
@@ -423,6 +484,7 @@ void CViewerView::OnDestroy()
     KillTimer(ViewerRules::SlideShowTimer);
     KillTimer(ViewerRules::TitleTimer);
     KillTimer(ViewerRules::MagnifierTimer);
+    m_ReadAhead.SetWindow(NULL, 0);
     CScrollView::OnDestroy();
 }
 
@@ -448,13 +510,13 @@ void CViewerView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     case VK_NEXT:
     case VK_RIGHT:
     case VK_DOWN:
-        command = ID_NEXT_PICTURE;
-        break;
+        StepByKey(true);
+        return;
     case VK_PRIOR:
     case VK_LEFT:
     case VK_UP:
-        command = ID_PREVIOUS_PICTURE;
-        break;
+        StepByKey(false);
+        return;
     case VK_END:
     case VK_DELETE:
         command = ID_BEST_FIT;
@@ -477,20 +539,39 @@ void CViewerView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         CScrollView::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
+// The stepping keys work in every state, a playing slide show included, so
+// that a user can skip a picture during a show; the show then gives the
+// picture it skipped to its whole display time.
+void CViewerView::StepByKey(bool forward)
+{
+    Step(forward);
+    if (m_bSlideShow && m_hWnd)
+    {
+        KillTimer(ViewerRules::SlideShowTimer);
+        SetTimer(ViewerRules::SlideShowTimer, (UINT)m_DisplayTime * 1000);
+    }
+}
+
 // ---- Commands --------------------------------------------------------------
 
 void CViewerView::OnUpdateCommand(CCmdUI* pCmdUI)
 {
     ViewerRules::State state = GetState();
     UINT id = pCmdUI->m_nID;
-    if (id >= ID_SHELL_FIRST && id <= ID_SHELL_LAST)
-        return;
     pCmdUI->Enable(ViewerRules::IsEnabled(state, id));
     if (id == ID_FULL_SCREEN || ViewerRules::MagnifierPowerOf(id))
         pCmdUI->SetCheck(ViewerRules::CheckOf(state, id));
     CString text = ViewerRules::MenuText(state, id);
     if (!text.IsEmpty())
         pCmdUI->SetText(text);
+}
+
+void CViewerView::OnUpdateShellCommand(CCmdUI* pCmdUI)
+{
+    // The shell enabled and greyed its own items when it filled the menu;
+    // marking the state as set keeps the frame from enabling them all for
+    // having a command handler.
+    pCmdUI->m_bEnableChanged = TRUE;
 }
 
 void CViewerView::OnTransitionEffects()
@@ -545,25 +626,37 @@ void CViewerView::OnZoomOut()
 void CViewerView::OnClockwise()
 {
     if (IsCommandEnabled(ID_CLOCKWISE))
+    {
+        EnsureWholePicture();
         ReplaceOriginal(m_pOriginal->CreateRotatedRGB(90));
+    }
 }
 
 void CViewerView::OnCounterClockwise()
 {
     if (IsCommandEnabled(ID_COUNTER_CLOCKWISE))
+    {
+        EnsureWholePicture();
         ReplaceOriginal(m_pOriginal->CreateRotatedRGB(270));
+    }
 }
 
 void CViewerView::OnFlipVertical()
 {
     if (IsCommandEnabled(ID_FLIP_VERTICAL))
+    {
+        EnsureWholePicture();
         ReplaceOriginal(m_pOriginal->FlipVertRGB());
+    }
 }
 
 void CViewerView::OnFlipHorizontal()
 {
     if (IsCommandEnabled(ID_FLIP_HORIZONTAL))
+    {
+        EnsureWholePicture();
         ReplaceOriginal(m_pOriginal->FlipHorzRGB());
+    }
 }
 
 void CViewerView::OnPreviousPicture()

@@ -3,7 +3,9 @@
 // fit to window, actual size, zoomed); it steps through the list with
 // transitions, plays the slide show, rotates and flips in memory, and holds
 // the window tools: panning, the magnifier, full screen and the context menu
-// with the shell's own commands for the current file.
+// with the shell's own commands for the current file. Its read-ahead worker
+// decodes the picture a step will show next, and the whole picture of one
+// shown from a reduced decode.
 #pragma once
 
 #include "Framework.h"
@@ -12,6 +14,11 @@
 #include "IntProperty.h"
 #include "ShellContextMenu.h"
 #include "ViewerRules.h"
+#include "ViewerPictures.h"
+#include "ReadAhead.h"
+
+// Posted by the read-ahead worker when a picture is ready.
+#define WM_VIEWER_PICTURE_READY (WM_APP + 31)
 
 class CFileInfoList;
 class CRgbBuffer;
@@ -48,6 +55,32 @@ public:
     // Transition frames painted since the view was made.
     int m_TransitionFrames;
 
+    // ---- The shown picture as loaded ----
+    // m_pOriginal is of this file, whose own (upright) size is m_FullSize.
+    CString m_ShownPath;
+    CSize m_FullSize;
+    // m_pOriginal is the whole picture (or the largest decode the memory
+    // budget allows), not only a reduced decode for the window.
+    bool m_bWholePicture;
+    // The reduction a whole decode of the picture needs to fit the memory
+    // budget (1: none); the title tells it.
+    int m_BudgetScale;
+    long long m_MemoryBudget;
+    // m_pDisplay was made by m_DisplayFit from m_pOriginal as loaded (not
+    // zoomed, turned or flipped): it may be kept for a step back.
+    bool m_bDisplayByFit;
+    ViewerPictures::Fit m_DisplayFit;
+    bool m_bPictureChanged;
+    // m_pOriginal is a quick first look, smaller than the window needs.
+    bool m_bPreviewShown;
+    // The last step went back: read ahead the previous picture.
+    bool m_bSteppedBack;
+    CReadAhead m_ReadAhead;
+
+    void SetMemoryBudget(long long bytes);
+    // The fit the display mode makes for the client area now.
+    ViewerPictures::Fit CurrentFit() const;
+
     ViewerRules::State GetState() const;
     CString GetCurrentFileName();
 
@@ -81,16 +114,32 @@ protected:
     CRgbBuffer* MakeDisplay(const CRgbBuffer* original) const;
     // Takes ownership of display, sets the scroll sizes and redraws.
     void SetDisplay(CRgbBuffer* display);
+    // As above, scrolling over the display's size when scrolls is true
+    // (else the scroll range is 1 x 1).
+    void SetDisplay(CRgbBuffer* display, bool scrolls);
     void SetOriginal(CRgbBuffer* original);
+    // Remakes the display by the mode and drops the read-ahead of others.
+    void Refit();
     void LoadCurrentPicture();
     void ReplaceOriginal(CRgbBuffer* changed);
     void DrawPicture(CDC* pDC, CRgbBuffer* picture);
     CSize ClientSize() const;
     void UpdateTitle();
+    // Shows a picture (taking its buffers) and forgets the shown one.
+    void ShowPicture(CReadyPicture* picture);
+    // The shown picture as a ready one, when it may be shown again as it is.
+    CReadyPicture* DetachShownPicture();
+    // Replaces a reduced decode by the whole picture (display unchanged).
+    void EnsureWholePicture();
+    // Tells the read-ahead what comes next: the neighbour in the direction
+    // of the last step, then the whole shown picture when it is reduced.
+    void ReadAround();
+    CString NeighbourFile(bool forward) const;
     void DrawMagnifier();
     void StartProgram(const char* name, bool needsFile);
     void ReopenAfterShellCommand();
     bool IsCommandEnabled(UINT id) const;
+    void StepByKey(bool forward);
     static bool IsCancelInputDown();
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -102,8 +151,10 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnDestroy();
+    afx_msg LRESULT OnPictureReady(WPARAM, LPARAM);
 
     afx_msg void OnUpdateCommand(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateShellCommand(CCmdUI* pCmdUI);
     afx_msg void OnTransitionEffects();
     afx_msg void OnOpen();
     afx_msg void OnBrowser();

@@ -111,3 +111,26 @@ TEST(ViewerDisplayModes, RotationAndFlipsChangeOnlyThePictureInMemory)
     CloseHandle(h);
     EXPECT_EQ(0, CompareFileTime(&before, &after));
 }
+
+TEST(ViewerDisplayModes, ZoomingBackToLevelZeroStillScrollsALargePicture)
+{
+    ClearViewerSettings();
+    TempFolder folder("viewer_zoomback");
+    WriteBmp(folder / "big.bmp", 1000, 800, RGB(60, 60, 160));
+    RunningViewer viewer(Quoted(folder / "big.bmp"));
+    viewer.SetClientSize(500, 400);
+    CViewerView* view = viewer.View();
+    viewer.Command(ID_ACTUAL_SIZE);
+    viewer.Command(ID_ZOOM_IN);
+    EXPECT_EQ(1, view->m_ZoomLevel);
+    EXPECT_EQ(view->m_pDisplay->GetImageSize(), view->GetTotalSize());
+    viewer.Command(ID_ZOOM_OUT);
+    EXPECT_EQ(0, view->m_ZoomLevel);
+    ExpectSizeNear(CSize(1000, 800), view->m_pDisplay);
+    EXPECT_EQ(view->m_pDisplay->GetImageSize(), view->GetTotalSize());
+    // And it can still be panned.
+    view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200));
+    view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 170));
+    view->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(150, 170));
+    EXPECT_EQ(CPoint(50, 30), view->GetScrollPosition());
+}

@@ -128,3 +128,45 @@ TEST(ViewerSlideShow, TheTimerStepsOnItsOwnAfterTheDisplayTime)
     Pump(1300);
     EXPECT_STREQ(stopped, viewer.CurrentFile());
 }
+
+TEST(ViewerSlideShow, SteppingKeysSkipPicturesWhileTheShowPlays)
+{
+    ClearViewerSettings();
+    WriteViewerSetting("Viewer_Transition", 0);
+    TempFolder folder("viewer_keys_playing");
+    WriteBmp(folder / "1.bmp", 40, 30, RGB(250, 0, 0));
+    WriteBmp(folder / "2.bmp", 40, 30, RGB(0, 250, 0));
+    WriteBmp(folder / "3.bmp", 40, 30, RGB(0, 0, 250));
+    RunningViewer viewer(Quoted(folder / "1.bmp"));
+    // The list's order, as the commands step through it before the show.
+    std::vector<std::string> order;
+    for (int i = 0; i < 3; ++i)
+    {
+        order.push_back((LPCSTR)viewer.CurrentFile());
+        viewer.Command(ID_NEXT_PICTURE);
+    }
+    ASSERT_EQ(order[0], (LPCSTR)viewer.CurrentFile());
+    viewer.Command(ID_PLAY_SLIDESHOW);
+    ASSERT_TRUE(viewer.View()->m_bSlideShow);
+    int at = 0;
+    const UINT forward[] = {VK_SPACE, VK_NEXT, VK_RIGHT, VK_DOWN};
+    for (UINT key : forward)
+    {
+        viewer.View()->SendMessage(WM_KEYDOWN, key, 0);
+        at = (at + 1) % 3;
+        EXPECT_EQ(order[at], (LPCSTR)viewer.CurrentFile()) << "key " << key;
+    }
+    const UINT back[] = {VK_PRIOR, VK_LEFT, VK_UP};
+    for (UINT key : back)
+    {
+        viewer.View()->SendMessage(WM_KEYDOWN, key, 0);
+        at = (at + 2) % 3;
+        EXPECT_EQ(order[at], (LPCSTR)viewer.CurrentFile()) << "key " << key;
+    }
+    EXPECT_TRUE(viewer.View()->m_bSlideShow);
+    // The keys with a stated condition keep it: Home does not leave the
+    // show's fit-to-window display.
+    viewer.View()->SendMessage(WM_KEYDOWN, VK_HOME, 0);
+    EXPECT_FALSE(viewer.View()->m_bActualSize);
+    EXPECT_TRUE(viewer.View()->m_bFitToWindow);
+}

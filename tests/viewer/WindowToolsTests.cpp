@@ -155,6 +155,29 @@ TEST(ViewerContextMenu, SlideshowItemsThenTheOtherMenusAsSubMenus)
     EXPECT_EQ(0u, popup.GetMenuItemID(count - 5)); // the separator
 }
 
+TEST(ViewerContextMenu, ShellItemsKeepTheStateTheShellGaveThem)
+{
+    ClearViewerSettings();
+    TempFolder folder("viewer_shellstate");
+    WriteBmp(folder / "s.bmp", 40, 40, RGB(0, 0, 0));
+    RunningViewer viewer(Quoted(folder / "s.bmp"));
+    // A shell sub-menu as the shell fills it: one item greyed, one enabled,
+    // at both ends of the range; and one of the viewer's own items.
+    HMENU shell = CreatePopupMenu();
+    AppendMenuA(shell, MF_STRING | MF_GRAYED, ID_SHELL_FIRST, "Greyed by the shell");
+    AppendMenuA(shell, MF_STRING, ID_SHELL_FIRST + 1, "Enabled by the shell");
+    AppendMenuA(shell, MF_STRING | MF_GRAYED, ID_SHELL_LAST, "Greyed too");
+    AppendMenuA(shell, MF_STRING, ID_NEXT_PICTURE, "Next");
+    viewer.Frame()->SendMessage(WM_INITMENUPOPUP, (WPARAM)shell, 0);
+    EXPECT_TRUE(GetMenuState(shell, ID_SHELL_FIRST, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(GetMenuState(shell, ID_SHELL_FIRST + 1, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(shell, ID_SHELL_LAST, MF_BYCOMMAND) & MF_GRAYED);
+    // The viewer's own items are still set by its rules (one picture: no
+    // stepping), so the update did run.
+    EXPECT_TRUE(GetMenuState(shell, ID_NEXT_PICTURE, MF_BYCOMMAND) & MF_GRAYED);
+    DestroyMenu(shell);
+}
+
 TEST(ViewerPrograms, OtherProgramsAreFoundBesideThisOneWithTheFileQuoted)
 {
     char module[MAX_PATH];

@@ -1,0 +1,179 @@
+// Loading pictures for the viewer: reduced decodes for the window, whole
+// decodes within the memory budget, and display pictures by mode.
+#include "ViewerPictures.h"
+#include "RgbBuffer.h"
+#include "JpgFile.h"
+#include "FileInfo.h"
+
+namespace ViewerPictures
+{
+int ScaleForBudget(CSize fullSize, long long budgetBytes)
+{
+    for (int scale = 1; scale < 8; scale *= 2)
+    {
+        // The decoder rounds a reduced size up.
+        long long w = ((long long)fullSize.cx + scale - 1) / scale;
+        long long h = ((long long)fullSize.cy + scale - 1) / scale;
+        if (w * h * 3 <= budgetBytes)
+            return scale;
+    }
+    return 8;
+}
+
+bool LoadForWindow(const CString& path, CSize client, CRgbBuffer& picture, CSize& fullSize)
+{
+    picture.CleanUp();
+    fullSize = CSize(0, 0);
+    if (CFileInfo::IsJPGFile(path) && client.cx > 0 && client.cy > 0)
+    {
+        CJpgFile reader(path, 100, false);
+        if (!reader.LoadReduced(&picture, client.cx, client.cy, &fullSize))
+            picture.CleanUp();
+        return picture.IsImage() != FALSE;
+    }
+    if (!picture.LoadRgbBuffer(path, false) || !picture.IsImage())
+    {
+        picture.CleanUp();
+        return false;
+    }
+    fullSize = picture.GetImageSize();
+    return true;
+}
+
+bool IsProgressiveJpeg(const CString& path)
+{
+    FILE* file = fopen(path, "rb");
+    if (!file)
+        return false;
+    bool progressive = false;
+    if (fgetc(file) == 0xFF && fgetc(file) == 0xD8)
+    {
+        // Segments up to the frame header; every one but the markers
+        // without data has a two-byte length.
+        for (;;)
+        {
+            int c = fgetc(file);
+            if (c != 0xFF)
+                break;
+            int marker;
+            do
+                marker = fgetc(file);
+            while (marker == 0xFF);
+            if (marker == EOF || marker == 0xD9 || marker == 0xDA)
+                break;
+            if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+                continue;
+            if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+            {
+                // SOF2, SOF6, SOF10 and SOF14 are the progressive frames.
+                progressive = (marker & 3) == 2;
+                break;
+            }
+            int high = fgetc(file);
+            int low = fgetc(file);
+            if (high == EOF || low == EOF || ((high << 8) | low) < 2 || fseek(file, ((high << 8) | low) - 2, SEEK_CUR) != 0)
+                break;
+        }
+    }
+    fclose(file);
+    return progressive;
+}
+
+bool LoadPreview(const CString& path, CSize client, CRgbBuffer& picture, CSize& fullSize, bool& preview)
+{
+    preview = false;
+    if (!CFileInfo::IsJPGFile(path) || client.cx <= 0 || client.cy <= 0 || !IsProgressiveJpeg(path))
+        return false;
+    // A 1 x 1 box makes the decoder take its smallest scale, from the DC
+    // scans alone.
+    CJpgFile reader(path, 100, false);
+    if (!reader.LoadReduced(&picture, 1, 1, &fullSize))
+    {
+        picture.CleanUp();
+        return false;
+    }
+    // What a decode for the window would give: the whole picture when it
+    // fits, else at least its best fit.
+    if (fullSize.cx <= client.cx && fullSize.cy <= client.cy)
+        preview = picture.GetImageSize() != fullSize;
+    else
+    {
+        double sx = (double)client.cx / fullSize.cx;
+        double sy = (double)client.cy / fullSize.cy;
+        double s = sx < sy ? sx : sy;
+        preview = picture.GetWidth() < (int)(fullSize.cx * s) || picture.GetHeight() < (int)(fullSize.cy * s);
+    }
+    return true;
+}
+
+bool LoadWhole(const CString& path, long long budgetBytes, CRgbBuffer& picture, CSize& fullSize, int& scale)
+{
+    picture.CleanUp();
+    scale = 1;
+    if (CFileInfo::IsJPGFile(path))
+    {
+        if (fullSize.cx <= 0 || fullSize.cy <= 0)
+        {
+            // The smallest decode tells the size.
+            CJpgFile probe(path, 100, false);
+            CRgbBuffer tiny;
+            if (!probe.LoadReduced(&tiny, 1, 1, &fullSize))
+                return false;
+        }
+        scale = ScaleForBudget(fullSize, budgetBytes);
+        if (scale > 1)
+        {
+            // A box of the reduced size makes the decoder choose exactly
+            // that reduction.
+            int w = (fullSize.cx + scale - 1) / scale;
+            int h = (fullSize.cy + scale - 1) / scale;
+            CJpgFile reader(path, 100, false);
+            CSize size;
+            if (!reader.LoadReduced(&picture, w, h, &size))
+                picture.CleanUp();
+            return picture.IsImage() != FALSE;
+        }
+    }
+    if (!picture.LoadRgbBuffer(path, false) || !picture.IsImage())
+    {
+        picture.CleanUp();
+        return false;
+    }
+    fullSize = picture.GetImageSize();
+    return true;
+}
+
+CRgbBuffer* MakeDisplay(const CRgbBuffer* original, const Fit& fit, CSize fullSize)
+{
+    CRgbBuffer* display = NULL;
+    if (original && original->IsImage())
+    {
+        CRect target(0, 0, fit.client.cx > 0 ? fit.client.cx : 1, fit.client.cy > 0 ? fit.client.cy : 1);
+        if (fit.mode == ActualSize)
+            display = new CRgbBuffer(*original);
+        else if (fit.mode == FitToWindow)
+            display = original->CreateRectFitRGB(target);
+        else if (fullSize.cx > original->GetWidth() && fullSize.cy > original->GetHeight())
+        {
+            // The best fit of the whole picture: shrunk to the client when
+            // larger, else its own size.
+            CRect whole(0, 0, fullSize.cx, fullSize.cy);
+            if (fullSize.cx > target.Width() || fullSize.cy > target.Height())
+            {
+                double sx = (double)target.Width() / fullSize.cx;
+                double sy = (double)target.Height() / fullSize.cy;
+                double s = sx < sy ? sx : sy;
+                whole = CRect(0, 0, (int)(fullSize.cx * s) > 0 ? (int)(fullSize.cx * s) : 1,
+                              (int)(fullSize.cy * s) > 0 ? (int)(fullSize.cy * s) : 1);
+            }
+            display = original->CreateRectFitRGB(whole);
+        }
+        else
+            display = original->CreateBestFitRGB(target);
+    }
+    if (!display)
+        display = new CRgbBuffer;
+    display->m_BackgroundColor = RGB(0, 0, 0);
+    return display;
+}
+}
