@@ -72,18 +72,27 @@ int CBrowserView::RotateSelection(int operation)
 {
     if (!m_pFileList)
         return 0;
-    // The list may not change meanwhile (a question box pumps messages), so
-    // the paths are taken first.
+    // The list may change meanwhile (a question box pumps messages), so the
+    // paths are taken first; a file an album holds twice is turned once.
     std::vector<CString> paths;
     for (const CFileInfo* entry : m_Entries)
-        if (entry->Selected() && CFileInfo::IsJPGFile(entry->GetName()))
+    {
+        if (!entry->Selected() || !CFileInfo::IsJPGFile(entry->GetName()))
+            continue;
+        bool known = false;
+        for (const CString& path : paths)
+            known = known || path.CompareNoCase(entry->GetName()) == 0;
+        if (!known)
             paths.push_back(entry->GetName());
+    }
 
     int turned = 0;
     for (const CString& path : paths)
     {
         bool done = CJpgFile::TransformLossless(path, path, operation) != 0;
-        if (!done)
+        // A file that could be turned without loss but not written (it is
+        // read-only, or locked) is left alone: no question would help.
+        if (!done && !CJpgFile::CanTransformLossless(path, operation))
         {
             CRgbBuffer probe;
             if (!CJpgFile(path).LoadReduced(&probe, 1, 1, NULL))

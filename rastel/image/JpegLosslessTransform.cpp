@@ -188,7 +188,8 @@ enum TransformResult
     TransformDone
 };
 
-// Rearranges the coefficient blocks of the JPEG bytes by `code` into sink.
+// Rearranges the coefficient blocks of the JPEG bytes by `code` into sink;
+// with no sink only tells whether the transform is perfect.
 TransformResult TransformBlocks(const BYTE* data, size_t length, JXFORM_CODE code,
                                 const std::string* exif, const std::string* xmp, CJpegSink* sink)
 {
@@ -221,11 +222,12 @@ TransformResult TransformBlocks(const BYTE* data, size_t length, JXFORM_CODE cod
     memset(&info, 0, sizeof(info));
     info.transform = code;
     info.perfect = TRUE; // refuse rather than trim or leave edge blocks in place
-    if (!jtransform_request_workspace(&src, &info))
+    bool perfect = jtransform_request_workspace(&src, &info) != FALSE;
+    if (!perfect || !sink)
     {
         jpeg_destroy_compress(&dst);
         jpeg_destroy_decompress(&src);
-        return TransformNotPerfect;
+        return perfect ? TransformDone : TransformNotPerfect;
     }
     jvirt_barray_ptr* srcCoefficients = jpeg_read_coefficients(&src);
     jpeg_copy_critical_parameters(&src, &dst);
@@ -285,29 +287,49 @@ void TurnPicture(CRgbBuffer& picture, int operation)
     }
     delete turned;
 }
+// What a turn of a file needs to know before its blocks are moved.
+struct TurnPlan
+{
+    std::string data;    // the file's bytes
+    CJpegMarkers markers;
+    JXFORM_CODE code;    // the operation after the upright turn
+    int width, height;   // of the result
+};
+
+bool PlanTurn(LPCSTR source, int operation, TurnPlan& plan)
+{
+    if (!source || operation < CJpgFile::TurnRotate90 || operation > CJpgFile::TurnFlipVertical)
+        return false;
+    if (!ReadWholeFile(source, plan.data) ||
+        !ReadSize((const BYTE*)plan.data.data(), plan.data.size(), &plan.width, &plan.height))
+        return false;
+    // The user turns the picture as it is shown, upright by its orientation.
+    plan.markers.Read(source);
+    const std::string& exif = plan.markers.m_Exif;
+    int orientation = exif.empty() ? (int)CExifOrientation::Upright
+                                   : CExifOrientation::FromTiffBlock((const BYTE*)exif.data(),
+                                                                     (long long)exif.size());
+    plan.code = Combine(UprightTransform(orientation), OperationTransform(operation));
+    if (SwapsSides(plan.code))
+        std::swap(plan.width, plan.height);
+    return true;
+}
 } // namespace
+
+int CJpgFile::CanTransformLossless(LPCSTR source, int operation)
+{
+    TurnPlan plan;
+    return PlanTurn(source, operation, plan) &&
+           TransformBlocks((const BYTE*)plan.data.data(), plan.data.size(), plan.code, NULL, NULL,
+                           NULL) == TransformDone;
+}
 
 int CJpgFile::TransformLossless(LPCSTR source, LPCSTR target, int operation)
 {
-    if (!source || !target || operation < TurnRotate90 || operation > TurnFlipVertical)
+    TurnPlan plan;
+    if (!target || !PlanTurn(source, operation, plan))
         return 0;
-    std::string data;
-    int width = 0, height = 0;
-    if (!ReadWholeFile(source, data) ||
-        !ReadSize((const BYTE*)data.data(), data.size(), &width, &height))
-        return 0;
-
-    // The user turns the picture as it is shown, upright by its orientation.
-    CJpegMarkers markers;
-    markers.Read(source);
-    int orientation = markers.m_Exif.empty()
-                          ? (int)CExifOrientation::Upright
-                          : CExifOrientation::FromTiffBlock((const BYTE*)markers.m_Exif.data(),
-                                                            (long long)markers.m_Exif.size());
-    JXFORM_CODE code = Combine(UprightTransform(orientation), OperationTransform(operation));
-    if (SwapsSides(code))
-        std::swap(width, height);
-
+    const CJpegMarkers& markers = plan.markers;
     std::string exif, xmp;
     if (!markers.m_Exif.empty())
     {
@@ -319,13 +341,13 @@ int CJpgFile::TransformLossless(LPCSTR source, LPCSTR target, int operation)
             reader.Load(&thumbnail);
             TurnPicture(thumbnail, operation);
         }
-        exif = CJpegMetadataCopy::ExifData(markers.m_Exif, width, height, thumbnail);
+        exif = CJpegMetadataCopy::ExifData(markers.m_Exif, plan.width, plan.height, thumbnail);
     }
     if (!markers.m_Xmp.empty())
-        xmp = CJpegMetadataCopy::XmpData(markers.m_Xmp, width, height);
+        xmp = CJpegMetadataCopy::XmpData(markers.m_Xmp, plan.width, plan.height);
 
     CJpegMemorySink sink;
-    if (TransformBlocks((const BYTE*)data.data(), data.size(), code,
+    if (TransformBlocks((const BYTE*)plan.data.data(), plan.data.size(), plan.code,
                         markers.m_Exif.empty() ? NULL : &exif, markers.m_Xmp.empty() ? NULL : &xmp,
                         &sink) != TransformDone)
         return 0;

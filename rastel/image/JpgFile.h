@@ -109,6 +109,9 @@ public:
     // Writes source turned by `operation` to target (see the contract);
     // nonzero on success, 0 with target untouched otherwise.
     static int TransformLossless(LPCSTR source, LPCSTR target, int operation);
+    // Nonzero when source is a JPEG that `operation` turns perfectly, so
+    // TransformLossless can fail only by not writing its target.
+    static int CanTransformLossless(LPCSTR source, int operation);
     // The quality (1 to 100) the file's luminance quantisation table was
     // made with, by the scale of the standard table it is nearest; 0 when
     // the file cannot be read as a JPEG.

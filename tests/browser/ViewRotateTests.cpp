@@ -175,6 +175,13 @@ TEST_F(ViewWindow, RotateLeftAsksBeforeTurningAPictureWithALossAndLeavesOtherFil
     TempFolder folder("view_rotate_ragged");
     // 100 x 52 in 4:2:0 has partial blocks at both edges.
     std::string ragged = WriteHalves(folder, "ragged.jpg", 100, 52);
+    // 96 x 64 turns without loss, but the file is held open: it cannot be
+    // replaced, and no question can help that.
+    std::string locked = WriteHalves(folder, "locked.jpg", 96, 64);
+    const Bytes lockedBytes = FileBytes(locked);
+    std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)> holder(
+        CreateFileA(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL), CloseHandle);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder.get());
     std::string bitmap = folder.File("plain.bmp");
     WriteFileBytes(bitmap, "BM not really a picture");
     const Bytes raggedBytes = FileBytes(ragged);
@@ -185,7 +192,8 @@ TEST_F(ViewWindow, RotateLeftAsksBeforeTurningAPictureWithALossAndLeavesOtherFil
     Pump(100);
     CFileInfo* raggedEntry = EntryOf(view, ragged);
     CFileInfo* bitmapEntry = EntryOf(view, bitmap);
-    ASSERT_TRUE(raggedEntry && bitmapEntry);
+    CFileInfo* lockedEntry = EntryOf(view, locked);
+    ASSERT_TRUE(raggedEntry && bitmapEntry && lockedEntry);
 
     // Only JPEG files turn: with none selected the commands are off.
     SelectOnly(view, bitmapEntry);
@@ -194,12 +202,16 @@ TEST_F(ViewWindow, RotateLeftAsksBeforeTurningAPictureWithALossAndLeavesOtherFil
     SelectOnly(view, raggedEntry);
     EXPECT_TRUE(view->HasSelectedJpeg());
 
-    // "No" leaves the file as it was.
+    // "No" leaves the file as it was; the locked one is not asked about.
+    lockedEntry->Select(true);
     Questions::Answer() = IDNO;
     s_window->Frame()->SendMessage(WM_COMMAND, ID_ROTATE_LEFT, 0);
     ASSERT_EQ(1u, questions.Asked().size());
     EXPECT_EQ("ragged.jpg cannot be turned without loss. Turn it anyway?", questions.Asked()[0]);
     EXPECT_EQ(raggedBytes, FileBytes(ragged));
+    EXPECT_EQ(lockedBytes, FileBytes(locked));
+    holder.reset();
+    lockedEntry->Select(false);
 
     // "Yes" turns it whole, encoded at its own quality.
     Questions::Answer() = IDYES;

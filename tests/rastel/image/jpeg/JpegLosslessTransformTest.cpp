@@ -153,6 +153,7 @@ TEST_F(JpegLossless, EveryTurnGivesThePixelsOfAPerfectJpegtranAndKeepsTheCameraD
         {
             SCOPED_TRACE(std::string(kind.name) + " " + JpegtranTurns[operation]);
             std::string ours = m_Dir / "ours.jpg", theirs = m_Dir / "theirs.jpg";
+            EXPECT_NE(0, CJpgFile::CanTransformLossless(source.c_str(), operation));
             ASSERT_NE(0, CJpgFile::TransformLossless(source.c_str(), ours.c_str(), operation));
             ASSERT_TRUE(Jpegtran(source, theirs, operation));
             CRgbBuffer turned, expected;
@@ -218,6 +219,7 @@ TEST_F(JpegLossless, APictureThatCannotBeTurnedPerfectlyLeavesTheTargetAsItWas)
     for (int operation = 0; operation < 5; ++operation)
     {
         SCOPED_TRACE(JpegtranTurns[operation]);
+        EXPECT_EQ(0, CJpgFile::CanTransformLossless(source.c_str(), operation));
         EXPECT_EQ(0, CJpgFile::TransformLossless(source.c_str(), target.c_str(), operation));
         EXPECT_EQ("previous content", FileBytes(target));
         EXPECT_EQ(0, CJpgFile::TransformLossless(source.c_str(), absent.c_str(), operation));
