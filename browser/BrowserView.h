@@ -125,6 +125,21 @@ public:
     // album whose file is gone is let go without saving.
     void TakeSavedChanges();
 
+    // ---- Turning pictures in place (BrowserViewRotate.cpp) ----
+    // Turns the selected JPEG files over themselves by a
+    // CJpgFile::TransformLossless operation, without loss; a picture that
+    // cannot be turned so is decoded, turned and encoded at its own
+    // estimated quality only when the user agrees. The turned pictures'
+    // bitmaps and cache copies are dropped and their cells repainted; the
+    // list (order, descriptions) is not changed. Returns the files turned.
+    int RotateSelection(int operation);
+    // True when a selected picture is a JPEG file (the turns are enabled).
+    bool HasSelectedJpeg() const;
+    // The box that asks before a picture is turned with a loss (IDYES or
+    // IDNO); replaceable, as tests answer it. Null restores the message box.
+    typedef int (*QuestionProc)(const char* text, UINT type);
+    static void SetQuestionProc(QuestionProc proc);
+
     // ---- Programs (BrowserViewCommands.cpp) ----
     void OpenInViewer(CFileInfo* entry = NULL);
     void OpenInGlintfix(CFileInfo* entry = NULL);
@@ -228,5 +243,8 @@ protected:
     afx_msg void OnRemove();
     afx_msg void OnOpenViewer();
     afx_msg void OnOpenGlintfix();
+    afx_msg void OnRotateLeft();
+    afx_msg void OnRotateRight();
+    afx_msg void OnUpdateRotate(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 };

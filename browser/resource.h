@@ -19,6 +19,9 @@
 // Edit (ID_EDIT_SELECT_ALL, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE from AfxRes.h)
 #define ID_INVERT_SELECTION 32870
 #define ID_REMOVE 33153
+// Edit and Thumbnail: turn the selected JPEG files in place
+#define ID_ROTATE_LEFT 33210
+#define ID_ROTATE_RIGHT 33211
 // Thumbnail
 #define ID_OPEN_VIEWER 32992
 #define ID_OPEN_GLINTFIX 33203

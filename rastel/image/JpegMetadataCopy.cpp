@@ -31,8 +31,9 @@ bool FitsSegment(size_t identifier, size_t data)
     return identifier + data <= CJpegMarkers::MaxSegmentData;
 }
 
-// The EXIF segment's data for the new picture, or empty.
-std::string ExifSegment(const std::string& block, const CRgbBuffer& picture)
+// The EXIF segment's data for a width x height picture whose thumbnail is
+// made from `picture`, or empty.
+std::string ExifSegment(const std::string& block, int width, int height, const CRgbBuffer& picture)
 {
     const size_t identifier = sizeof(CJpegMarkers::ExifIdentifier);
     std::string rewritten;
@@ -42,15 +43,14 @@ std::string ExifSegment(const std::string& block, const CRgbBuffer& picture)
             std::string thumbnail = EncodeThumbnail(picture, ThumbnailQualities[i]);
             if (thumbnail.empty())
                 break;
-            if (!CExifRewrite::Rewrite(block, picture.GetWidth(), picture.GetHeight(), thumbnail,
-                                       rewritten))
+            if (!CExifRewrite::Rewrite(block, width, height, thumbnail, rewritten))
                 return std::string(); // damaged: not copied
             if (FitsSegment(identifier, rewritten.size()))
                 break;
             rewritten.clear();
         }
     if (rewritten.empty() &&
-        !CExifRewrite::Rewrite(block, picture.GetWidth(), picture.GetHeight(), std::string(), rewritten))
+        !CExifRewrite::Rewrite(block, width, height, std::string(), rewritten))
         return std::string();
     if (!FitsSegment(identifier, rewritten.size()))
         return std::string();
@@ -69,11 +69,11 @@ bool ProfileFits(const std::vector<std::string>& chunks, bool grey)
     return false;
 }
 
-std::string XmpSegment(const std::string& xmp, const CRgbBuffer& picture)
+std::string XmpSegment(const std::string& xmp, int pictureWidth, int pictureHeight)
 {
     char width[16], height[16];
-    snprintf(width, sizeof(width), "%d", picture.GetWidth());
-    snprintf(height, sizeof(height), "%d", picture.GetHeight());
+    snprintf(width, sizeof(width), "%d", pictureWidth);
+    snprintf(height, sizeof(height), "%d", pictureHeight);
     std::string result = CJpegMarkers::SetXmpValue(xmp, "tiff:Orientation", "1");
     result = CJpegMarkers::SetXmpValue(result, "exif:PixelXDimension", width);
     result = CJpegMarkers::SetXmpValue(result, "exif:PixelYDimension", height);
@@ -93,14 +93,14 @@ std::vector<CJpegSegment> CJpegMetadataCopy::Segments(const CString& source, con
     if (!markers.m_Exif.empty())
     {
         segment.m_Marker = CJpegMarkers::App1;
-        segment.m_Data = ExifSegment(markers.m_Exif, picture);
+        segment.m_Data = ExifSegment(markers.m_Exif, picture.GetWidth(), picture.GetHeight(), picture);
         if (!segment.m_Data.empty())
             segments.push_back(segment);
     }
     if (!markers.m_Xmp.empty())
     {
         segment.m_Marker = CJpegMarkers::App1;
-        segment.m_Data = XmpSegment(markers.m_Xmp, picture);
+        segment.m_Data = XmpSegment(markers.m_Xmp, picture.GetWidth(), picture.GetHeight());
         if (!segment.m_Data.empty())
             segments.push_back(segment);
     }
@@ -112,4 +112,15 @@ std::vector<CJpegSegment> CJpegMetadataCopy::Segments(const CString& source, con
             segments.push_back(segment);
         }
     return segments;
+}
+
+std::string CJpegMetadataCopy::ExifData(const std::string& block, int width, int height,
+                                        const CRgbBuffer& thumbnailSource)
+{
+    return ExifSegment(block, width, height, thumbnailSource);
+}
+
+std::string CJpegMetadataCopy::XmpData(const std::string& xmp, int width, int height)
+{
+    return XmpSegment(xmp, width, height);
 }

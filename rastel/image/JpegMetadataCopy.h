@@ -11,6 +11,7 @@
 //   a small one would not fit in the segment, the EXIF goes without one.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "Framework.h"
@@ -29,4 +30,12 @@ public:
 
     // The segments for a JPEG of `picture` saved from the file `source`.
     static std::vector<CJpegSegment> Segments(const CString& source, const CRgbBuffer& picture);
+    // The data of the EXIF segment (identifier included) for a width x height
+    // picture, its thumbnail made from thumbnailSource (an empty one drops
+    // it); empty when the block is damaged or the result does not fit.
+    static std::string ExifData(const std::string& block, int width, int height,
+                                const CRgbBuffer& thumbnailSource);
+    // The XMP packet with orientation 1 and the size width x height; empty
+    // when it does not fit a segment.
+    static std::string XmpData(const std::string& xmp, int width, int height);
 };

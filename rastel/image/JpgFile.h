@@ -26,6 +26,16 @@
 //   dimension tags of the saved size, the EXIF thumbnail made anew from the
 //   saved picture (or dropped when it does not fit). A damaged EXIF block is
 //   not copied; a source without EXIF gives a file without EXIF.
+// - TransformLossless turns a JPEG file by moving its compressed blocks, so
+//   the picture loses nothing: the turn asked for is applied to the picture
+//   as it is shown (upright by its EXIF orientation), the result is stored
+//   upright with Orientation 1, the dimension tags and the EXIF thumbnail
+//   follow the turn, every other segment (EXIF, XMP, ICC, comments) is
+//   copied, a progressive file stays progressive. The target is written
+//   through the safe write (it may be the source). When the width or height
+//   is not a whole number of blocks where the turn needs one, nothing is
+//   written and it returns 0: the caller decodes and encodes instead, so
+//   no picture is ever cropped or left with a smeared edge.
 // - Library errors never escape: functions return 0 and free what they made.
 //   Hostile input (bad offsets, looping directories, huge sizes, endless
 //   progressive scans) is refused, never read outside its buffer.
@@ -86,6 +96,26 @@ public:
     // Encodes width x height RGB pixels; with grayScale one channel from red.
     static int save_JPG_file(FILE* file, BYTE* pixels, int width, int height, int quality,
                              int grayScale);
+
+    // Operations of TransformLossless, numbered as the Rotate/Flip job's.
+    enum
+    {
+        TurnRotate90,       // clockwise
+        TurnRotate180,
+        TurnRotate270,      // clockwise, i.e. 90 counter-clockwise
+        TurnFlipHorizontal, // mirror left-right
+        TurnFlipVertical    // mirror top-bottom
+    };
+    // Writes source turned by `operation` to target (see the contract);
+    // nonzero on success, 0 with target untouched otherwise.
+    static int TransformLossless(LPCSTR source, LPCSTR target, int operation);
+    // Nonzero when source is a JPEG that `operation` turns perfectly, so
+    // TransformLossless can fail only by not writing its target.
+    static int CanTransformLossless(LPCSTR source, int operation);
+    // The quality (1 to 100) the file's luminance quantisation table was
+    // made with, by the scale of the standard table it is nearest; 0 when
+    // the file cannot be read as a JPEG.
+    static int EstimateQuality(LPCSTR path);
 
     // Reads the block of the file's first APP1 segment when it is EXIF data.
     int read_exif_data(FILE* file);

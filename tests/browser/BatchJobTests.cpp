@@ -252,3 +252,44 @@ TEST(BatchRotateFlip, TurnsIntoRotateFlipAndNeverWritesOverTheSource)
     EXPECT_EQ(before, test_support::FileBytes(source));
     EXPECT_EQ(CSize(40, 60), PictureSize(folder.File("RotateFlip\\b.jpg")));
 }
+
+TEST(BatchRotateFlip, TurnsAJpegWithoutLossAndReencodesOnlyWhatCannotBeTurnedPerfectly)
+{
+    TempFolder folder("batch_lossless");
+    // 96 x 64 in 4:2:0 is a whole number of 16-pixel blocks; 100 x 52 is not.
+    std::string aligned = folder.File("aligned.jpg"), ragged = folder.File("ragged.jpg");
+    WriteJpeg(aligned, 96, 64, 1);
+    WriteJpeg(ragged, 100, 52, 2);
+    std::unique_ptr<CTestList> list(MakeList(folder, {aligned, ragged}));
+    Messages messages;
+    CDialogBatchRotateFlip tool;
+    tool.m_Prop_OutputFolderName = CString(folder.File("out").c_str());
+    tool.m_Prop_JobFlag = CDialogBatchRotateFlip::Rotate90;
+    {
+        DoneCloser closer;
+        tool.RunBatch(list.get());
+    }
+    EXPECT_TRUE(messages.All().empty());
+    EXPECT_EQ(0, tool.GetUnwrittenCount());
+
+    // The aligned photo: exactly the pixels of the native jpegtran's turn.
+    std::string expected = folder.File("expected.jpg");
+    ASSERT_EQ(0, native_tool::RunShell("jpegtran -perfect -rotate 90 -outfile " +
+                                       native_tool::ShellQuote(native_tool::UnixPath(expected)) + " " +
+                                       native_tool::ShellQuote(native_tool::UnixPath(aligned))));
+    CRgbBuffer turned, reference;
+    ASSERT_TRUE(turned.LoadRgbBuffer(folder.File("out\\RotateFlip\\aligned.jpg").c_str()));
+    ASSERT_TRUE(reference.LoadRgbBuffer(expected.c_str()));
+    ASSERT_EQ(CSize(64, 96), turned.GetImageSize());
+    EXPECT_EQ(0, memcmp(turned.GetBuffer(), reference.GetBuffer(), 64 * 96 * 3));
+
+    // The ragged one: decoded, turned whole (nothing cropped) and saved at
+    // quality 100, as the job always did.
+    CRgbBuffer source, reencoded;
+    ASSERT_TRUE(source.LoadRgbBuffer(ragged.c_str()));
+    std::unique_ptr<CRgbBuffer> expectedTurn(source.Rotate90RGB());
+    std::string expectedPath = folder.File("expected_ragged.jpg");
+    ASSERT_TRUE(CDialogBatchJob::SaveJpeg(expectedTurn.get(), expectedPath.c_str(), 100, ragged.c_str()));
+    EXPECT_EQ(test_support::FileBytes(expectedPath),
+              test_support::FileBytes(folder.File("out\\RotateFlip\\ragged.jpg")));
+}
