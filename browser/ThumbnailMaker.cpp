@@ -82,7 +82,11 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
     if (!fitted)
         return;
     image.CleanUp(); // the large picture is not needed any more
-    WriteCacheFile(cachePath, *fitted);
+    // A picture written while it was decoded (turned in place, pasted
+    // over) must not leave a copy of what it was: the copy would be newer
+    // than the file and pass for fresh. Its cell asks again when it paints.
+    if (LastWriteTime(task->m_strFile) == task->m_Modified)
+        WriteCacheFile(cachePath, *fitted);
     Store(task, *fitted);
     delete fitted;
 }

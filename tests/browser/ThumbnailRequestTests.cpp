@@ -119,3 +119,29 @@ TEST(ThumbnailRequest, ReusedCellKeepsItsRequestForItsNewPicture)
     ServeAll(manager);
     EXPECT_TRUE(Near(0x30C030, Look(manager.GetThumbnail(after.c_str(), Area(), cells[0], FALSE)).centre));
 }
+
+TEST(ThumbnailRequest, PictureWrittenWhileItWasDecodedLeavesNoCacheCopy)
+{
+    TempFolder folder("thumb_written_meanwhile");
+    std::string path = WriteJpeg(folder, "turned.jpg", 800, 600, 0x2040C0);
+    DeleteFileA(CacheFileOf(path).c_str());
+    CellWindows cells(1);
+    CThumbnailManager manager;
+    // The worker looked at the file, then it was written again (turned in
+    // place) before the decode ended.
+    CThumbnailTask task;
+    task.m_hTargetWnd = cells[0];
+    task.m_Rect = Area();
+    task.m_bFitToRect = FALSE;
+    task.m_strPath = path.c_str();
+    task.m_strPath.MakeUpper();
+    task.m_strFile = path.c_str();
+    task.m_bJpegPreview = FALSE;
+    task.m_Modified = CThumbnailManager::LastWriteTime(path.c_str());
+    SetModifyTime(path, Later(ModifyTime(path), 5));
+    manager.MakeThumbnail(&task);
+    EXPECT_FALSE(FileExists(CacheFileOf(path)));
+    // What the worker made does not pass for the file as it is now.
+    EXPECT_EQ(NULL, manager.GetThumbnail(path.c_str(), Area(), cells[0], FALSE));
+    DeleteFileA(CacheFileOf(path).c_str());
+}
