@@ -7,13 +7,13 @@ set -euo pipefail
 
 DEPS_CACHE=${PIXMERE_DEPS:-/var/cache/pixmere-deps}
 TARGETS="x86_64-w64-mingw32 i686-w64-mingw32"
-CODEC_SOURCES="libjpeg-turbo libpng1.6 giflib tiff"
+CODEC_SOURCES="libjpeg-turbo libpng1.6 giflib tiff libwebp"
 
 PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
   wine64 xvfb xauth x11-apps nasm cmake ninja-build make dpkg-dev
   libz-mingw-w64-dev imagemagick googletest ffmpeg libjpeg-turbo-progs
-  nsis x11-utils libvips-tools libimage-exiftool-perl"
+  nsis x11-utils libvips-tools libimage-exiftool-perl webp"
 
 log() { echo "bootstrap: $*" >&2; }
 
@@ -120,6 +120,25 @@ build_tiff() {
   rm -rf "$b"
 }
 
+# libwebp's decoder and demuxer (for the first frame of animations); the
+# encoder comes along in libwebp.a (the sample tool writes with it); the
+# tools and the mux library are not built.
+build_webp() {
+  local t=$1 src=$2 prefix=$3 b; b=$(mktemp -d)
+  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -DWEBP_BUILD_ANIM_UTILS=OFF -DWEBP_BUILD_CWEBP=OFF -DWEBP_BUILD_DWEBP=OFF \
+    -DWEBP_BUILD_GIF2WEBP=OFF -DWEBP_BUILD_IMG2WEBP=OFF -DWEBP_BUILD_VWEBP=OFF \
+    -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_WEBPMUX=OFF -DWEBP_BUILD_EXTRAS=OFF \
+    -DWEBP_BUILD_LIBWEBPMUX=OFF -DWEBP_NEAR_LOSSLESS=OFF >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
+  ninja -C "$b" webp webpdemux >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
+  mkdir -p "$prefix/lib" "$prefix/include/webp"
+  cp "$b/libwebp.a" "$b/libwebpdemux.a" "$prefix/lib/"
+  cp "$src/src/webp/decode.h" "$src/src/webp/demux.h" "$src/src/webp/encode.h" "$src/src/webp/mux_types.h" \
+    "$src/src/webp/types.h" "$prefix/include/webp/"
+  rm -rf "$b"
+}
+
 # Builds every codec for every target and writes $DEPS_CACHE/<target>/deps.cmake,
 # which the project's CMake reads to find them.
 build_codecs() {
@@ -133,14 +152,17 @@ build_codecs() {
       if [ ! -f "$prefix/.built" ]; then
         local src; src=$(fetch_source "$pkg" "$ver")
         log "building $pkg $ver for $t"
+        local started=$SECONDS
         rm -rf "$prefix"
         case $pkg in
           libjpeg-turbo) build_jpeg "$t" "$src" "$prefix" ;;
           libpng1.6) build_png "$t" "$src" "$prefix" ;;
           giflib) build_gif "$t" "$src" "$prefix" ;;
           tiff) build_tiff "$t" "$src" "$prefix" "$jpeg_prefix" ;;
+          libwebp) build_webp "$t" "$src" "$prefix" ;;
         esac
         touch "$prefix/.built"
+        log "built $pkg for $t in $((SECONDS - started)) s"
       fi
       [ "$pkg" = libjpeg-turbo ] && jpeg_prefix=$prefix
       local var; var=$(echo "$pkg" | tr 'a-z.-' 'A-Z__')
