@@ -21,6 +21,7 @@ public:
     static BOOL IsGifFile(const CString& path);  // .GIF
     static BOOL IsPngFile(const CString& path);  // .png
     static BOOL IsWmfFile(const CString& path);  // .wmf .emf
+    static BOOL IsWebpFile(const CString& path); // .webp
     static BOOL IsImageFile(const CString& path);
 
     static BOOL FileExist(const CString& path);   // an existing regular file

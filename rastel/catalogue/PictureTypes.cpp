@@ -22,6 +22,7 @@ const PictureType kTypes[CPictureTypes::TypeCount] = {
     {"Metafiles", {".emf", ".wmf", NULL}},
     {"Cursors", {".cur", NULL}},
     {"Icons", {".ico", NULL}},
+    {"WebP", {".webp", NULL}},
     {NULL, {".ttf", NULL}},
 };
 

@@ -19,6 +19,7 @@ public:
         Wmf,  // .emf .wmf
         Cur,  // .cur
         Ico,  // .ico
+        Webp, // .webp
         Ttf,  // .ttf: rendered as a type sample, not a picture of the catalogue
         TypeCount
     };
@@ -28,6 +29,6 @@ public:
     static BOOL Matches(const CString& path, Type type);
 
     // The open-dialog filter of every picture type, "JPG(*.jpg;...)|*.jpg;...|
-    // ...|Icons(*.ico)|*.ico||" (fonts are not offered).
+    // ...|WebP(*.webp)|*.webp||" (fonts are not offered).
     static CString GetOpenFilter();
 };

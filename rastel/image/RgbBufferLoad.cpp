@@ -12,6 +12,7 @@
 #include "GifFile.h"
 #include "PngFile.h"
 #include "WmfFile.h"
+#include "WebpFile.h"
 #include "SuiteLock.h"
 
 // Shows the application's wait cursor for as long as it lives. The
@@ -66,6 +67,8 @@ CImageFile* CreateCodec(const CString& path, bool thumbnailOnly)
         return new CPngFile(path);
     if (CFileInfo::IsWmfFile(path))
         return new CWmfFile(path);
+    if (CFileInfo::IsWebpFile(path))
+        return new CWebpFile(path);
     return NULL;
 }
 } // namespace
