@@ -17,6 +17,7 @@ enum FuzzLayout
     LayoutTiff,
     LayoutWmf,
     LayoutEmf,
+    LayoutRiff,    // WebP: RIFF chunks
     LayoutRecords, // catalogue and album record stream
     LayoutStrings, // the registry's NUL-terminated strings
     LayoutNone,

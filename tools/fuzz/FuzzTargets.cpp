@@ -116,6 +116,7 @@ const FuzzTarget kTargets[] = {
     { "tiff", ".tif", ".tif;.tiff", LayoutTiff, false, RunPicture },
     { "wmf", ".wmf", ".wmf", LayoutWmf, false, RunPicture },
     { "emf", ".emf", ".emf", LayoutEmf, false, RunPicture },
+    { "webp", ".webp", ".webp", LayoutRiff, false, RunPicture },
     { "ttf", ".ttf", ".ttf", LayoutNone, false, RunPicture },
     { "catalogue", ".alb", ".alb", LayoutRecords, false, RunCatalogue },
     { "registry", ".db", ".fdb", LayoutStrings, false, RunRegistry },
