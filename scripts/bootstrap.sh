@@ -7,13 +7,14 @@ set -euo pipefail
 
 DEPS_CACHE=${PIXMERE_DEPS:-/var/cache/pixmere-deps}
 TARGETS="x86_64-w64-mingw32 i686-w64-mingw32"
-CODEC_SOURCES="libjpeg-turbo libpng1.6 giflib tiff libwebp"
+CODEC_SOURCES="libjpeg-turbo libpng1.6 giflib tiff libwebp libde265 libheif"
 
 PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
   wine64 xvfb xauth x11-apps nasm cmake ninja-build make dpkg-dev
   libz-mingw-w64-dev imagemagick googletest ffmpeg libjpeg-turbo-progs
-  nsis x11-utils libvips-tools libimage-exiftool-perl webp"
+  nsis x11-utils libvips-tools libimage-exiftool-perl webp
+  libheif-examples"
 
 log() { echo "bootstrap: $*" >&2; }
 
@@ -139,12 +140,46 @@ build_webp() {
   rm -rf "$b"
 }
 
+# libde265: the HEVC decoder of HEIF pictures; library only.
+build_de265() {
+  local t=$1 src=$2 prefix=$3 b; b=$(mktemp -d)
+  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -DENABLE_SDL=OFF -DENABLE_DECODER=OFF -DENABLE_ENCODER=OFF -DCMAKE_C_FLAGS=-DLIBDE265_STATIC_BUILD \
+    -DCMAKE_CXX_FLAGS=-DLIBDE265_STATIC_BUILD >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
+  ninja -C "$b" install >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
+  rm -rf "$b"
+}
+
+# libheif with libde265 as its only decoder: no encoders, AV1, plug-ins,
+# examples or tests.
+build_heif() {
+  local t=$1 src=$2 prefix=$3 de265=$4 b; b=$(mktemp -d)
+  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -DWITH_LIBDE265=ON -DWITH_X265=OFF -DWITH_AOM_DECODER=OFF -DWITH_AOM_ENCODER=OFF \
+    -DWITH_DAV1D=OFF -DWITH_RAV1E=OFF -DWITH_SvtEnc=OFF -DWITH_EXAMPLES=OFF -DBUILD_TESTING=OFF \
+    -DWITH_GDK_PIXBUF=OFF -DENABLE_PLUGIN_LOADING=OFF -DWITH_JPEG_DECODER=OFF -DWITH_JPEG_ENCODER=OFF \
+    -DWITH_KVAZAAR=OFF -DWITH_OpenJPEG_DECODER=OFF -DWITH_OpenJPEG_ENCODER=OFF -DWITH_FFMPEG_DECODER=OFF \
+    -DCMAKE_DISABLE_FIND_PACKAGE_Doxygen=ON -DCMAKE_PREFIX_PATH="$de265" \
+    -DLIBDE265_INCLUDE_DIR="$de265/include" -DLIBDE265_LIBRARY="$de265/lib/libde265.a" \
+    -DCMAKE_C_FLAGS="-DLIBDE265_STATIC_BUILD -DLIBHEIF_STATIC_BUILD" \
+    -DCMAKE_CXX_FLAGS="-DLIBDE265_STATIC_BUILD -DLIBHEIF_STATIC_BUILD" >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
+  ninja -C "$b" heif >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
+  mkdir -p "$prefix/lib" "$prefix/include/libheif"
+  find "$b" -name 'libheif.a' -exec cp {} "$prefix/lib/" \;
+  cp "$src"/libheif/heif.h "$prefix/include/libheif/" 2>/dev/null || cp "$src"/libheif/api/libheif/heif.h "$prefix/include/libheif/"
+  find "$b" -name 'heif_version.h' -exec cp {} "$prefix/include/libheif/" \;
+  [ -f "$prefix/lib/libheif.a" ] || { echo "libheif.a not built" >&2; exit 1; }
+  rm -rf "$b"
+}
+
 # Builds every codec for every target and writes $DEPS_CACHE/<target>/deps.cmake,
 # which the project's CMake reads to find them.
 build_codecs() {
   for t in $TARGETS; do
     local out="$DEPS_CACHE/$t" lines=""
-    local jpeg_prefix=""
+    local jpeg_prefix="" de265_prefix=""
     for pkg in $CODEC_SOURCES; do
       local ver; ver=$(source_version "$pkg")
       [ -n "$ver" ] || { echo "no source version for $pkg" >&2; exit 1; }
@@ -160,11 +195,14 @@ build_codecs() {
           giflib) build_gif "$t" "$src" "$prefix" ;;
           tiff) build_tiff "$t" "$src" "$prefix" "$jpeg_prefix" ;;
           libwebp) build_webp "$t" "$src" "$prefix" ;;
+          libde265) build_de265 "$t" "$src" "$prefix" ;;
+          libheif) build_heif "$t" "$src" "$prefix" "$de265_prefix" ;;
         esac
         touch "$prefix/.built"
         log "built $pkg for $t in $((SECONDS - started)) s"
       fi
       [ "$pkg" = libjpeg-turbo ] && jpeg_prefix=$prefix
+      [ "$pkg" = libde265 ] && de265_prefix=$prefix
       local var; var=$(echo "$pkg" | tr 'a-z.-' 'A-Z__')
       lines="$lines
 set(PIXMERE_${var}_PREFIX \"$prefix\")
