@@ -22,6 +22,7 @@ public:
     static BOOL IsPngFile(const CString& path);  // .png
     static BOOL IsWmfFile(const CString& path);  // .wmf .emf
     static BOOL IsWebpFile(const CString& path); // .webp
+    static BOOL IsHeifFile(const CString& path); // .heic .heif
     static BOOL IsImageFile(const CString& path);
 
     static BOOL FileExist(const CString& path);   // an existing regular file

@@ -57,11 +57,16 @@ BOOL CFileInfo::IsWebpFile(const CString& path)
     return CPictureTypes::Matches(path, CPictureTypes::Webp);
 }
 
+BOOL CFileInfo::IsHeifFile(const CString& path)
+{
+    return CPictureTypes::Matches(path, CPictureTypes::Heif);
+}
+
 BOOL CFileInfo::IsImageFile(const CString& path)
 {
     return IsJPGFile(path) || IsICOFile(path) || IsBMPFile(path) || IsTiffFile(path) ||
            IsGifFile(path) || IsPngFile(path) || IsWmfFile(path) || IsCURFile(path) ||
-           IsWebpFile(path);
+           IsWebpFile(path) || IsHeifFile(path);
 }
 
 // The 64-bit variant, so that files of 2 GB and more are still seen as files.

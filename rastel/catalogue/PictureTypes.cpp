@@ -23,6 +23,7 @@ const PictureType kTypes[CPictureTypes::TypeCount] = {
     {"Cursors", {".cur", NULL}},
     {"Icons", {".ico", NULL}},
     {"WebP", {".webp", NULL}},
+    {"HEIF", {".heic", ".heif", NULL}},
     {NULL, {".ttf", NULL}},
 };
 

@@ -20,6 +20,7 @@ public:
         Cur,  // .cur
         Ico,  // .ico
         Webp, // .webp
+        Heif, // .heic .heif
         Ttf,  // .ttf: rendered as a type sample, not a picture of the catalogue
         TypeCount
     };
@@ -29,6 +30,6 @@ public:
     static BOOL Matches(const CString& path, Type type);
 
     // The open-dialog filter of every picture type, "JPG(*.jpg;...)|*.jpg;...|
-    // ...|WebP(*.webp)|*.webp||" (fonts are not offered).
+    // ...|HEIF(*.heic;*.heif)|*.heic;*.heif||" (fonts are not offered).
     static CString GetOpenFilter();
 };

@@ -13,6 +13,7 @@
 #include "PngFile.h"
 #include "WmfFile.h"
 #include "WebpFile.h"
+#include "HeifFile.h"
 #include "SuiteLock.h"
 
 // Shows the application's wait cursor for as long as it lives. The
@@ -69,6 +70,8 @@ CImageFile* CreateCodec(const CString& path, bool thumbnailOnly)
         return new CWmfFile(path);
     if (CFileInfo::IsWebpFile(path))
         return new CWebpFile(path);
+    if (CFileInfo::IsHeifFile(path))
+        return new CHeifFile(path);
     return NULL;
 }
 } // namespace

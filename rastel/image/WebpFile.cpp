@@ -5,8 +5,8 @@
 #include "WebpFile.h"
 #include "ExifOrientation.h"
 #include "RgbBuffer.h"
+#include "WholeFile.h"
 
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <webp/decode.h>
@@ -129,26 +129,11 @@ int CWebpFile::Load(CRgbBuffer* buffer)
 {
     if (buffer == NULL)
         return 0;
-    FILE* file = fopen(m_FileName, "rb");
-    if (file == NULL)
-        return 0;
-    long long length = -1;
-    if (fseek(file, 0, SEEK_END) == 0)
-        length = _ftelli64(file);
-    BYTE* data = NULL;
-    if (length > 0 && length <= MaxFileBytes && fseek(file, 0, SEEK_SET) == 0)
-    {
-        data = (BYTE*)malloc((size_t)length);
-        if (data && fread(data, 1, (size_t)length, file) != (size_t)length)
-        {
-            free(data);
-            data = NULL;
-        }
-    }
-    fclose(file);
+    size_t size = 0;
+    BYTE* data = CWholeFile::Read(m_FileName, MaxFileBytes, &size);
     if (!data)
         return 0;
-    int result = Decode(data, (size_t)length, buffer);
+    int result = Decode(data, size, buffer);
     free(data);
     return result;
 }

@@ -343,6 +343,34 @@ void WalkRiff(const Bytes& d, FuzzStructure& s)
     }
 }
 
+// ISO base media boxes: a 32-bit big-endian size and a four-letter type;
+// the boxes that hold boxes are entered (meta after its version and flags),
+// and the item locations and image sizes are fields of their own.
+void WalkBoxes(const Bytes& d, size_t pos, size_t end, FuzzStructure& s, int depth)
+{
+    for (int n = 0; n < 100000 && pos + 8 <= end; ++n)
+    {
+        uint32_t length = ReadField(d, pos, 4, true);
+        AddField(s, d, pos, 4, true);
+        if (length < 8 || length > end - pos)
+            return;
+        const unsigned char* type = &d[pos + 4];
+        if (depth < 8 && memcmp(type, "meta", 4) == 0)
+            WalkBoxes(d, pos + 12, pos + length, s, depth + 1);
+        else if (depth < 8 && (memcmp(type, "iprp", 4) == 0 || memcmp(type, "ipco", 4) == 0 ||
+                               memcmp(type, "dinf", 4) == 0))
+            WalkBoxes(d, pos + 8, pos + length, s, depth + 1);
+        else if (memcmp(type, "ispe", 4) == 0 || memcmp(type, "iloc", 4) == 0 ||
+                 memcmp(type, "ipma", 4) == 0 || memcmp(type, "iref", 4) == 0)
+        {
+            for (size_t field = pos + 12; field + 4 <= pos + length && field < pos + 12 + 64; field += 2)
+                AddField(s, d, field, field % 4 == pos % 4 ? 4 : 2, true);
+        }
+        AddChunk(s, d, pos, length);
+        pos += length;
+    }
+}
+
 bool WalkArchiveString(const Bytes& d, size_t& pos, FuzzStructure& s)
 {
     if (pos >= d.size())
@@ -433,6 +461,7 @@ void AnalyseLayout(FuzzLayout layout, const Bytes& data, FuzzStructure& out)
     case LayoutWmf: WalkWmf(data, out); break;
     case LayoutEmf: WalkEmf(data, out); break;
     case LayoutRiff: WalkRiff(data, out); break;
+    case LayoutBoxes: WalkBoxes(data, 0, data.size(), out, 0); break;
     case LayoutRecords: WalkRecords(data, out); break;
     case LayoutStrings: WalkStrings(data, out); break;
     case LayoutNone: break;

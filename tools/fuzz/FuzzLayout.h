@@ -18,6 +18,7 @@ enum FuzzLayout
     LayoutWmf,
     LayoutEmf,
     LayoutRiff,    // WebP: RIFF chunks
+    LayoutBoxes,   // HEIF: ISO base media boxes
     LayoutRecords, // catalogue and album record stream
     LayoutStrings, // the registry's NUL-terminated strings
     LayoutNone,

@@ -86,7 +86,7 @@ summary() {
 
 all_parsers() {
   if [ -n "$PARSERS" ]; then echo "$PARSERS"; return; fi
-  echo "bmp ico cur jpeg exif png gif tiff wmf emf webp ttf catalogue registry"
+  echo "bmp ico cur jpeg exif png gif tiff wmf emf webp heif ttf catalogue registry"
 }
 
 if [ "$mode" = summary ]; then summary; exit 0; fi
@@ -116,7 +116,7 @@ fi
 SEED_ARGS=(--seeds "$(winpath "$OUT/seeds/samples")" --seeds "$(winpath "$REPO/tests/rastel/image/hostile")")
 for dir in "$(cache_value PIXMERE_PNG_SOURCE)/contrib/pngsuite" "$(cache_value PIXMERE_GIF_SOURCE)/pic" \
            "$(cache_value PIXMERE_TIFF_SOURCE_TREE)/test/images" "$(cache_value PIXMERE_JPEG_SOURCE)/testimages" \
-           "$(cache_value PIXMERE_WEBP_SOURCE_TREE)/examples"; do
+           "$(cache_value PIXMERE_WEBP_SOURCE_TREE)/examples" "$(cache_value PIXMERE_HEIF_SOURCE_TREE)/fuzzing/corpus"; do
   [ -d "$dir" ] && SEED_ARGS+=(--seeds "$(winpath "$dir")")
 done
 

@@ -2,72 +2,21 @@
 // webpmux) from pictures made by ImageMagick, compared with the native
 // decoder dwebp and with ImageMagick's own turns.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include "CodecTestKit.h"
-#include "FileBytes.h"
 #include "FileInfo.h"
-#include "NativeTool.h"
+#include "NativeCodecKit.h"
 #include "PngFile.h"
 #include "WebpFile.h"
-
-using native_tool::ShellQuote;
-using native_tool::UnixPath;
 
 namespace
 {
 const auto LoadWebp = LoadWith<CWebpFile>;
 
-class WebpFileTest : public ::testing::Test
+class WebpFileTest : public NativeCodecTest
 {
 protected:
-    test_support::TempFolder m_Dir{ "webptest" };
-
-    std::string Unix(const std::string& name) { return ShellQuote(UnixPath(m_Dir / name)); }
-
-    // Runs a native command with the folder as its working folder.
-    bool Native(const std::string& command)
-    {
-        return native_tool::RunShell("cd " + ShellQuote(UnixPath(m_Dir.Path())) + " && (" + command +
-                                     ") >/dev/null 2>&1") == 0;
-    }
-
-    // A 61 x 37 picture with every pixel different enough that a wrong row,
-    // column or channel order shows.
-    bool MakeSource(const std::string& name, const std::string& extra = "")
-    {
-        return Native("convert -size 61x37 xc:black -fx \"(i*7 + j*3) % 256 / 255\" "
-                      "-channel G -fx \"(j*11) % 256 / 255\" -channel B -fx \"(i*j) % 256 / 255\" "
-                      "+channel " + extra + " -depth 8 " + name);
-    }
-
-    // Reads a binary PPM written by a native tool.
-    bool ReadPpm(const std::string& name, CRgbBuffer& picture)
-    {
-        std::string bytes = test_support::FileBytes(m_Dir / name);
-        int width = 0, height = 0, maxValue = 0, consumed = 0;
-        if (sscanf(bytes.c_str(), "P6 %d %d %d%n", &width, &height, &maxValue, &consumed) != 3 ||
-            maxValue != 255)
-            return false;
-        size_t start = (size_t)consumed + 1, size = (size_t)width * height * 3;
-        if (bytes.size() < start + size || !picture.AllocateImage(width, height))
-            return false;
-        memcpy(picture.GetBuffer(), bytes.data() + start, size);
-        return true;
-    }
-
-    // The largest difference of one channel between two pictures of the same
-    // size, or 256 when the sizes differ.
-    static int LargestDifference(const CRgbBuffer& a, const CRgbBuffer& b)
-    {
-        if (!a.IsImage() || !b.IsImage() || a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight())
-            return 256;
-        int largest = 0;
-        size_t bytes = (size_t)a.GetWidth() * a.GetHeight() * 3;
-        for (size_t i = 0; i < bytes; ++i)
-            largest = std::max(largest, abs((int)a.GetBuffer()[i] - (int)b.GetBuffer()[i]));
-        return largest;
-    }
+    WebpFileTest() : NativeCodecTest("webptest") {}
 
     // Our decode of a WebP file against dwebp's.
     int DifferenceFromDwebp(const std::string& name)
