@@ -61,8 +61,9 @@ fetch_source() {
   if [ ! -f "$dir/.unpacked" ]; then
     log "fetching $pkg $ver"
     rm -rf "$dir" && mkdir -p "$dir/dl"
-    (cd "$dir/dl" && apt-get source --download-only "$pkg=$ver" >/dev/null)
-    (cd "$dir" && dpkg-source --no-check -x dl/*.dsc tree >/dev/null)
+    (cd "$dir/dl" && apt-get source --download-only "$pkg=$ver" >/dev/null) &&
+      (cd "$dir" && dpkg-source --no-check -x dl/*.dsc tree >/dev/null) &&
+      [ -d "$dir/tree" ] || { log "cannot fetch the source of $pkg $ver"; rm -rf "$dir"; exit 1; }
     touch "$dir/.unpacked"
   fi
   echo "$dir/tree"
