@@ -62,11 +62,16 @@ BOOL CFileInfo::IsHeifFile(const CString& path)
     return CPictureTypes::Matches(path, CPictureTypes::Heif);
 }
 
+BOOL CFileInfo::IsJxlFile(const CString& path)
+{
+    return CPictureTypes::Matches(path, CPictureTypes::Jxl);
+}
+
 BOOL CFileInfo::IsImageFile(const CString& path)
 {
     return IsJPGFile(path) || IsICOFile(path) || IsBMPFile(path) || IsTiffFile(path) ||
            IsGifFile(path) || IsPngFile(path) || IsWmfFile(path) || IsCURFile(path) ||
-           IsWebpFile(path) || IsHeifFile(path);
+           IsWebpFile(path) || IsHeifFile(path) || IsJxlFile(path);
 }
 
 // The 64-bit variant, so that files of 2 GB and more are still seen as files.

@@ -24,6 +24,7 @@ const PictureType kTypes[CPictureTypes::TypeCount] = {
     {"Icons", {".ico", NULL}},
     {"WebP", {".webp", NULL}},
     {"HEIF", {".heic", ".heif", NULL}},
+    {"JPEG XL", {".jxl", NULL}},
     {NULL, {".ttf", NULL}},
 };
 

@@ -21,6 +21,7 @@ public:
         Ico,  // .ico
         Webp, // .webp
         Heif, // .heic .heif
+        Jxl,  // .jxl
         Ttf,  // .ttf: rendered as a type sample, not a picture of the catalogue
         TypeCount
     };
@@ -30,6 +31,6 @@ public:
     static BOOL Matches(const CString& path, Type type);
 
     // The open-dialog filter of every picture type, "JPG(*.jpg;...)|*.jpg;...|
-    // ...|HEIF(*.heic;*.heif)|*.heic;*.heif||" (fonts are not offered).
+    // ...|JPEG XL(*.jxl)|*.jxl||" (fonts are not offered).
     static CString GetOpenFilter();
 };

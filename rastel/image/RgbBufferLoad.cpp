@@ -14,6 +14,7 @@
 #include "WmfFile.h"
 #include "WebpFile.h"
 #include "HeifFile.h"
+#include "JxlFile.h"
 #include "SuiteLock.h"
 
 // Shows the application's wait cursor for as long as it lives. The
@@ -72,6 +73,8 @@ CImageFile* CreateCodec(const CString& path, bool thumbnailOnly)
         return new CWebpFile(path);
     if (CFileInfo::IsHeifFile(path))
         return new CHeifFile(path);
+    if (CFileInfo::IsJxlFile(path))
+        return new CJxlFile(path);
     return NULL;
 }
 } // namespace
