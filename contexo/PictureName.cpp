@@ -6,7 +6,8 @@
 static const char* const s_PictureExtensions[] =
 {
     ".jpg", ".jpe", ".jpeg", ".jfif", ".bmp", ".dib", ".png", ".cur",
-    ".gif", ".emf", ".wmf", ".tif", ".tiff", ".ico",
+    ".gif", ".emf", ".wmf", ".tif", ".tiff", ".ico", ".webp",
+    ".heic", ".heif", ".jxl",
 };
 
 BOOL IsPictureFileName(const char* pszPath)

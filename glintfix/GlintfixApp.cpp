@@ -9,6 +9,7 @@
 #include "CDocTemplate.h"
 #include "CFileDialog.h"
 #include "CRecentFileList.h"
+#include "PictureTypes.h"
 #include "ThreadBase.h"
 #include "ChildFrm.h"
 #include "GlintfixDoc.h"
@@ -28,11 +29,6 @@ END_MESSAGE_MAP()
 namespace
 {
 const int kRecentFiles = 16;
-// The file types of the viewer's "Open", JPEG first.
-const char* const kOpenFilter =
-    "JPG(*.jpg;*.jpeg;*.jpe;*.jfif)|*.jpg;*.jpeg;*.jpe;*.jfif|GIF(*.gif)|*.gif|"
-    "Tagged image files(*.tif;*.tiff)|*.tif;*.tiff|Bitmaps(*.bmp;*.dib)|*.bmp;*.dib|PNG(*.png)|*.png|"
-    "Metafiles(*.emf;*.wmf)|*.emf;*.wmf|Cursors(*.cur)|*.cur|Icons(*.ico)|*.ico||";
 }
 
 CGlintfixApp::CGlintfixApp() : CWinApp("Glintfix"), m_pRecentFileList(NULL), m_bOleInitialized(false)
@@ -106,7 +102,7 @@ void CGlintfixApp::AddToRecentFileList(LPCSTR lpszPathName)
 void CGlintfixApp::OnFileOpen()
 {
     CFileDialog dialog(TRUE, "jpg", "*.jpg", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_EXPLORER,
-                       kOpenFilter, m_pMainWnd);
+                       CPictureTypes::GetOpenFilter(), m_pMainWnd);
     if (dialog.DoModal() != IDOK)
         return;
     CStringList paths;

@@ -7,13 +7,14 @@ set -euo pipefail
 
 DEPS_CACHE=${PIXMERE_DEPS:-/var/cache/pixmere-deps}
 TARGETS="x86_64-w64-mingw32 i686-w64-mingw32"
-CODEC_SOURCES="libjpeg-turbo libpng1.6 giflib tiff"
+CODEC_SOURCES="libjpeg-turbo libpng1.6 giflib tiff libwebp libde265 libheif brotli highway lcms2 jpeg-xl"
 
 PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
   wine64 xvfb xauth x11-apps nasm cmake ninja-build make dpkg-dev
   libz-mingw-w64-dev imagemagick googletest ffmpeg libjpeg-turbo-progs
-  nsis x11-utils libvips-tools libimage-exiftool-perl"
+  nsis x11-utils libvips-tools libimage-exiftool-perl webp
+  libheif-examples libjxl-tools"
 
 log() { echo "bootstrap: $*" >&2; }
 
@@ -60,8 +61,14 @@ fetch_source() {
   if [ ! -f "$dir/.unpacked" ]; then
     log "fetching $pkg $ver"
     rm -rf "$dir" && mkdir -p "$dir/dl"
-    (cd "$dir/dl" && apt-get source --download-only "$pkg=$ver" >/dev/null)
-    (cd "$dir" && dpkg-source --no-check -x dl/*.dsc tree >/dev/null)
+    # The archive may answer for a version from another pocket (security)
+    # whose files it does not hold; the release's own pocket is asked next.
+    local release; release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    (cd "$dir/dl" && { apt-get source --download-only "$pkg=$ver" >/dev/null ||
+      { rm -f ./*; apt-get source --download-only "$pkg/$release" >/dev/null; }; }) &&
+      [ -f "$dir/dl/${pkg}_${ver#*:}.dsc" ] &&
+      (cd "$dir" && dpkg-source --no-check -x "dl/${pkg}_${ver#*:}.dsc" tree >/dev/null) &&
+      [ -d "$dir/tree" ] || { log "cannot fetch the source of $pkg $ver"; rm -rf "$dir"; exit 1; }
     touch "$dir/.unpacked"
   fi
   echo "$dir/tree"
@@ -120,12 +127,129 @@ build_tiff() {
   rm -rf "$b"
 }
 
+# libwebp's decoder and demuxer (for the first frame of animations); the
+# encoder comes along in libwebp.a (the sample tool writes with it); the
+# tools and the mux library are not built.
+build_webp() {
+  local t=$1 src=$2 prefix=$3 b; b=$(mktemp -d)
+  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -DWEBP_BUILD_ANIM_UTILS=OFF -DWEBP_BUILD_CWEBP=OFF -DWEBP_BUILD_DWEBP=OFF \
+    -DWEBP_BUILD_GIF2WEBP=OFF -DWEBP_BUILD_IMG2WEBP=OFF -DWEBP_BUILD_VWEBP=OFF \
+    -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_WEBPMUX=OFF -DWEBP_BUILD_EXTRAS=OFF \
+    -DWEBP_BUILD_LIBWEBPMUX=OFF -DWEBP_NEAR_LOSSLESS=OFF >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
+  ninja -C "$b" webp webpdemux >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
+  mkdir -p "$prefix/lib" "$prefix/include/webp"
+  cp "$b/libwebp.a" "$b/libwebpdemux.a" "$prefix/lib/"
+  cp "$src/src/webp/decode.h" "$src/src/webp/demux.h" "$src/src/webp/encode.h" "$src/src/webp/mux_types.h" \
+    "$src/src/webp/types.h" "$prefix/include/webp/"
+  rm -rf "$b"
+}
+
+# libde265: the HEVC decoder of HEIF pictures; library only.
+build_de265() {
+  local t=$1 src=$2 prefix=$3 b; b=$(mktemp -d)
+  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -DENABLE_SDL=OFF -DENABLE_DECODER=OFF -DENABLE_ENCODER=OFF -DCMAKE_C_FLAGS=-DLIBDE265_STATIC_BUILD \
+    -DCMAKE_CXX_FLAGS=-DLIBDE265_STATIC_BUILD >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
+  ninja -C "$b" install >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
+  rm -rf "$b"
+}
+
+# libheif with libde265 as its only decoder: no encoders, AV1, plug-ins,
+# examples or tests.
+build_heif() {
+  local t=$1 src=$2 prefix=$3 de265=$4 b; b=$(mktemp -d)
+  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -DWITH_LIBDE265=ON -DWITH_X265=OFF -DWITH_AOM_DECODER=OFF -DWITH_AOM_ENCODER=OFF \
+    -DWITH_DAV1D=OFF -DWITH_RAV1E=OFF -DWITH_SvtEnc=OFF -DWITH_EXAMPLES=OFF -DBUILD_TESTING=OFF \
+    -DWITH_GDK_PIXBUF=OFF -DENABLE_PLUGIN_LOADING=OFF -DWITH_JPEG_DECODER=OFF -DWITH_JPEG_ENCODER=OFF \
+    -DWITH_KVAZAAR=OFF -DWITH_OpenJPEG_DECODER=OFF -DWITH_OpenJPEG_ENCODER=OFF -DWITH_FFMPEG_DECODER=OFF \
+    -DCMAKE_DISABLE_FIND_PACKAGE_Doxygen=ON -DCMAKE_PREFIX_PATH="$de265" \
+    -DLIBDE265_INCLUDE_DIR="$de265/include" -DLIBDE265_LIBRARY="$de265/lib/libde265.a" \
+    -DCMAKE_C_FLAGS="-DLIBDE265_STATIC_BUILD -DLIBHEIF_STATIC_BUILD" \
+    -DCMAKE_CXX_FLAGS="-DLIBDE265_STATIC_BUILD -DLIBHEIF_STATIC_BUILD" >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
+  ninja -C "$b" heif >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
+  mkdir -p "$prefix/lib" "$prefix/include/libheif"
+  find "$b" -name 'libheif.a' -exec cp {} "$prefix/lib/" \;
+  cp "$src"/libheif/heif.h "$prefix/include/libheif/" 2>/dev/null || cp "$src"/libheif/api/libheif/heif.h "$prefix/include/libheif/"
+  find "$b" -name 'heif_version.h' -exec cp {} "$prefix/include/libheif/" \;
+  [ -f "$prefix/lib/libheif.a" ] || { echo "libheif.a not built" >&2; exit 1; }
+  rm -rf "$b"
+}
+
+# brotli's libraries (JPEG XL compresses metadata boxes with it).
+build_brotli() {
+  local t=$1 src=$2 prefix=$3 b; b=$(mktemp -d)
+  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
+    -DCMAKE_BUILD_TYPE=Release -DBROTLI_DISABLE_TESTS=ON >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
+  ninja -C "$b" brotlicommon-static brotlidec-static brotlienc-static >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
+  mkdir -p "$prefix/lib" "$prefix/include"
+  for l in common dec enc; do cp "$b/libbrotli$l-static.a" "$prefix/lib/libbrotli$l.a"; done
+  cp -r "$src/c/include/brotli" "$prefix/include/"
+  rm -rf "$b"
+}
+
+# highway, the SIMD library of JPEG XL, compiled for its baseline target
+# only: MinGW's GCC spills 32-byte AVX2 registers to a 16-byte aligned
+# stack on 64-bit Windows, so the dispatched AVX2 paths crash.
+HWY_FLAGS="-DHWY_COMPILE_ONLY_STATIC=1"
+build_highway() {
+  local t=$1 src=$2 prefix=$3 b; b=$(mktemp -d)
+  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -DBUILD_TESTING=OFF -DHWY_ENABLE_EXAMPLES=OFF -DHWY_ENABLE_CONTRIB=OFF -DHWY_ENABLE_TESTS=OFF \
+    -DHWY_WARNINGS_ARE_ERRORS=OFF -DCMAKE_CXX_FLAGS="$HWY_FLAGS" >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
+  ninja -C "$b" install >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
+  rm -rf "$b"
+}
+
+# Little CMS, the colour management that JPEG XL's decoder needs (Debian's
+# source of jpeg-xl does not ship its bundled one).
+build_lcms2() {
+  local t=$1 src=$2 prefix=$3 b; b=$(mktemp -d)
+  mkdir -p "$prefix/lib" "$prefix/include"
+  for c in "$src"/src/*.c; do
+    $t-gcc-posix -O2 -c "$c" -I"$src/include" -o "$b/$(basename "$c" .c).o"
+  done
+  $t-gcc-ar-posix rcs "$prefix/lib/liblcms2.a" "$b"/*.o
+  cp "$src/include/lcms2.h" "$prefix/include/"
+  rm -rf "$b"
+}
+
+# libjxl's decoder library only: no encoder, tools, tests, viewers or docs;
+# JXL_STATIC_DEFINE keeps its functions out of the export table of the DLL
+# that links it.
+build_jxl() {
+  local t=$1 src=$2 prefix=$3 brotli=$4 hwy=$5 lcms=$6 b; b=$(mktemp -d)
+  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DBUILD_TESTING=OFF \
+    -DJPEGXL_ENABLE_TOOLS=OFF -DJPEGXL_ENABLE_MANPAGES=OFF -DJPEGXL_ENABLE_BENCHMARK=OFF \
+    -DJPEGXL_ENABLE_EXAMPLES=OFF -DJPEGXL_ENABLE_JNI=OFF -DJPEGXL_ENABLE_SJPEG=OFF \
+    -DJPEGXL_ENABLE_OPENEXR=OFF -DJPEGXL_ENABLE_PLUGINS=OFF -DJPEGXL_ENABLE_VIEWERS=OFF \
+    -DJPEGXL_ENABLE_DOXYGEN=OFF -DJPEGXL_ENABLE_SKCMS=OFF -DJPEGXL_BUNDLE_SKCMS=OFF \
+    -DJPEGXL_ENABLE_TCMALLOC=OFF -DJPEGXL_ENABLE_TRANSCODE_JPEG=OFF -DJPEGXL_STATIC=OFF \
+    -DJPEGXL_FORCE_SYSTEM_BROTLI=ON -DJPEGXL_FORCE_SYSTEM_HWY=ON -DJPEGXL_FORCE_SYSTEM_LCMS2=ON \
+    -DBROTLI_INCLUDE_DIR="$brotli/include" -DBROTLICOMMON_LIBRARY="$brotli/lib/libbrotlicommon.a" \
+    -DBROTLIDEC_LIBRARY="$brotli/lib/libbrotlidec.a" -DBROTLIENC_LIBRARY="$brotli/lib/libbrotlienc.a" \
+    -DHWY_INCLUDE_DIR="$hwy/include" -DHWY_LIBRARY="$hwy/lib/libhwy.a" \
+    -DLCMS2_INCLUDE_DIR="$lcms/include" -DLCMS2_LIBRARY="$lcms/lib/liblcms2.a" \
+    -DCMAKE_CXX_FLAGS="$HWY_FLAGS -DJXL_STATIC_DEFINE" -DCMAKE_C_FLAGS="$HWY_FLAGS -DJXL_STATIC_DEFINE" >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
+  ninja -C "$b" jxl_dec-static >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
+  mkdir -p "$prefix/lib" "$prefix/include/jxl"
+  cp "$(find "$b" -name 'libjxl_dec*.a' | head -1)" "$prefix/lib/libjxl_dec.a"
+  cp "$src"/lib/include/jxl/*.h "$b"/lib/include/jxl/*.h "$prefix/include/jxl/"
+  rm -rf "$b"
+}
+
 # Builds every codec for every target and writes $DEPS_CACHE/<target>/deps.cmake,
 # which the project's CMake reads to find them.
 build_codecs() {
   for t in $TARGETS; do
     local out="$DEPS_CACHE/$t" lines=""
-    local jpeg_prefix=""
+    local jpeg_prefix="" de265_prefix="" brotli_prefix="" hwy_prefix="" lcms_prefix=""
     for pkg in $CODEC_SOURCES; do
       local ver; ver=$(source_version "$pkg")
       [ -n "$ver" ] || { echo "no source version for $pkg" >&2; exit 1; }
@@ -133,16 +257,29 @@ build_codecs() {
       if [ ! -f "$prefix/.built" ]; then
         local src; src=$(fetch_source "$pkg" "$ver")
         log "building $pkg $ver for $t"
+        local started=$SECONDS
         rm -rf "$prefix"
         case $pkg in
           libjpeg-turbo) build_jpeg "$t" "$src" "$prefix" ;;
           libpng1.6) build_png "$t" "$src" "$prefix" ;;
           giflib) build_gif "$t" "$src" "$prefix" ;;
           tiff) build_tiff "$t" "$src" "$prefix" "$jpeg_prefix" ;;
+          libwebp) build_webp "$t" "$src" "$prefix" ;;
+          libde265) build_de265 "$t" "$src" "$prefix" ;;
+          libheif) build_heif "$t" "$src" "$prefix" "$de265_prefix" ;;
+          brotli) build_brotli "$t" "$src" "$prefix" ;;
+          highway) build_highway "$t" "$src" "$prefix" ;;
+          lcms2) build_lcms2 "$t" "$src" "$prefix" ;;
+          jpeg-xl) build_jxl "$t" "$src" "$prefix" "$brotli_prefix" "$hwy_prefix" "$lcms_prefix" ;;
         esac
         touch "$prefix/.built"
+        log "built $pkg for $t in $((SECONDS - started)) s"
       fi
       [ "$pkg" = libjpeg-turbo ] && jpeg_prefix=$prefix
+      [ "$pkg" = libde265 ] && de265_prefix=$prefix
+      [ "$pkg" = brotli ] && brotli_prefix=$prefix
+      [ "$pkg" = highway ] && hwy_prefix=$prefix
+      [ "$pkg" = lcms2 ] && lcms_prefix=$prefix
       local var; var=$(echo "$pkg" | tr 'a-z.-' 'A-Z__')
       lines="$lines
 set(PIXMERE_${var}_PREFIX \"$prefix\")

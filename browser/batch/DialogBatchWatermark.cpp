@@ -4,6 +4,7 @@
 #include "CCommonDialogs.h"
 #include "ResourceChain.h"
 #include "FileInfo.h"
+#include "PictureTypes.h"
 #include "RgbBuffer.h"
 #include "BitmapFactory.h"
 #include "DialogBatchJobIndicator.h"
@@ -19,11 +20,6 @@ END_MESSAGE_MAP()
 
 namespace
 {
-const char* const PictureFilter =
-    "JPG(*.jpg;*.jpeg;*.jpe;*.jfif)|*.jpg;*.jpeg;*.jpe;*.jfif|GIF(*.gif)|*.gif|Tagged image "
-    "files(*.tif;*.tiff)|*.tif;*.tiff|Bitmaps(*.bmp;*.dib)|*.bmp;*.dib|PNG(*.png)|*.png|Metafiles(*.emf;*.wmf)|*."
-    "emf;*.wmf|Cursors(*.cur)|*.cur|Icons(*.ico)|*.ico||";
-
 HBITMAP LoadDefaultPreview()
 {
     LPCSTR name = MAKEINTRESOURCEA(IDB_BATCH_WATERMARK_DEFAULT);
@@ -322,7 +318,7 @@ void CDialogBatchWatermark::OnColor()
 void CDialogBatchWatermark::OnSelectFile()
 {
     CString current = m_WMPictureFileName;
-    CFileDialog dialog(TRUE, "jpg", current, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, PictureFilter, this);
+    CFileDialog dialog(TRUE, "jpg", current, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, CPictureTypes::GetOpenFilter(), this);
     if (dialog.DoModal() != IDOK)
         return;
     m_WMPictureFileName = dialog.GetPathName();

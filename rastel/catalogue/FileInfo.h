@@ -21,6 +21,9 @@ public:
     static BOOL IsGifFile(const CString& path);  // .GIF
     static BOOL IsPngFile(const CString& path);  // .png
     static BOOL IsWmfFile(const CString& path);  // .wmf .emf
+    static BOOL IsWebpFile(const CString& path); // .webp
+    static BOOL IsHeifFile(const CString& path); // .heic .heif
+    static BOOL IsJxlFile(const CString& path);  // .jxl
     static BOOL IsImageFile(const CString& path);
 
     static BOOL FileExist(const CString& path);   // an existing regular file

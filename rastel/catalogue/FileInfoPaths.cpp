@@ -52,10 +52,26 @@ BOOL CFileInfo::IsWmfFile(const CString& path)
     return CPictureTypes::Matches(path, CPictureTypes::Wmf);
 }
 
+BOOL CFileInfo::IsWebpFile(const CString& path)
+{
+    return CPictureTypes::Matches(path, CPictureTypes::Webp);
+}
+
+BOOL CFileInfo::IsHeifFile(const CString& path)
+{
+    return CPictureTypes::Matches(path, CPictureTypes::Heif);
+}
+
+BOOL CFileInfo::IsJxlFile(const CString& path)
+{
+    return CPictureTypes::Matches(path, CPictureTypes::Jxl);
+}
+
 BOOL CFileInfo::IsImageFile(const CString& path)
 {
     return IsJPGFile(path) || IsICOFile(path) || IsBMPFile(path) || IsTiffFile(path) ||
-           IsGifFile(path) || IsPngFile(path) || IsWmfFile(path) || IsCURFile(path);
+           IsGifFile(path) || IsPngFile(path) || IsWmfFile(path) || IsCURFile(path) ||
+           IsWebpFile(path) || IsHeifFile(path) || IsJxlFile(path);
 }
 
 // The 64-bit variant, so that files of 2 GB and more are still seen as files.

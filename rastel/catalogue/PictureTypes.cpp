@@ -22,6 +22,9 @@ const PictureType kTypes[CPictureTypes::TypeCount] = {
     {"Metafiles", {".emf", ".wmf", NULL}},
     {"Cursors", {".cur", NULL}},
     {"Icons", {".ico", NULL}},
+    {"WebP", {".webp", NULL}},
+    {"HEIF", {".heic", ".heif", NULL}},
+    {"JPEG XL", {".jxl", NULL}},
     {NULL, {".ttf", NULL}},
 };
 

@@ -19,6 +19,9 @@ public:
         Wmf,  // .emf .wmf
         Cur,  // .cur
         Ico,  // .ico
+        Webp, // .webp
+        Heif, // .heic .heif
+        Jxl,  // .jxl
         Ttf,  // .ttf: rendered as a type sample, not a picture of the catalogue
         TypeCount
     };
@@ -28,6 +31,6 @@ public:
     static BOOL Matches(const CString& path, Type type);
 
     // The open-dialog filter of every picture type, "JPG(*.jpg;...)|*.jpg;...|
-    // ...|Icons(*.ico)|*.ico||" (fonts are not offered).
+    // ...|JPEG XL(*.jxl)|*.jxl||" (fonts are not offered).
     static CString GetOpenFilter();
 };

@@ -12,6 +12,9 @@
 #include "GifFile.h"
 #include "PngFile.h"
 #include "WmfFile.h"
+#include "WebpFile.h"
+#include "HeifFile.h"
+#include "JxlFile.h"
 #include "SuiteLock.h"
 
 // Shows the application's wait cursor for as long as it lives. The
@@ -66,6 +69,12 @@ CImageFile* CreateCodec(const CString& path, bool thumbnailOnly)
         return new CPngFile(path);
     if (CFileInfo::IsWmfFile(path))
         return new CWmfFile(path);
+    if (CFileInfo::IsWebpFile(path))
+        return new CWebpFile(path);
+    if (CFileInfo::IsHeifFile(path))
+        return new CHeifFile(path);
+    if (CFileInfo::IsJxlFile(path))
+        return new CJxlFile(path);
     return NULL;
 }
 } // namespace

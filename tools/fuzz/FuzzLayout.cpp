@@ -3,6 +3,7 @@
 #include "FuzzLayout.h"
 
 #include <string.h>
+#include <algorithm>
 
 namespace
 {
@@ -304,6 +305,72 @@ void WalkEmf(const Bytes& d, FuzzStructure& s)
 }
 
 // One archive string at pos; returns false when it does not fit.
+// RIFF: the file size, then chunks of a four-letter name and a 32-bit
+// little-endian size, padded to even lengths; the picture sizes of the
+// extended header (24-bit fields) and of an animation frame's header.
+void WalkRiff(const Bytes& d, FuzzStructure& s)
+{
+    if (d.size() < 12 || memcmp(&d[0], "RIFF", 4) != 0)
+        return;
+    AddField(s, d, 4, 4, false);
+    size_t pos = 12;
+    for (int n = 0; n < 100000 && pos + 8 <= d.size(); ++n)
+    {
+        uint32_t length = ReadField(d, pos + 4, 4, false);
+        AddField(s, d, pos + 4, 4, false);
+        if (length > d.size() - pos - 8)
+            return;
+        if (memcmp(&d[pos], "VP8X", 4) == 0 && length >= 10)
+        {
+            for (size_t field : { pos + 12, pos + 15 })
+            {
+                AddField(s, d, field, 2, false);
+                AddField(s, d, field + 2, 1, false);
+            }
+        }
+        else if (memcmp(&d[pos], "ANMF", 4) == 0 && length >= 16)
+        {
+            for (size_t field : { pos + 8, pos + 11, pos + 14, pos + 17 })
+                AddField(s, d, field, 2, false);
+        }
+        else if (memcmp(&d[pos], "VP8L", 4) == 0 && length >= 5)
+            AddField(s, d, pos + 9, 4, false);
+        else if (memcmp(&d[pos], "EXIF", 4) == 0 && length >= 8)
+            WalkTiff(d, pos + 8 + (memcmp(&d[pos + 8], "Exif", 4) == 0 ? 6 : 0), s, false, false);
+        size_t whole = 8 + (size_t)length + (length & 1);
+        AddChunk(s, d, pos, std::min(whole, d.size() - pos));
+        pos += whole;
+    }
+}
+
+// ISO base media boxes: a 32-bit big-endian size and a four-letter type;
+// the boxes that hold boxes are entered (meta after its version and flags),
+// and the item locations and image sizes are fields of their own.
+void WalkBoxes(const Bytes& d, size_t pos, size_t end, FuzzStructure& s, int depth)
+{
+    for (int n = 0; n < 100000 && pos + 8 <= end; ++n)
+    {
+        uint32_t length = ReadField(d, pos, 4, true);
+        AddField(s, d, pos, 4, true);
+        if (length < 8 || length > end - pos)
+            return;
+        const unsigned char* type = &d[pos + 4];
+        if (depth < 8 && memcmp(type, "meta", 4) == 0)
+            WalkBoxes(d, pos + 12, pos + length, s, depth + 1);
+        else if (depth < 8 && (memcmp(type, "iprp", 4) == 0 || memcmp(type, "ipco", 4) == 0 ||
+                               memcmp(type, "dinf", 4) == 0))
+            WalkBoxes(d, pos + 8, pos + length, s, depth + 1);
+        else if (memcmp(type, "ispe", 4) == 0 || memcmp(type, "iloc", 4) == 0 ||
+                 memcmp(type, "ipma", 4) == 0 || memcmp(type, "iref", 4) == 0)
+        {
+            for (size_t field = pos + 12; field + 4 <= pos + length && field < pos + 12 + 64; field += 2)
+                AddField(s, d, field, field % 4 == pos % 4 ? 4 : 2, true);
+        }
+        AddChunk(s, d, pos, length);
+        pos += length;
+    }
+}
+
 bool WalkArchiveString(const Bytes& d, size_t& pos, FuzzStructure& s)
 {
     if (pos >= d.size())
@@ -393,6 +460,8 @@ void AnalyseLayout(FuzzLayout layout, const Bytes& data, FuzzStructure& out)
     case LayoutTiff: WalkTiff(data, 0, out, false, true); break;
     case LayoutWmf: WalkWmf(data, out); break;
     case LayoutEmf: WalkEmf(data, out); break;
+    case LayoutRiff: WalkRiff(data, out); break;
+    case LayoutBoxes: WalkBoxes(data, 0, data.size(), out, 0); break;
     case LayoutRecords: WalkRecords(data, out); break;
     case LayoutStrings: WalkStrings(data, out); break;
     case LayoutNone: break;

@@ -17,6 +17,8 @@ enum FuzzLayout
     LayoutTiff,
     LayoutWmf,
     LayoutEmf,
+    LayoutRiff,    // WebP: RIFF chunks
+    LayoutBoxes,   // HEIF: ISO base media boxes
     LayoutRecords, // catalogue and album record stream
     LayoutStrings, // the registry's NUL-terminated strings
     LayoutNone,

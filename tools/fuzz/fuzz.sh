@@ -86,7 +86,7 @@ summary() {
 
 all_parsers() {
   if [ -n "$PARSERS" ]; then echo "$PARSERS"; return; fi
-  echo "bmp ico cur jpeg exif png gif tiff wmf emf ttf catalogue registry"
+  echo "bmp ico cur jpeg exif png gif tiff wmf emf webp heif jxl ttf catalogue registry"
 }
 
 if [ "$mode" = summary ]; then summary; exit 0; fi
@@ -113,9 +113,11 @@ if [ ! -f "$OUT/seeds/.ready" ]; then
   "$WINE" "$BIN/PixmereFuzz.exe" make-seeds "$(winpath "$OUT/seeds/samples")" >> "$OUT/seeds/make.log" 2>&1
   touch "$OUT/seeds/.ready"
 fi
-SEED_ARGS=(--seeds "$(winpath "$OUT/seeds/samples")" --seeds "$(winpath "$REPO/tests/rastel/image/hostile")")
+SEED_ARGS=(--seeds "$(winpath "$OUT/seeds/samples")" --seeds "$(winpath "$REPO/tests/rastel/image/hostile")"
+           --seeds "$(winpath "$REPO/tools/fuzz/seeds")")
 for dir in "$(cache_value PIXMERE_PNG_SOURCE)/contrib/pngsuite" "$(cache_value PIXMERE_GIF_SOURCE)/pic" \
-           "$(cache_value PIXMERE_TIFF_SOURCE_TREE)/test/images" "$(cache_value PIXMERE_JPEG_SOURCE)/testimages"; do
+           "$(cache_value PIXMERE_TIFF_SOURCE_TREE)/test/images" "$(cache_value PIXMERE_JPEG_SOURCE)/testimages" \
+           "$(cache_value PIXMERE_WEBP_SOURCE_TREE)/examples" "$(cache_value PIXMERE_HEIF_SOURCE_TREE)/fuzzing/corpus"; do
   [ -d "$dir" ] && SEED_ARGS+=(--seeds "$(winpath "$dir")")
 done
 

@@ -1,0 +1,33 @@
+// Reading a whole file with the C runtime (64-bit length, so that a file
+// of 4 GB or more is refused instead of being read in part).
+#include "WholeFile.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+
+BYTE* CWholeFile::Read(const CString& path, long long maxBytes, size_t* size)
+{
+    if (!size)
+        return NULL;
+    *size = 0;
+    FILE* file = fopen(path, "rb");
+    if (file == NULL)
+        return NULL;
+    long long length = -1;
+    if (fseek(file, 0, SEEK_END) == 0)
+        length = _ftelli64(file);
+    BYTE* data = NULL;
+    if (length > 0 && length <= maxBytes && fseek(file, 0, SEEK_SET) == 0)
+    {
+        data = (BYTE*)malloc((size_t)length);
+        if (data && fread(data, 1, (size_t)length, file) != (size_t)length)
+        {
+            free(data);
+            data = NULL;
+        }
+    }
+    fclose(file);
+    if (data)
+        *size = (size_t)length;
+    return data;
+}
