@@ -6,6 +6,7 @@
 #include "JpgFile.h"
 #include "RgbBuffer.h"
 #include "JpegLib.h"
+#include "JpegErrorJump.h"
 #include "JpgMemorySource.h"
 #include "JpegSink.h"
 #include "JpegDestination.h"
@@ -27,39 +28,6 @@ namespace
 {
 // As the decoder's: a header asking for more is refused.
 const long MaxLibraryMemory = 1024L * 1024 * 1024;
-
-struct ErrorJump
-{
-    jpeg_error_mgr pub;
-    jmp_buf jump;
-};
-
-void JumpOnError(j_common_ptr cinfo)
-{
-    longjmp(((ErrorJump*)cinfo->err)->jump, 1);
-}
-
-void DiscardMessage(j_common_ptr cinfo)
-{
-}
-
-jpeg_error_mgr* InitErrorJump(ErrorJump* err)
-{
-    jpeg_std_error(&err->pub);
-    err->pub.error_exit = JumpOnError;
-    err->pub.output_message = DiscardMessage;
-    return &err->pub;
-}
-
-// Endless progressive scans are refused as the decoder refuses them.
-void LimitScans(j_common_ptr cinfo)
-{
-    if (!cinfo->is_decompressor)
-        return;
-    j_decompress_ptr dinfo = (j_decompress_ptr)cinfo;
-    if (dinfo->input_scan_number > CJpgFile::MaxProgressiveScans)
-        ERREXIT1(cinfo, JERR_BAD_SCAN_SCRIPT, dinfo->input_scan_number);
-}
 
 // A turn or mirror as the matrix that moves a pixel about the picture's
 // centre (x to the right, y down): x' = a x + b y, y' = c x + d y.

@@ -5,6 +5,7 @@
 // the scale is found back as the mean ratio of the file's table to it.
 #include "JpgFile.h"
 #include "JpegLib.h"
+#include "JpegErrorJump.h"
 
 #include <string.h>
 
@@ -17,21 +18,6 @@ const int StandardLuminance[DCTSIZE2] = {
     18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
     49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99
 };
-
-struct ErrorJump
-{
-    jpeg_error_mgr pub;
-    jmp_buf jump;
-};
-
-void JumpOnError(j_common_ptr cinfo)
-{
-    longjmp(((ErrorJump*)cinfo->err)->jump, 1);
-}
-
-void DiscardMessage(j_common_ptr cinfo)
-{
-}
 
 // The quality whose scaled standard table is nearest to `table`.
 int NearestQuality(const UINT16* table)

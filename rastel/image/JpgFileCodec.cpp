@@ -5,6 +5,7 @@
 #include "JpgFile.h"
 #include "RgbBuffer.h"
 #include "JpegLib.h"
+#include "JpegErrorJump.h"
 #include "JpgMemorySource.h"
 #include "JpegDcScans.h"
 #include "JpegSink.h"
@@ -26,41 +27,6 @@ const long MaxLibraryMemory = 1024L * 1024 * 1024;
 // Rows handed to the library per call when it writes straight into the
 // pixel array: several rows a call keep its upsampler on its fast path.
 const int RowsPerRead = 16;
-
-struct ErrorJump
-{
-    jpeg_error_mgr pub;
-    jmp_buf jump;
-};
-
-void JumpOnError(j_common_ptr cinfo)
-{
-    longjmp(((ErrorJump*)cinfo->err)->jump, 1);
-}
-
-// Warnings and traces go nowhere: there is no console and no log.
-void DiscardMessage(j_common_ptr cinfo)
-{
-}
-
-jpeg_error_mgr* InitErrorJump(ErrorJump* err)
-{
-    jpeg_std_error(&err->pub);
-    err->pub.error_exit = JumpOnError;
-    err->pub.output_message = DiscardMessage;
-    return &err->pub;
-}
-
-// A progressive file may declare any number of scans, and each one is a
-// pass over the whole picture; past the limit the decode is refused.
-void LimitScans(j_common_ptr cinfo)
-{
-    if (!cinfo->is_decompressor)
-        return;
-    j_decompress_ptr dinfo = (j_decompress_ptr)cinfo;
-    if (dinfo->input_scan_number > CJpgFile::MaxProgressiveScans)
-        ERREXIT1(cinfo, JERR_BAD_SCAN_SCRIPT, dinfo->input_scan_number);
-}
 
 inline BYTE ScaleByBlack(int sample, int black)
 {

@@ -94,15 +94,7 @@ int CJxlFile::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
 
 int CJxlFile::Load(CRgbBuffer* buffer)
 {
-    if (buffer == NULL)
-        return 0;
-    size_t size = 0;
-    BYTE* data = CWholeFile::Read(m_FileName, MaxFileBytes, &size);
-    if (!data)
-        return 0;
-    int result = Decode(data, size, buffer);
-    free(data);
-    return result;
+    return CWholeFile::Decode(m_FileName, MaxFileBytes, buffer, &Decode);
 }
 
 int CJxlFile::Save(CRgbBuffer*)

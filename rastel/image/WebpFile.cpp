@@ -127,15 +127,7 @@ int CWebpFile::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
 
 int CWebpFile::Load(CRgbBuffer* buffer)
 {
-    if (buffer == NULL)
-        return 0;
-    size_t size = 0;
-    BYTE* data = CWholeFile::Read(m_FileName, MaxFileBytes, &size);
-    if (!data)
-        return 0;
-    int result = Decode(data, size, buffer);
-    free(data);
-    return result;
+    return CWholeFile::Decode(m_FileName, MaxFileBytes, buffer, &Decode);
 }
 
 int CWebpFile::Save(CRgbBuffer*)

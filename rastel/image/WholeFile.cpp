@@ -31,3 +31,17 @@ BYTE* CWholeFile::Read(const CString& path, long long maxBytes, size_t* size)
         *size = (size_t)length;
     return data;
 }
+
+int CWholeFile::Decode(const CString& path, long long maxBytes, CRgbBuffer* buffer,
+                       int (*decode)(const BYTE* data, size_t size, CRgbBuffer* buffer))
+{
+    if (buffer == NULL)
+        return 0;
+    size_t size = 0;
+    BYTE* data = Read(path, maxBytes, &size);
+    if (!data)
+        return 0;
+    int result = decode(data, size, buffer);
+    free(data);
+    return result;
+}

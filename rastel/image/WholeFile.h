@@ -1,8 +1,10 @@
 // CWholeFile: reads a whole file into memory for the codecs whose libraries
-// decode from a memory block (WebP, HEIF). Internal to rastel.
+// decode from a memory block (WebP, HEIF, JPEG XL). Internal to rastel.
 #pragma once
 
 #include "Framework.h"
+
+class CRgbBuffer;
 
 class CWholeFile
 {
@@ -11,4 +13,8 @@ public:
     // *size; NULL when the file cannot be read whole, is empty or is longer
     // than maxBytes.
     static BYTE* Read(const CString& path, long long maxBytes, size_t* size);
+    // Reads the file whole (at most maxBytes) and hands its bytes to decode;
+    // 0 when it cannot be read or the decode fails.
+    static int Decode(const CString& path, long long maxBytes, CRgbBuffer* buffer,
+                      int (*decode)(const BYTE* data, size_t size, CRgbBuffer* buffer));
 };
