@@ -23,24 +23,6 @@ bool IsLive(CBrowserView* view, CThumbnailWindow* cell)
             return true;
     return false;
 }
-
-// Shows descriptions in the window's cells while it lives.
-struct DescriptionsShown
-{
-    CBrowserFrame* frame;
-    int name, description;
-    explicit DescriptionsShown(CBrowserFrame* f)
-        : frame(f), name(f->m_bPropShowFileName), description(f->m_bPropShowFileDescription)
-    {
-        frame->m_bPropShowFileName = 0;
-        frame->m_bPropShowFileDescription = 1;
-    }
-    ~DescriptionsShown()
-    {
-        frame->m_bPropShowFileName = name;
-        frame->m_bPropShowFileDescription = description;
-    }
-};
 }
 
 TEST_F(ViewWindow, ADescriptionTypedIntoAReusedCellStaysWithItsOwnPicture)

@@ -31,23 +31,6 @@ bool PressTaken(UINT vk, bool ctrl = false)
     return taken;
 }
 
-struct DescriptionsShown
-{
-    CBrowserFrame* frame;
-    int name, description;
-    explicit DescriptionsShown(CBrowserFrame* f)
-        : frame(f), name(f->m_bPropShowFileName), description(f->m_bPropShowFileDescription)
-    {
-        frame->m_bPropShowFileName = 0;
-        frame->m_bPropShowFileDescription = 1;
-    }
-    ~DescriptionsShown()
-    {
-        frame->m_bPropShowFileName = name;
-        frame->m_bPropShowFileDescription = description;
-    }
-};
-
 CString TextOf(HWND edit)
 {
     char text[256] = "";

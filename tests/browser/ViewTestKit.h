@@ -247,6 +247,24 @@ inline CString NameOf(const CFileInfo* entry)
     return CFileInfo::GetFileFromFullPath(entry->GetName());
 }
 
+// Shows descriptions in the window's cells while it lives.
+struct DescriptionsShown
+{
+    CBrowserFrame* frame;
+    int name, description;
+    explicit DescriptionsShown(CBrowserFrame* f)
+        : frame(f), name(f->m_bPropShowFileName), description(f->m_bPropShowFileDescription)
+    {
+        frame->m_bPropShowFileName = 0;
+        frame->m_bPropShowFileDescription = 1;
+    }
+    ~DescriptionsShown()
+    {
+        frame->m_bPropShowFileName = name;
+        frame->m_bPropShowFileDescription = description;
+    }
+};
+
 inline int SelectedCount(CBrowserView* view)
 {
     int n = 0;
