@@ -7,6 +7,7 @@
 //   and still frames, Motion-JPEG encoding included) at 640 x 480 and
 //   1024 x 768; frames written per second.
 // The tool classes come from the browser's object library.
+#include "BenchFolder.h"
 #include <windows.h>
 #include <stdio.h>
 #include <string>
@@ -63,28 +64,6 @@ void WritePhoto(const std::string& path, int w, int h, int seed)
             p[2] = (BYTE)(b < 0 ? 0 : b > 255 ? 255 : b);
         }
     CJpgFile(path.c_str(), 92, false).Save(&picture);
-}
-
-void RemoveFolder(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolder(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 // Best per-photo time of ImageMagick over `Runs` runs, or -1.

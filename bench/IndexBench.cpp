@@ -4,6 +4,7 @@
 // own. Only the generated tree is walked: no drive of the machine is searched.
 //
 //   IndexBench.exe [folders] [files]
+#include "BenchFolder.h"
 #include "CStatic.h"
 #include "CWnd.h"
 #include "FolderListManager.h"
@@ -57,28 +58,6 @@ private:
     std::string m_Root;
     int m_nVisited;
 };
-
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
 
 bool Touch(const std::string& path)
 {
@@ -205,6 +184,6 @@ int main(int argc, char** argv)
     printf("registry: saving %d entries: %.1f ms\n", indexer.GetFileCount(), (Now() - start) * 1000);
     TimeInsertions(folders);
 
-    RemoveTree(work);
+    RemoveFolder(work);
     return 0;
 }

@@ -6,6 +6,7 @@
 // ratio says how much the list adds to merely listing the folder.
 //
 //   ListBench.exe [count...]
+#include "BenchFolder.h"
 #include "Folder.h"
 #include "FileInfo.h"
 
@@ -47,26 +48,6 @@ std::string MakeFolder(int count)
         CloseHandle(file);
     }
     return folder;
-}
-
-void RemoveFolder(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            {
-                std::string path = folder + "\\" + found.cFileName;
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 // The peer: the folder's picture names as the search returns them.

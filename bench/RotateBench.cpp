@@ -4,6 +4,7 @@
 // the native jpegtran -perfect in the same run. Per-photo time of each and
 // the outputs' total size against the sources'.
 // The tool class comes from the browser's object library.
+#include "BenchFolder.h"
 #include <windows.h>
 #include <stdio.h>
 #include <string>
@@ -82,28 +83,6 @@ long long FileSize(const std::string& path)
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
         return -1;
     return ((long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
-}
-
-void RemoveFolder(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolder(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 struct Figures
