@@ -7,7 +7,7 @@ static const char* const s_PictureExtensions[] =
 {
     ".jpg", ".jpe", ".jpeg", ".jfif", ".bmp", ".dib", ".png", ".cur",
     ".gif", ".emf", ".wmf", ".tif", ".tiff", ".ico", ".webp",
-    ".heic", ".heif", ".jxl",
+    ".heic", ".heif", ".jxl", ".avif",
 };
 
 BOOL IsPictureFileName(const char* pszPath)

@@ -7,14 +7,14 @@ set -euo pipefail
 
 DEPS_CACHE=${PIXMERE_DEPS:-/var/cache/pixmere-deps}
 TARGETS="x86_64-w64-mingw32 i686-w64-mingw32"
-CODEC_SOURCES="libjpeg-turbo libpng1.6 giflib tiff libwebp libde265 libheif brotli highway lcms2 jpeg-xl"
+CODEC_SOURCES="libjpeg-turbo libpng1.6 giflib tiff libwebp libde265 dav1d libheif brotli highway lcms2 jpeg-xl"
 
 PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
   wine64 xvfb xauth x11-apps nasm cmake ninja-build make dpkg-dev
   libz-mingw-w64-dev imagemagick googletest ffmpeg libjpeg-turbo-progs
   nsis x11-utils libvips-tools libimage-exiftool-perl webp
-  libheif-examples libjxl-tools"
+  libheif-examples libjxl-tools libavif-bin meson"
 
 log() { echo "bootstrap: $*" >&2; }
 
@@ -157,17 +157,43 @@ build_de265() {
   rm -rf "$b"
 }
 
-# libheif with libde265 as its only decoder: no encoders, AV1, plug-ins,
-# examples or tests.
+# dav1d, the AV1 decoder of AVIF pictures (through libheif); library only,
+# with its assembly (which keeps to the Windows calling convention itself).
+build_dav1d() {
+  local t=$1 src=$2 prefix=$3 b; b=$(mktemp -d)
+  local family=x86_64; [ "$t" = i686-w64-mingw32 ] && family=x86
+  cat > "$b/cross.txt" <<CROSS
+[binaries]
+c = '$t-gcc-posix'
+ar = '$t-gcc-ar-posix'
+strip = '$t-strip'
+windres = '$t-windres'
+[host_machine]
+system = 'windows'
+cpu_family = '$family'
+cpu = '$family'
+endian = 'little'
+CROSS
+  meson setup "$b/build" "$src" --cross-file "$b/cross.txt" --prefix "$prefix" --libdir lib \
+    --buildtype release --default-library static -Denable_tools=false -Denable_tests=false \
+    -Denable_examples=false -Dlogging=false >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
+  ninja -C "$b/build" install >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
+  [ -f "$prefix/lib/libdav1d.a" ] || { echo "libdav1d.a not built" >&2; exit 1; }
+  rm -rf "$b"
+}
+
+# libheif with libde265 (HEIC) and dav1d (AVIF) as its decoders: no
+# encoders, plug-ins, examples or tests.
 build_heif() {
-  local t=$1 src=$2 prefix=$3 de265=$4 b; b=$(mktemp -d)
+  local t=$1 src=$2 prefix=$3 de265=$4 dav1d=$5 b; b=$(mktemp -d)
   cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
     -DWITH_LIBDE265=ON -DWITH_X265=OFF -DWITH_AOM_DECODER=OFF -DWITH_AOM_ENCODER=OFF \
-    -DWITH_DAV1D=OFF -DWITH_RAV1E=OFF -DWITH_SvtEnc=OFF -DWITH_EXAMPLES=OFF -DBUILD_TESTING=OFF \
+    -DWITH_DAV1D=ON -DWITH_DAV1D_PLUGIN=OFF -DDAV1D_INCLUDE_DIR="$dav1d/include" \
+    -DDAV1D_LIBRARY="$dav1d/lib/libdav1d.a" -DWITH_RAV1E=OFF -DWITH_SvtEnc=OFF -DWITH_EXAMPLES=OFF -DBUILD_TESTING=OFF \
     -DWITH_GDK_PIXBUF=OFF -DENABLE_PLUGIN_LOADING=OFF -DWITH_JPEG_DECODER=OFF -DWITH_JPEG_ENCODER=OFF \
     -DWITH_KVAZAAR=OFF -DWITH_OpenJPEG_DECODER=OFF -DWITH_OpenJPEG_ENCODER=OFF -DWITH_FFMPEG_DECODER=OFF \
-    -DCMAKE_DISABLE_FIND_PACKAGE_Doxygen=ON -DCMAKE_PREFIX_PATH="$de265" \
+    -DCMAKE_DISABLE_FIND_PACKAGE_Doxygen=ON -DCMAKE_PREFIX_PATH="$de265;$dav1d" \
     -DLIBDE265_INCLUDE_DIR="$de265/include" -DLIBDE265_LIBRARY="$de265/lib/libde265.a" \
     -DCMAKE_C_FLAGS="-DLIBDE265_STATIC_BUILD -DLIBHEIF_STATIC_BUILD" \
     -DCMAKE_CXX_FLAGS="-DLIBDE265_STATIC_BUILD -DLIBHEIF_STATIC_BUILD" >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
@@ -244,16 +270,20 @@ build_jxl() {
   rm -rf "$b"
 }
 
+# Marks a library built with another recipe than before under the same
+# package version, so that caches of the old build are not taken for it.
+recipe_tag() { case $1 in libheif) echo "-av1" ;; esac; }
+
 # Builds every codec for every target and writes $DEPS_CACHE/<target>/deps.cmake,
 # which the project's CMake reads to find them.
 build_codecs() {
   for t in $TARGETS; do
     local out="$DEPS_CACHE/$t" lines=""
-    local jpeg_prefix="" de265_prefix="" brotli_prefix="" hwy_prefix="" lcms_prefix=""
+    local jpeg_prefix="" de265_prefix="" dav1d_prefix="" brotli_prefix="" hwy_prefix="" lcms_prefix=""
     for pkg in $CODEC_SOURCES; do
       local ver; ver=$(source_version "$pkg")
       [ -n "$ver" ] || { echo "no source version for $pkg" >&2; exit 1; }
-      local prefix="$out/$pkg-${ver//:/_}"
+      local prefix="$out/$pkg-${ver//:/_}$(recipe_tag "$pkg")"
       if [ ! -f "$prefix/.built" ]; then
         local src; src=$(fetch_source "$pkg" "$ver")
         log "building $pkg $ver for $t"
@@ -266,7 +296,8 @@ build_codecs() {
           tiff) build_tiff "$t" "$src" "$prefix" "$jpeg_prefix" ;;
           libwebp) build_webp "$t" "$src" "$prefix" ;;
           libde265) build_de265 "$t" "$src" "$prefix" ;;
-          libheif) build_heif "$t" "$src" "$prefix" "$de265_prefix" ;;
+          dav1d) build_dav1d "$t" "$src" "$prefix" ;;
+          libheif) build_heif "$t" "$src" "$prefix" "$de265_prefix" "$dav1d_prefix" ;;
           brotli) build_brotli "$t" "$src" "$prefix" ;;
           highway) build_highway "$t" "$src" "$prefix" ;;
           lcms2) build_lcms2 "$t" "$src" "$prefix" ;;
@@ -277,6 +308,7 @@ build_codecs() {
       fi
       [ "$pkg" = libjpeg-turbo ] && jpeg_prefix=$prefix
       [ "$pkg" = libde265 ] && de265_prefix=$prefix
+      [ "$pkg" = dav1d ] && dav1d_prefix=$prefix
       [ "$pkg" = brotli ] && brotli_prefix=$prefix
       [ "$pkg" = highway ] && hwy_prefix=$prefix
       [ "$pkg" = lcms2 ] && lcms_prefix=$prefix

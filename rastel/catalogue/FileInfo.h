@@ -24,6 +24,7 @@ public:
     static BOOL IsWebpFile(const CString& path); // .webp
     static BOOL IsHeifFile(const CString& path); // .heic .heif
     static BOOL IsJxlFile(const CString& path);  // .jxl
+    static BOOL IsAvifFile(const CString& path); // .avif
     static BOOL IsImageFile(const CString& path);
 
     static BOOL FileExist(const CString& path);   // an existing regular file

@@ -67,11 +67,16 @@ BOOL CFileInfo::IsJxlFile(const CString& path)
     return CPictureTypes::Matches(path, CPictureTypes::Jxl);
 }
 
+BOOL CFileInfo::IsAvifFile(const CString& path)
+{
+    return CPictureTypes::Matches(path, CPictureTypes::Avif);
+}
+
 BOOL CFileInfo::IsImageFile(const CString& path)
 {
     return IsJPGFile(path) || IsICOFile(path) || IsBMPFile(path) || IsTiffFile(path) ||
            IsGifFile(path) || IsPngFile(path) || IsWmfFile(path) || IsCURFile(path) ||
-           IsWebpFile(path) || IsHeifFile(path) || IsJxlFile(path);
+           IsWebpFile(path) || IsHeifFile(path) || IsJxlFile(path) || IsAvifFile(path);
 }
 
 // The 64-bit variant, so that files of 2 GB and more are still seen as files.

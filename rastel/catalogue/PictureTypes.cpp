@@ -25,6 +25,7 @@ const PictureType kTypes[CPictureTypes::TypeCount] = {
     {"WebP", {".webp", NULL}},
     {"HEIF", {".heic", ".heif", NULL}},
     {"JPEG XL", {".jxl", NULL}},
+    {"AVIF", {".avif", NULL}},
     {NULL, {".ttf", NULL}},
 };
 

@@ -22,6 +22,7 @@ public:
         Webp, // .webp
         Heif, // .heic .heif
         Jxl,  // .jxl
+        Avif, // .avif
         Ttf,  // .ttf: rendered as a type sample, not a picture of the catalogue
         TypeCount
     };
@@ -31,6 +32,6 @@ public:
     static BOOL Matches(const CString& path, Type type);
 
     // The open-dialog filter of every picture type, "JPG(*.jpg;...)|*.jpg;...|
-    // ...|JPEG XL(*.jxl)|*.jxl||" (fonts are not offered).
+    // ...|AVIF(*.avif)|*.avif||" (fonts are not offered).
     static CString GetOpenFilter();
 };

@@ -13,6 +13,7 @@
 #include "PngFile.h"
 #include "WmfFile.h"
 #include "WebpFile.h"
+#include "AvifFile.h"
 #include "HeifFile.h"
 #include "JxlFile.h"
 #include "SuiteLock.h"
@@ -75,6 +76,8 @@ CImageFile* CreateCodec(const CString& path, bool thumbnailOnly)
         return new CHeifFile(path);
     if (CFileInfo::IsJxlFile(path))
         return new CJxlFile(path);
+    if (CFileInfo::IsAvifFile(path))
+        return new CAvifFile(path);
     return NULL;
 }
 } // namespace

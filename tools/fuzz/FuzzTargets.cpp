@@ -119,6 +119,7 @@ const FuzzTarget kTargets[] = {
     { "webp", ".webp", ".webp", LayoutRiff, false, RunPicture },
     { "heif", ".heic", ".heic;.heif", LayoutBoxes, false, RunPicture },
     { "jxl", ".jxl", ".jxl", LayoutBoxes, false, RunPicture },
+    { "avif", ".avif", ".avif", LayoutBoxes, false, RunPicture },
     { "ttf", ".ttf", ".ttf", LayoutNone, false, RunPicture },
     { "catalogue", ".alb", ".alb", LayoutRecords, false, RunCatalogue },
     { "registry", ".db", ".fdb", LayoutStrings, false, RunRegistry },

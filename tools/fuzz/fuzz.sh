@@ -86,7 +86,7 @@ summary() {
 
 all_parsers() {
   if [ -n "$PARSERS" ]; then echo "$PARSERS"; return; fi
-  echo "bmp ico cur jpeg exif png gif tiff wmf emf webp heif jxl ttf catalogue registry"
+  echo "bmp ico cur jpeg exif png gif tiff wmf emf webp heif jxl avif ttf catalogue registry"
 }
 
 if [ "$mode" = summary ]; then summary; exit 0; fi

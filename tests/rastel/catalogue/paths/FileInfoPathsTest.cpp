@@ -22,7 +22,7 @@ TEST(FileInfoTypes, OpenFilterListsEveryPictureTypeButFonts)
                  "Tagged image files(*.tif;*.tiff)|*.tif;*.tiff|Bitmaps(*.bmp;*.dib)|*.bmp;*.dib|PNG(*.png)|*.png|"
                  "Metafiles(*.emf;*.wmf)|*.emf;*.wmf|Cursors(*.cur)|*.cur|Icons(*.ico)|*.ico|"
                  "WebP(*.webp)|*.webp|HEIF(*.heic;*.heif)|*.heic;*.heif|"
-                 "JPEG XL(*.jxl)|*.jxl||",
+                 "JPEG XL(*.jxl)|*.jxl|AVIF(*.avif)|*.avif||",
                  (LPCSTR)CPictureTypes::GetOpenFilter());
 }
 
@@ -67,10 +67,10 @@ TEST(FileInfoTypes, ImageFileCoversEveryPictureType)
 {
     const char* pictures[] = { "a.jpg", "a.jpeg", "a.jpe", "a.jfif", "a.ico", "a.bmp", "a.dib",
                                "a.tif", "a.tiff", "a.gif", "a.png", "a.wmf", "a.emf", "a.cur",
-                               "a.webp", "C:\\Pictures\\IMG_1.WebP", "IMG_2.HEIC", "a.heif", "a.JXL" };
+                               "a.webp", "C:\\Pictures\\IMG_1.WebP", "IMG_2.HEIC", "a.heif", "a.JXL", "IMG_3.AVIF" };
     for (const char* p : pictures)
         EXPECT_TRUE(CFileInfo::IsImageFile(p)) << p;
-    const char* others[] = { "a.txt", "a.db", "a.alb", "a.avi", "a", "", ".jp", "a.ttf", "a.web", "a.webpx", "a.hei", "a.heics", "a.jx" };
+    const char* others[] = { "a.txt", "a.db", "a.alb", "a.avi", "a", "", ".jp", "a.ttf", "a.web", "a.webpx", "a.hei", "a.heics", "a.jx", "a.avi", "a.avifs" };
     for (const char* p : others)
         EXPECT_FALSE(CFileInfo::IsImageFile(p)) << p;
 }
