@@ -4,6 +4,7 @@
 #include "RgbBuffer.h"
 #include "JpgFile.h"
 #include "FileInfo.h"
+#include "ExifOrientation.h"
 
 namespace ViewerPictures
 {
@@ -40,12 +41,14 @@ bool LoadForWindow(const CString& path, CSize client, CRgbBuffer& picture, CSize
     return true;
 }
 
-bool IsProgressiveJpeg(const CString& path)
+bool ReadJpegFrame(const CString& path, CSize& uprightSize, bool& progressive)
 {
+    uprightSize = CSize(0, 0);
+    progressive = false;
     FILE* file = fopen(path, "rb");
     if (!file)
         return false;
-    bool progressive = false;
+    bool found = false;
     if (fgetc(file) == 0xFF && fgetc(file) == 0xD8)
     {
         // Segments up to the frame header; every one but the markers
@@ -67,6 +70,13 @@ bool IsProgressiveJpeg(const CString& path)
             {
                 // SOF2, SOF6, SOF10 and SOF14 are the progressive frames.
                 progressive = (marker & 3) == 2;
+                // Length (2), precision (1), height (2), width (2).
+                unsigned char header[7];
+                if (fread(header, 1, sizeof(header), file) == sizeof(header))
+                {
+                    uprightSize = CSize((header[5] << 8) | header[6], (header[3] << 8) | header[4]);
+                    found = uprightSize.cx > 0 && uprightSize.cy > 0;
+                }
                 break;
             }
             int high = fgetc(file);
@@ -75,8 +85,17 @@ bool IsProgressiveJpeg(const CString& path)
                 break;
         }
     }
+    if (found && CExifOrientation::SwapsSides(CExifOrientation::FromJpegFile(file)))
+        uprightSize = CSize(uprightSize.cy, uprightSize.cx);
     fclose(file);
-    return progressive;
+    return found;
+}
+
+bool IsProgressiveJpeg(const CString& path)
+{
+    CSize size;
+    bool progressive;
+    return ReadJpegFrame(path, size, progressive) && progressive;
 }
 
 bool LoadPreview(const CString& path, CSize client, CRgbBuffer& picture, CSize& fullSize, bool& preview)

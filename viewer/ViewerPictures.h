@@ -43,6 +43,11 @@ int ScaleForBudget(CSize fullSize, long long budgetBytes);
 // other files whole. fullSize gets the picture's own (upright) size.
 bool LoadForWindow(const CString& path, CSize client, CRgbBuffer& picture, CSize& fullSize);
 
+// A JPEG's size from its frame header, upright by its EXIF orientation, and
+// whether the frame is progressive; false for a file without a frame header
+// (or a picture of no size), read without decoding anything.
+bool ReadJpegFrame(const CString& path, CSize& uprightSize, bool& progressive);
+
 // A JPEG whose frame header says it is progressive.
 bool IsProgressiveJpeg(const CString& path);
 
