@@ -269,3 +269,26 @@ TEST(ViewerFirstLook, AStepWhileTheThumbnailIsShownEndsOnThePictureSteppedTo)
     EXPECT_FALSE(view->m_bPreviewShown);
     EXPECT_EQ(RGB(0, 0, 200), Middle(view));
 }
+
+TEST(ViewerFirstLook, AFirstLookIsStretchedToTheExactSizeBetweenItsPixels)
+{
+    // Black left, white right: the edges keep their colours, the middle
+    // rises steadily, and the size asked for is met even out of proportion.
+    CRgbBuffer small(2, 2);
+    small.m_GrayScale = 0;
+    for (int y = 0; y < 2; ++y)
+        memset(small.m_Buffer + 3 * (2 * y + 1), 255, 3);
+    std::unique_ptr<CRgbBuffer> wide(ViewerPictures::StretchPreview(small, CSize(9, 3)));
+    ASSERT_EQ(CSize(9, 3), wide->GetImageSize());
+    for (int y = 0; y < 3; ++y)
+    {
+        EXPECT_EQ(RGB(0, 0, 0), PixelAt(wide.get(), 0, y));
+        EXPECT_EQ(RGB(255, 255, 255), PixelAt(wide.get(), 8, y));
+        for (int x = 1; x < 9; ++x)
+            EXPECT_LE(GetRValue(PixelAt(wide.get(), x - 1, y)), GetRValue(PixelAt(wide.get(), x, y))) << x;
+    }
+    EXPECT_EQ(PixelAt(wide.get(), 4, 0), PixelAt(wide.get(), 4, 2));
+    int middle = GetRValue(PixelAt(wide.get(), 4, 1));
+    EXPECT_GE(middle, 120);
+    EXPECT_LE(middle, 135);
+}
