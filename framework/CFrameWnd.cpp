@@ -258,7 +258,10 @@ void CFrameWnd::RecalcLayout(BOOL)
             continue;
         }
         CWnd* pWnd = FromHandlePermanent(hChild);
-        if (!pWnd || !pWnd->IsKindOf(RUNTIME_CLASS(CControlBar)) || !::IsWindowVisible(hChild))
+        // A bar's own visible style counts, not the frame's: a frame not
+        // shown yet is laid out as it will be shown.
+        if (!pWnd || !pWnd->IsKindOf(RUNTIME_CLASS(CControlBar)) ||
+            !(::GetWindowLongA(hChild, GWL_STYLE) & WS_VISIBLE))
             continue;
         CControlBar* pBar = (CControlBar*)pWnd;
         DWORD style = pBar->GetBarStyle();

@@ -30,5 +30,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY) &&
         m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         m_wndToolBar.LoadTCToolBar(24, IDB_TOOLBAR, IDB_TOOLBAR, IDB_TOOLBAR_DISABLED);
+    // The view gets its final size now, before its first picture is made
+    // for it, not only when the frame is shown (which would make it twice).
+    RecalcLayout();
     return 0;
 }

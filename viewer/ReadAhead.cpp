@@ -1,6 +1,7 @@
 // CReadAhead: the viewer's read-ahead worker and its few ready pictures.
 #include "ReadAhead.h"
 #include "RgbBuffer.h"
+#include "ThumbnailPreview.h"
 
 using ViewerPictures::Fit;
 
@@ -162,6 +163,18 @@ std::vector<CReadAhead::Info> CReadAhead::Ready()
     return ready;
 }
 
+std::vector<CReadAhead::Info> CReadAhead::Wished()
+{
+    CLockScope lock(m_Lock);
+    std::vector<Info> wished;
+    for (size_t i = 0; i < m_Wishes.size(); ++i)
+    {
+        Info info = {m_Wishes[i].m_Path, m_Wishes[i].m_Fit, m_Wishes[i].m_bWhole};
+        wished.push_back(info);
+    }
+    return wished;
+}
+
 bool CReadAhead::WaitUntilIdle(DWORD timeout)
 {
     DWORD start = GetTickCount();
@@ -308,7 +321,10 @@ CReadyPicture* CReadAhead::Decode(const CPictureWish& wish, long long budget)
     else
     {
         bool loaded;
-        if (wish.m_bPreview && ViewerPictures::LoadPreview(wish.m_Path, wish.m_Fit.client, *picture->m_pOriginal,
+        if (wish.m_bPreview && ViewerPictures::LoadThumbnailPreview(wish.m_Path, wish.m_Fit.client,
+                                                                    *picture->m_pOriginal, picture->m_FullSize))
+            loaded = picture->m_bPreview = picture->m_bThumbnail = true;
+        else if (wish.m_bPreview && ViewerPictures::LoadPreview(wish.m_Path, wish.m_Fit.client, *picture->m_pOriginal,
                                                            picture->m_FullSize, picture->m_bPreview))
             loaded = true;
         else

@@ -24,6 +24,9 @@ struct CReadyPicture
     // A first look only: smaller than the window needs (the display is
     // enlarged to the right size).
     bool m_bPreview = false;
+    // The first look is the file's EXIF thumbnail: the decode for the
+    // window comes next, before the whole picture.
+    bool m_bThumbnail = false;
     CRgbBuffer* m_pOriginal = NULL; // owned; empty when the file failed to load
     CRgbBuffer* m_pDisplay = NULL;  // owned; the original made for m_Fit
     CSize m_FullSize = CSize(0, 0);
@@ -37,7 +40,8 @@ struct CPictureWish
     CString m_Path;
     ViewerPictures::Fit m_Fit;
     bool m_bWhole = false;
-    // A quick preview will do, where one is much quicker (see LoadPreview).
+    // A quick preview will do, where one is much quicker (the EXIF
+    // thumbnail of a large photo, else see LoadPreview).
     bool m_bPreview = false;
     CSize m_FullSize = CSize(0, 0); // when known
 };
@@ -85,6 +89,8 @@ public:
     };
     // The ready pictures, oldest first.
     std::vector<Info> Ready();
+    // The wishes, in their order.
+    std::vector<Info> Wished();
     // Waits until every wish is fulfilled or timeout ms passed; true when done.
     bool WaitUntilIdle(DWORD timeout);
 

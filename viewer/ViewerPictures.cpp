@@ -4,6 +4,8 @@
 #include "RgbBuffer.h"
 #include "JpgFile.h"
 #include "FileInfo.h"
+#include "ExifOrientation.h"
+#include <vector>
 
 namespace ViewerPictures
 {
@@ -40,12 +42,14 @@ bool LoadForWindow(const CString& path, CSize client, CRgbBuffer& picture, CSize
     return true;
 }
 
-bool IsProgressiveJpeg(const CString& path)
+bool ReadJpegFrame(const CString& path, CSize& uprightSize, bool& progressive)
 {
+    uprightSize = CSize(0, 0);
+    progressive = false;
     FILE* file = fopen(path, "rb");
     if (!file)
         return false;
-    bool progressive = false;
+    bool found = false;
     if (fgetc(file) == 0xFF && fgetc(file) == 0xD8)
     {
         // Segments up to the frame header; every one but the markers
@@ -67,6 +71,13 @@ bool IsProgressiveJpeg(const CString& path)
             {
                 // SOF2, SOF6, SOF10 and SOF14 are the progressive frames.
                 progressive = (marker & 3) == 2;
+                // Length (2), precision (1), height (2), width (2).
+                unsigned char header[7];
+                if (fread(header, 1, sizeof(header), file) == sizeof(header))
+                {
+                    uprightSize = CSize((header[5] << 8) | header[6], (header[3] << 8) | header[4]);
+                    found = uprightSize.cx > 0 && uprightSize.cy > 0;
+                }
                 break;
             }
             int high = fgetc(file);
@@ -75,8 +86,17 @@ bool IsProgressiveJpeg(const CString& path)
                 break;
         }
     }
+    if (found && CExifOrientation::SwapsSides(CExifOrientation::FromJpegFile(file)))
+        uprightSize = CSize(uprightSize.cy, uprightSize.cx);
     fclose(file);
-    return progressive;
+    return found;
+}
+
+bool IsProgressiveJpeg(const CString& path)
+{
+    CSize size;
+    bool progressive;
+    return ReadJpegFrame(path, size, progressive) && progressive;
 }
 
 bool LoadPreview(const CString& path, CSize client, CRgbBuffer& picture, CSize& fullSize, bool& preview)
@@ -143,6 +163,56 @@ bool LoadWhole(const CString& path, long long budgetBytes, CRgbBuffer& picture, 
     return true;
 }
 
+CRgbBuffer* StretchPreview(const CRgbBuffer& small, CSize size)
+{
+    int sw = small.GetWidth(), sh = small.GetHeight();
+    int dw = size.cx > 0 ? size.cx : 1, dh = size.cy > 0 ? size.cy : 1;
+    CRgbBuffer* result = new CRgbBuffer(dw, dh);
+    result->m_GrayScale = 0;
+    if (!small.IsImage() || !result->IsImage())
+        return result;
+    // Source positions of the pixel centres in 1/256 of a pixel.
+    std::vector<int> x0(dw), x1(dw), fx(dw);
+    for (int x = 0; x < dw; ++x)
+    {
+        long long p = ((2LL * x + 1) * sw * 256) / (2LL * dw) - 128;
+        if (p < 0)
+            p = 0;
+        int i = (int)(p >> 8);
+        x0[x] = 3 * (i < sw - 1 ? i : sw - 1);
+        x1[x] = 3 * (i + 1 < sw - 1 ? i + 1 : sw - 1);
+        fx[x] = (int)(p & 255);
+    }
+    // Every source row stretched across once, then each output row
+    // blended from the two rows around it.
+    std::vector<unsigned short> rows((size_t)3 * dw * sh);
+    for (int r = 0; r < sh; ++r)
+    {
+        const BYTE* in = small.m_Buffer + (size_t)3 * sw * r;
+        unsigned short* wide = &rows[(size_t)3 * dw * r];
+        for (int x = 0; x < dw; ++x)
+        {
+            int a = 256 - fx[x], b = fx[x];
+            for (int k = 0; k < 3; ++k)
+                *wide++ = (unsigned short)((in[x0[x] + k] * a + in[x1[x] + k] * b + 128) >> 8);
+        }
+    }
+    BYTE* out = result->m_Buffer;
+    for (int y = 0; y < dh; ++y)
+    {
+        long long p = ((2LL * y + 1) * sh * 256) / (2LL * dh) - 128;
+        if (p < 0)
+            p = 0;
+        int i = (int)(p >> 8);
+        int fy = (int)(p & 255);
+        const unsigned short* upper = &rows[(size_t)3 * dw * (i < sh - 1 ? i : sh - 1)];
+        const unsigned short* lower = &rows[(size_t)3 * dw * (i + 1 < sh - 1 ? i + 1 : sh - 1)];
+        for (int n = 0; n < 3 * dw; ++n)
+            *out++ = (BYTE)((upper[n] * (256 - fy) + lower[n] * fy + 128) >> 8);
+    }
+    return result;
+}
+
 CRgbBuffer* MakeDisplay(const CRgbBuffer* original, const Fit& fit, CSize fullSize)
 {
     CRgbBuffer* display = NULL;
@@ -151,23 +221,21 @@ CRgbBuffer* MakeDisplay(const CRgbBuffer* original, const Fit& fit, CSize fullSi
         CRect target(0, 0, fit.client.cx > 0 ? fit.client.cx : 1, fit.client.cy > 0 ? fit.client.cy : 1);
         if (fit.mode == ActualSize)
             display = new CRgbBuffer(*original);
-        else if (fit.mode == FitToWindow)
-            display = original->CreateRectFitRGB(target);
         else if (fullSize.cx > original->GetWidth() && fullSize.cy > original->GetHeight())
         {
-            // The best fit of the whole picture: shrunk to the client when
-            // larger, else its own size.
-            CRect whole(0, 0, fullSize.cx, fullSize.cy);
-            if (fullSize.cx > target.Width() || fullSize.cy > target.Height())
-            {
-                double sx = (double)target.Width() / fullSize.cx;
-                double sy = (double)target.Height() / fullSize.cy;
-                double s = sx < sy ? sx : sy;
-                whole = CRect(0, 0, (int)(fullSize.cx * s) > 0 ? (int)(fullSize.cx * s) : 1,
-                              (int)(fullSize.cy * s) > 0 ? (int)(fullSize.cy * s) : 1);
-            }
-            display = original->CreateRectFitRGB(whole);
+            // A first look shown at the size the whole picture gets: its
+            // best fit (shrunk to the client when larger, else its own
+            // size), or fitted to the window.
+            double sx = (double)target.Width() / fullSize.cx;
+            double sy = (double)target.Height() / fullSize.cy;
+            double s = sx < sy ? sx : sy;
+            if (fit.mode == BestFit && s > 1)
+                s = 1;
+            int w = (int)(fullSize.cx * s), h = (int)(fullSize.cy * s);
+            display = StretchPreview(*original, CSize(w > 0 ? w : 1, h > 0 ? h : 1));
         }
+        else if (fit.mode == FitToWindow)
+            display = original->CreateRectFitRGB(target);
         else
             display = original->CreateBestFitRGB(target);
     }

@@ -43,6 +43,11 @@ int ScaleForBudget(CSize fullSize, long long budgetBytes);
 // other files whole. fullSize gets the picture's own (upright) size.
 bool LoadForWindow(const CString& path, CSize client, CRgbBuffer& picture, CSize& fullSize);
 
+// A JPEG's size from its frame header, upright by its EXIF orientation, and
+// whether the frame is progressive; false for a file without a frame header
+// (or a picture of no size), read without decoding anything.
+bool ReadJpegFrame(const CString& path, CSize& uprightSize, bool& progressive);
+
 // A JPEG whose frame header says it is progressive.
 bool IsProgressiveJpeg(const CString& path);
 
@@ -65,4 +70,9 @@ bool LoadWhole(const CString& path, long long budgetBytes, CRgbBuffer& picture, 
 // A preview (an original smaller than its fullSize would show) is enlarged
 // to the size the whole picture would get; fullSize 0 x 0 when unknown.
 CRgbBuffer* MakeDisplay(const CRgbBuffer* original, const Fit& fit, CSize fullSize = CSize(0, 0));
+
+// A first look enlarged to size by plain bilinear interpolation: many times
+// quicker than the suite's enlarging kernel, which matters for a picture
+// shown for a moment only. size may have other proportions than small.
+CRgbBuffer* StretchPreview(const CRgbBuffer& small, CSize size);
 }

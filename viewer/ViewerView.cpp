@@ -80,7 +80,8 @@ CViewerView::CViewerView()
       m_MagnifierSize(192), m_pMagnified(NULL), m_MagnifierRect(0, 0, 0, 0), m_DragPoint(-1, -1),
       m_bFullScreen(false), m_SavedStyle(0), m_SavedExStyle(0), m_SavedMenu(NULL), m_TransitionFrames(0),
       m_FullSize(0, 0), m_bWholePicture(true), m_BudgetScale(1), m_MemoryBudget(ViewerPictures::DefaultMemoryBudget),
-      m_bDisplayByFit(false), m_bPictureChanged(false), m_bPreviewShown(false), m_bSteppedBack(false)
+      m_bDisplayByFit(false), m_bPictureChanged(false), m_bPreviewShown(false), m_bThumbnailShown(false),
+      m_bReadAheadHeld(false), m_bSteppedBack(false)
 {
 }
 
@@ -207,14 +208,15 @@ void CViewerView::LoadCurrentPicture()
 {
     m_bActualSize = m_bFitToWindow = false;
     m_ZoomLevel = 0;
-    // A large photo shows at once from a reduced decode for the window;
-    // the whole picture follows from the read-ahead worker.
+    // A large photo shows at once from its EXIF thumbnail or a reduced
+    // decode for the window; the read-ahead worker brings the rest once
+    // this first look is painted.
     CPictureWish wish;
     wish.m_Path = GetCurrentFileName();
     wish.m_Fit = CurrentFit();
     wish.m_bPreview = true;
+    m_bReadAheadHeld = true;
     ShowPicture(CReadAhead::Decode(wish, m_MemoryBudget));
-    ReadAround();
 }
 
 void CViewerView::SetOriginal(CRgbBuffer* original)
@@ -342,6 +344,7 @@ void CViewerView::DrawPicture(CDC* pDC, CRgbBuffer* picture)
 void CViewerView::OnDraw(CDC* pDC)
 {
     DrawPicture(pDC, m_pDisplay);
+    ReleaseReadAhead();
 }
 
 BOOL CViewerView::OnEraseBkgnd(CDC*)
@@ -467,6 +470,8 @@ void CViewerView::OnTimer(UINT_PTR nIDEvent)
         break;
     case ViewerRules::TitleTimer:
         KillTimer(ViewerRules::TitleTimer);
+        // A window that is not painted (minimised) still reads ahead.
+        ReleaseReadAhead();
         UpdateTitle();
         Invalidate(FALSE);
         break;

@@ -73,6 +73,11 @@ public:
     bool m_bPictureChanged;
     // m_pOriginal is a quick first look, smaller than the window needs.
     bool m_bPreviewShown;
+    // ... and that first look is the file's EXIF thumbnail.
+    bool m_bThumbnailShown;
+    // A picture just opened is painted before the read-ahead worker starts,
+    // so that it has the processor to itself for its first paint.
+    bool m_bReadAheadHeld;
     // The last step went back: read ahead the previous picture.
     bool m_bSteppedBack;
     CReadAhead m_ReadAhead;
@@ -133,7 +138,9 @@ protected:
     void EnsureWholePicture();
     // Tells the read-ahead what comes next: the neighbour in the direction
     // of the last step, then the whole shown picture when it is reduced.
+    // While the read-ahead is held it waits for ReleaseReadAhead.
     void ReadAround();
+    void ReleaseReadAhead();
     CString NeighbourFile(bool forward) const;
     void DrawMagnifier();
     void StartProgram(const char* name, bool needsFile);

@@ -22,6 +22,7 @@ void CViewerView::ShowPicture(CReadyPicture* picture)
     m_bDisplayByFit = true;
     m_bPictureChanged = false;
     m_bPreviewShown = picture->m_bPreview;
+    m_bThumbnailShown = picture->m_bPreview && picture->m_bThumbnail;
     CRgbBuffer* display = picture->m_pDisplay;
     picture->m_pDisplay = NULL;
     delete picture;
@@ -72,7 +73,7 @@ void CViewerView::EnsureWholePicture()
         m_BudgetScale = whole->m_Scale;
     }
     m_bWholePicture = true;
-    m_bPreviewShown = false;
+    m_bPreviewShown = m_bThumbnailShown = false;
     delete whole;
     UpdateTitle();
 }
@@ -93,19 +94,30 @@ CString CViewerView::NeighbourFile(bool forward) const
     return static_cast<CFileInfo*>(neighbour)->GetName();
 }
 
+void CViewerView::ReleaseReadAhead()
+{
+    if (!m_bReadAheadHeld)
+        return;
+    m_bReadAheadHeld = false;
+    ReadAround();
+}
+
 void CViewerView::ReadAround()
 {
+    if (m_bReadAheadHeld)
+        return;
     std::vector<CPictureWish> wishes;
     ViewerPictures::Fit fit = CurrentFit();
     bool asShown = m_bDisplayByFit && !m_bPictureChanged && m_DisplayFit == fit && !m_ShownPath.IsEmpty();
-    // A first look comes first: by the window's decode during a show, else
-    // by the whole picture.
+    // A first look comes first: by the window's decode during a show or
+    // after a thumbnail (that decode is far quicker than the whole one),
+    // else by the whole picture.
     if (m_bPreviewShown && asShown)
     {
         CPictureWish shown;
         shown.m_Path = m_ShownPath;
         shown.m_Fit = fit;
-        shown.m_bWhole = !m_bSlideShow;
+        shown.m_bWhole = !m_bSlideShow && !m_bThumbnailShown;
         shown.m_FullSize = m_FullSize;
         wishes.push_back(shown);
     }
@@ -143,8 +155,12 @@ LRESULT CViewerView::OnPictureReady(WPARAM, LPARAM)
         return 0;
     if (whole->m_pOriginal && whole->m_pOriginal->IsImage())
     {
+        bool wasPreview = m_bPreviewShown;
         ShowPicture(whole);
         UpdateTitle();
+        // After a first look the whole picture may still be wanted.
+        if (wasPreview)
+            ReadAround();
     }
     else
     {
