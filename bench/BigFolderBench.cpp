@@ -195,7 +195,7 @@ struct Peaks
         EnumChildWindows(view->m_hWnd, &CountWindow, (LPARAM)&n);
         windows = std::max(windows, n);
         if (g_pThumbnailManager)
-            bitmaps = std::max(bitmaps, g_pThumbnailManager->GetThumbnailCount());
+            bitmaps = std::max(bitmaps, g_pThumbnailManager->Thumbnails().GetCount());
         gdi = std::max(gdi, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
         user = std::max(user, GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
     }
@@ -223,17 +223,18 @@ bool VisibleDrawn(CBrowserView* view, int* visibleCount = NULL)
     CThumbnailManager* manager = g_pThumbnailManager;
     if (!manager)
         return false;
+    CThumbnailMap::CLock mapLock(manager->Thumbnails()); // no worker changes it meanwhile
     for (int k : cells)
     {
         if (k < 0 || k >= (int)entries.size() || !view->GetCellWindow(k))
             return false;
         CString path(entries[k]->GetName());
-        CThumbnailInfo info = manager->TakeThumbnail(path);
+        CThumbnailInfo info = manager->Thumbnails().Take(path);
         if (!info.m_hBitmap)
             return false;
         BITMAP bm = {};
         GetObjectA(info.m_hBitmap, sizeof(bm), &bm);
-        manager->SetThumbnail(path, info);
+        manager->Thumbnails().Set(path, info);
         if (abs(3 * bm.bmHeight - 2 * bm.bmWidth) > 3)
             return false; // 4:3, the EXIF preview
     }
@@ -262,7 +263,7 @@ void DescribeUndrawn(CBrowserView* view)
             continue;
         }
         CString path(entries[k]->GetName());
-        CThumbnailInfo info = manager->TakeThumbnail(path);
+        CThumbnailInfo info = manager->Thumbnails().Take(path);
         if (!info.m_hBitmap)
         {
             if (shown++ < 5)
@@ -272,7 +273,7 @@ void DescribeUndrawn(CBrowserView* view)
         }
         BITMAP bm = {};
         GetObjectA(info.m_hBitmap, sizeof(bm), &bm);
-        manager->SetThumbnail(path, info);
+        manager->Thumbnails().Set(path, info);
         if (abs(3 * bm.bmHeight - 2 * bm.bmWidth) > 3)
         {
             if (shown++ < 5)
@@ -716,8 +717,8 @@ int main(int argc, char** argv)
         printf("Back to the top drawn in %.3f s\n", back < 0 ? -1 : Now() - t);
         g_peaks.Sample(view);
         printf("Bitmaps in the map at the end: %d (budget %d, %.1f MB of %.0f MB)\n",
-               generator->GetThumbnailCount(), generator->GetBudgetCount(),
-               generator->GetThumbnailBytes() / 1048576.0, generator->GetBudgetBytes() / 1048576.0);
+               generator->Thumbnails().GetCount(), generator->Thumbnails().GetBudgetCount(),
+               generator->Thumbnails().GetBytes() / 1048576.0, generator->Thumbnails().GetBudgetBytes() / 1048576.0);
     }
 
     PROCESS_MEMORY_COUNTERS memory = {sizeof(memory)};

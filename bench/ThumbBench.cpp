@@ -70,10 +70,10 @@ struct Cells
 
 bool Has(CThumbnailManager& manager, const std::string& path)
 {
-    CThumbnailInfo info = manager.TakeThumbnail(path.c_str());
+    CThumbnailInfo info = manager.Thumbnails().Take(path.c_str());
     if (!info.m_hBitmap)
         return false;
-    manager.SetThumbnail(path.c_str(), info);
+    manager.Thumbnails().Set(path.c_str(), info);
     return true;
 }
 

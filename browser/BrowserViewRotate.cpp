@@ -112,7 +112,7 @@ int CBrowserView::RotateSelection(int operation)
         key.MakeUpper();
         if (g_pThumbnailManager)
         {
-            CThumbnailInfo old = g_pThumbnailManager->TakeThumbnail(key);
+            CThumbnailInfo old = g_pThumbnailManager->Thumbnails().Take(key);
             if (old.m_hBitmap)
                 ::DeleteObject(old.m_hBitmap);
         }

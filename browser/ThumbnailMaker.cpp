@@ -103,7 +103,7 @@ void CThumbnailManager::Store(CThumbnailTask* task, const CRgbBuffer& image)
     if (!bitmap)
         return;
     CThumbnailInfo info = {bitmap, task->m_Rect, task->m_bFitToRect, task->m_bJpegPreview, task->m_Modified};
-    SetThumbnail(task->m_strPath, info);
+    m_Map.Set(task->m_strPath, info);
     // The duplicates queued by repaints; the cell's requests for another
     // picture (its window was reused meanwhile) stay.
     if (!task->m_bJpegPreview)

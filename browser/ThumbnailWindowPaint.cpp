@@ -38,11 +38,10 @@ void CThumbnailWindow::OnPaint()
     CRect client;
     GetClientRect(&client);
     BOOL showName, showDescription, fit;
-    CRect area;
+    CRect area = PictureArea(showName, showDescription, fit);
     {
-        // The worker cannot delete the bitmap while it is drawn.
+        // The background is shared by every cell of the process.
         CSuiteLock lock;
-        area = PictureArea(showName, showDescription, fit);
         if (m_CellBackground)
         {
             BITMAP info;
@@ -57,10 +56,13 @@ void CThumbnailWindow::OnPaint()
             m_CellBackground = CBitmapFactory::CreateGradientCircleFromCenterBitmap(
                 area.Width(), area.Height(), GradientInner, GradientOuter);
 
-        HBITMAP bitmap = NULL;
+        // The map draws under its own lock: the worker cannot delete the
+        // bitmap while it is drawn.
+        auto draw = [&](HBITMAP bitmap) { CRgbBuffer::DrawByBitBlt(&dc, area, bitmap, m_CellBackground, 0); };
         if (g_pThumbnailManager && m_pFileInfo && area.Width() > 0 && area.Height() > 0)
-            bitmap = g_pThumbnailManager->GetThumbnail(m_pFileInfo->GetName(), area, m_hWnd, fit);
-        CRgbBuffer::DrawByBitBlt(&dc, area, bitmap, m_CellBackground, 0);
+            g_pThumbnailManager->GetThumbnail(m_pFileInfo->GetName(), area, m_hWnd, fit, draw);
+        else
+            draw(NULL);
     }
 
     dc.SelectStockObject(DEFAULT_GUI_FONT);

@@ -37,7 +37,7 @@ TEST(ThumbnailCache, PathsDifferingInCaseShareOneEntryAndOneFile)
     HBITMAP shown = manager.GetThumbnail(upper, Area(), cells[1], FALSE);
     EXPECT_TRUE(shown != NULL);
     EXPECT_EQ(shown, manager.GetThumbnail(path.c_str(), Area(), cells[0], FALSE));
-    EXPECT_EQ(1, manager.GetThumbnailCount());
+    EXPECT_EQ(1, manager.Thumbnails().GetCount());
     EXPECT_EQ(0, manager.GetTaskCount());
     EXPECT_TRUE(FileExists(cache));
     EXPECT_EQ(cache, CacheFileOf((LPCSTR)lower));
@@ -64,7 +64,7 @@ TEST(ThumbnailCache, OnlyPicturesLargerThan360By480AreCached)
     ASSERT_TRUE(cached.LoadRgbBuffer(CacheFileOf(wider).c_str()));
     EXPECT_EQ(360, cached.GetWidth()); // best fit of 361 x 10 into 360 x 480
     EXPECT_EQ(9, cached.GetHeight());
-    EXPECT_EQ(2, manager.GetThumbnailCount());
+    EXPECT_EQ(2, manager.Thumbnails().GetCount());
     DeleteFileA(CacheFileOf(wider).c_str());
 }
 
