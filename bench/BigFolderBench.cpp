@@ -37,6 +37,7 @@
 #include "LeftView.h"
 #include "PixmereApp.h"
 #include "StubDocument.h"
+#include "ThumbnailCache.h"
 #include "ThumbnailManager.h"
 #include "ThumbnailWindow.h"
 #include "FileInfo.h"
@@ -133,7 +134,7 @@ void ForgetCache(const std::vector<CFileInfo*>& entries, size_t from, size_t to)
     {
         CString upper(entries[i]->GetName());
         upper.MakeUpper();
-        DeleteFileA(CThumbnailManager::GetCacheFileName(upper));
+        DeleteFileA(ThumbnailCache::FileName(upper));
     }
 }
 

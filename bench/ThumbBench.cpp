@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 #include "ThumbBenchPhotos.h"
+#include "ThumbnailCache.h"
 #include "ThumbnailManager.h"
 
 using namespace thumb_bench;
@@ -134,7 +135,7 @@ void ForgetCache(const std::vector<std::string>& paths)
     {
         CString upper(path.c_str());
         upper.MakeUpper();
-        DeleteFileA(CThumbnailManager::GetCacheFileName(upper));
+        DeleteFileA(ThumbnailCache::FileName(upper));
     }
 }
 

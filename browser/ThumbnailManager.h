@@ -1,9 +1,8 @@
 // CThumbnailManager: the browser's one thumbnail generator. Cells ask it for
 // a bitmap of their picture while they paint; a miss becomes a task at the
 // head of its list (newest requests first). Its thread serves the tasks on a
-// small pool of workers: a fresh copy in the disk cache ("cache" beside the
-// program, named by the SHA-1 of the upper-cased path) is used when there is
-// one; otherwise a JPEG shows its EXIF thumbnail first and is requeued for
+// small pool of workers: a fresh copy in the disk cache (ThumbnailCache.h)
+// is used when there is one; otherwise a JPEG shows its EXIF thumbnail first and is requeued for
 // the full pass, which writes a 360 x 480 best-fit copy into the cache. The
 // result is scaled to the cell, kept in the bitmap map and the cell is
 // invalidated.
@@ -59,7 +58,7 @@ public:
 
     enum
     {
-        m_MaxThumbSize = 360, // the cache's box is 360 x 480
+        m_MaxThumbSize = 360, // the largest thumbnail: the disk cache's box is 360 x 480
         MaxWorkers = 8,
     };
 
@@ -94,17 +93,6 @@ public:
 
     // ---- Bitmap map ----------------------------------------------------------
     CThumbnailMap& Thumbnails() { return m_Map; }
-
-    // ---- Disk cache (ThumbnailCache.cpp) -------------------------------------
-    // The cache file of an upper-cased path: the folder "cache" beside the
-    // program (made when missing), 40 lower-case hex digits of the SHA-1 of
-    // the path's bytes, ".jpg".
-    static CString GetCacheFileName(const CString& path);
-    static CString GetCacheFolder();
-    // Removes the temporary files of cache copies ("pxm*.tmp") in `folder`
-    // last written more than `olderThanSeconds` ago: left by a browser that
-    // ended while writing. Returns how many went.
-    static int RemoveStaleTemporaries(const CString& folder, DWORD olderThanSeconds);
 
     // ---- The generator ---------------------------------------------------------
     // The thread: serves tasks on the pool until only this thread is counted
@@ -148,11 +136,6 @@ private:
     // a reduced scale that still covers the box's best fit. fullSize gets the
     // picture's own size.
     static BOOL LoadFullPicture(const CString& path, CRgbBuffer& image, CSize& fullSize);
-    // Loads the disk cache's copy of the task's picture, decoded at the
-    // smallest scale that still covers the cell; false when there is none
-    // or it is older than the picture (an older copy is removed).
-    static BOOL LoadCacheCopy(const CString& cachePath, const CThumbnailTask& task, CRgbBuffer& image);
-    static void WriteCacheFile(const CString& cachePath, CRgbBuffer& image);
 
     // A task that a worker is serving; a popped duplicate of it is dropped.
     // A task being served: its cell, its picture and whether it began as

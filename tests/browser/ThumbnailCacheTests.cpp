@@ -14,7 +14,7 @@ TEST(ThumbnailCache, NameIsLowerHexSha1OfTheUpperCasedPathBesideTheProgram)
     // printf '%s' 'C:\PICTURES\IMG_0001.JPG' | sha1sum
     std::string expected =
         std::string(module) + "\\cache\\b587b0bc0d641ee3b5e0546d90eed008bf15444b.jpg";
-    EXPECT_EQ(expected, (LPCSTR)CThumbnailManager::GetCacheFileName("C:\\PICTURES\\IMG_0001.JPG"));
+    EXPECT_EQ(expected, (LPCSTR)ThumbnailCache::FileName("C:\\PICTURES\\IMG_0001.JPG"));
     DWORD attributes = GetFileAttributesA((std::string(module) + "\\cache").c_str());
     EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
 }
@@ -183,10 +183,10 @@ TEST(ThumbnailCache, OnlyOldTemporariesOfCopiesAreRemovedAtStartUp)
     for (const std::string& path : {left, copy, other})
         SetModifyTime(path, hourAgo);
 
-    EXPECT_EQ(1, CThumbnailManager::RemoveStaleTemporaries(folder.Path().c_str(), 600));
+    EXPECT_EQ(1, ThumbnailCache::RemoveStaleTemporaries(folder.Path().c_str(), 600));
     EXPECT_FALSE(FileExists(left));
     EXPECT_TRUE(FileExists(writing)); // another browser may be writing it
     EXPECT_TRUE(FileExists(copy));
     EXPECT_TRUE(FileExists(other));
-    EXPECT_EQ(0, CThumbnailManager::RemoveStaleTemporaries((folder / "missing").c_str(), 600));
+    EXPECT_EQ(0, ThumbnailCache::RemoveStaleTemporaries((folder / "missing").c_str(), 600));
 }
