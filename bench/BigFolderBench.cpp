@@ -326,6 +326,7 @@ public:
         m_frame->m_nThumbXSize = 120;
         m_frame->m_bPropShowFileName = 1;
         m_frame->m_bPropShowFileDescription = 0;
+        m_frame->ApplyLook();
         m_template.InitialUpdateFrame(m_frame, NULL, TRUE);
         m_frame->ShowWindow(SW_SHOWNORMAL);
         m_view = m_frame->GetBrowserView();
@@ -727,8 +728,8 @@ int main(int argc, char** argv)
     printf("Peak child windows of the view: %d   (bound %d: a cell and its caption within a screen "
            "above and below, half a screen to the sides) %s\n", g_peaks.windows, windowBound, Verdict(g_peaks.windows <= windowBound));
     printf("Peak bitmaps in the map: %d   (budget %d) %s\n", g_peaks.bitmaps,
-           (int)CThumbnailManager::DefaultBudgetCount,
-           Verdict(g_peaks.bitmaps <= (int)CThumbnailManager::DefaultBudgetCount));
+           (int)CThumbnailMap::DefaultBudgetCount,
+           Verdict(g_peaks.bitmaps <= (int)CThumbnailMap::DefaultBudgetCount));
     printf("Peak working set: %.1f MB (now %.1f MB)\n", memory.PeakWorkingSetSize / 1048576.0,
            memory.WorkingSetSize / 1048576.0);
     DWORD gdiPeak = GetGuiResources(GetCurrentProcess(), 2 /* GR_GDIOBJECTS_PEAK */);

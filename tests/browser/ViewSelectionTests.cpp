@@ -160,7 +160,7 @@ TEST_F(ViewWindow, TheDescriptionEditComesWithDescriptionsAndTakesTheText)
     CBrowserFrame* frame = s_window->Frame();
     frame->m_bPropShowFileName = 0;
     frame->m_bPropShowFileDescription = 1;
-    view->RedrawCells();
+    frame->ApplyLook();
     Pump(50);
     EXPECT_EQ(6, CountDescendants(view->m_hWnd));
     CThumbnailWindow* cell = view->GetCellWindow(1);
@@ -171,7 +171,7 @@ TEST_F(ViewWindow, TheDescriptionEditComesWithDescriptionsAndTakesTheText)
 
     frame->m_bPropShowFileName = 1;
     frame->m_bPropShowFileDescription = 0;
-    view->RedrawCells();
+    frame->ApplyLook();
     Pump(50);
     EXPECT_FALSE(cell->m_Caption.IsWindowVisible());
 }
