@@ -235,6 +235,7 @@ CString CBrowserView::AlbumPlace(CAlbum* album)
 void CBrowserView::ShowList(CFileInfoList* list, const CString& place)
 {
     m_pFileList = list;
+    m_strPlace = place;
     SetFrameTitle(BrowserViewRules::ListTitle(place, list->GetCount()));
     BuildCells();
 }
@@ -258,6 +259,7 @@ void CBrowserView::ClearView()
 void CBrowserView::LetListGo(BOOL save)
 {
     SetFrameTitle(kEmptyTitle);
+    m_strPlace.Empty();
     delete m_pCells;
     m_pCells = NULL;
     // The view is empty before anything is saved: a message box about the

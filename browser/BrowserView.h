@@ -215,6 +215,7 @@ protected:
     void LeaveViewList();
     // The title's place of the shown list: the folder, or the album's path.
     CString ShownPlace();
+    CString m_strPlace; // the place the title names while a list is shown
     BOOL m_bClosing; // WM_DESTROY: nothing more is posted to the window
     void SetFrameTitle(const CString& text);
     // The window's left pane (the splitter's first pane), or null.

@@ -132,8 +132,15 @@ TEST_F(ViewWindow, CutAndRemoveDoNothingWhileAFolderIsShown)
     view->ClickSelectIndex(1, FALSE, false);
     EXPECT_TRUE(Enabled(view, ID_REMOVE));
     int windows = view->GetCellWindowCount();
+    CString before;
+    s_window->Frame()->GetWindowText(before);
     view->CutSelection();
     EXPECT_EQ(2u, view->GetEntries().size());
+    // The title keeps the album's place and counts what is left.
+    CString after;
+    s_window->Frame()->GetWindowText(after);
+    ASSERT_EQ(before.Right(7), CString("3 files"));
+    EXPECT_STREQ((LPCSTR)(before.Left(before.GetLength() - 7) + "2 files"), (LPCSTR)after);
     EXPECT_EQ(windows - 1, view->GetCellWindowCount());
     EXPECT_TRUE(CFileInfo::FileExist((folder / "p00002.bmp").c_str()));
     view->ClearView();
