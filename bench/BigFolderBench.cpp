@@ -37,6 +37,7 @@
 #include "LeftView.h"
 #include "PixmereApp.h"
 #include "StubDocument.h"
+#include "ThumbnailCache.h"
 #include "ThumbnailManager.h"
 #include "ThumbnailWindow.h"
 #include "FileInfo.h"
@@ -133,7 +134,7 @@ void ForgetCache(const std::vector<CFileInfo*>& entries, size_t from, size_t to)
     {
         CString upper(entries[i]->GetName());
         upper.MakeUpper();
-        DeleteFileA(CThumbnailManager::GetCacheFileName(upper));
+        DeleteFileA(ThumbnailCache::FileName(upper));
     }
 }
 
@@ -195,7 +196,7 @@ struct Peaks
         EnumChildWindows(view->m_hWnd, &CountWindow, (LPARAM)&n);
         windows = std::max(windows, n);
         if (g_pThumbnailManager)
-            bitmaps = std::max(bitmaps, g_pThumbnailManager->GetThumbnailCount());
+            bitmaps = std::max(bitmaps, g_pThumbnailManager->Thumbnails().GetCount());
         gdi = std::max(gdi, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
         user = std::max(user, GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
     }
@@ -223,17 +224,18 @@ bool VisibleDrawn(CBrowserView* view, int* visibleCount = NULL)
     CThumbnailManager* manager = g_pThumbnailManager;
     if (!manager)
         return false;
+    CThumbnailMap::CLock mapLock(manager->Thumbnails()); // no worker changes it meanwhile
     for (int k : cells)
     {
         if (k < 0 || k >= (int)entries.size() || !view->GetCellWindow(k))
             return false;
         CString path(entries[k]->GetName());
-        CThumbnailInfo info = manager->TakeThumbnail(path);
+        CThumbnailInfo info = manager->Thumbnails().Take(path);
         if (!info.m_hBitmap)
             return false;
         BITMAP bm = {};
         GetObjectA(info.m_hBitmap, sizeof(bm), &bm);
-        manager->SetThumbnail(path, info);
+        manager->Thumbnails().Set(path, info);
         if (abs(3 * bm.bmHeight - 2 * bm.bmWidth) > 3)
             return false; // 4:3, the EXIF preview
     }
@@ -262,7 +264,7 @@ void DescribeUndrawn(CBrowserView* view)
             continue;
         }
         CString path(entries[k]->GetName());
-        CThumbnailInfo info = manager->TakeThumbnail(path);
+        CThumbnailInfo info = manager->Thumbnails().Take(path);
         if (!info.m_hBitmap)
         {
             if (shown++ < 5)
@@ -272,7 +274,7 @@ void DescribeUndrawn(CBrowserView* view)
         }
         BITMAP bm = {};
         GetObjectA(info.m_hBitmap, sizeof(bm), &bm);
-        manager->SetThumbnail(path, info);
+        manager->Thumbnails().Set(path, info);
         if (abs(3 * bm.bmHeight - 2 * bm.bmWidth) > 3)
         {
             if (shown++ < 5)
@@ -324,6 +326,7 @@ public:
         m_frame->m_nThumbXSize = 120;
         m_frame->m_bPropShowFileName = 1;
         m_frame->m_bPropShowFileDescription = 0;
+        m_frame->ApplyLook();
         m_template.InitialUpdateFrame(m_frame, NULL, TRUE);
         m_frame->ShowWindow(SW_SHOWNORMAL);
         m_view = m_frame->GetBrowserView();
@@ -716,8 +719,8 @@ int main(int argc, char** argv)
         printf("Back to the top drawn in %.3f s\n", back < 0 ? -1 : Now() - t);
         g_peaks.Sample(view);
         printf("Bitmaps in the map at the end: %d (budget %d, %.1f MB of %.0f MB)\n",
-               generator->GetThumbnailCount(), generator->GetBudgetCount(),
-               generator->GetThumbnailBytes() / 1048576.0, generator->GetBudgetBytes() / 1048576.0);
+               generator->Thumbnails().GetCount(), generator->Thumbnails().GetBudgetCount(),
+               generator->Thumbnails().GetBytes() / 1048576.0, generator->Thumbnails().GetBudgetBytes() / 1048576.0);
     }
 
     PROCESS_MEMORY_COUNTERS memory = {sizeof(memory)};
@@ -725,8 +728,8 @@ int main(int argc, char** argv)
     printf("Peak child windows of the view: %d   (bound %d: a cell and its caption within a screen "
            "above and below, half a screen to the sides) %s\n", g_peaks.windows, windowBound, Verdict(g_peaks.windows <= windowBound));
     printf("Peak bitmaps in the map: %d   (budget %d) %s\n", g_peaks.bitmaps,
-           (int)CThumbnailManager::DefaultBudgetCount,
-           Verdict(g_peaks.bitmaps <= (int)CThumbnailManager::DefaultBudgetCount));
+           (int)CThumbnailMap::DefaultBudgetCount,
+           Verdict(g_peaks.bitmaps <= (int)CThumbnailMap::DefaultBudgetCount));
     printf("Peak working set: %.1f MB (now %.1f MB)\n", memory.PeakWorkingSetSize / 1048576.0,
            memory.WorkingSetSize / 1048576.0);
     DWORD gdiPeak = GetGuiResources(GetCurrentProcess(), 2 /* GR_GDIOBJECTS_PEAK */);

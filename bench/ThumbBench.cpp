@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 #include "ThumbBenchPhotos.h"
+#include "ThumbnailCache.h"
 #include "ThumbnailManager.h"
 
 using namespace thumb_bench;
@@ -70,10 +71,10 @@ struct Cells
 
 bool Has(CThumbnailManager& manager, const std::string& path)
 {
-    CThumbnailInfo info = manager.TakeThumbnail(path.c_str());
+    CThumbnailInfo info = manager.Thumbnails().Take(path.c_str());
     if (!info.m_hBitmap)
         return false;
-    manager.SetThumbnail(path.c_str(), info);
+    manager.Thumbnails().Set(path.c_str(), info);
     return true;
 }
 
@@ -134,7 +135,7 @@ void ForgetCache(const std::vector<std::string>& paths)
     {
         CString upper(path.c_str());
         upper.MakeUpper();
-        DeleteFileA(CThumbnailManager::GetCacheFileName(upper));
+        DeleteFileA(ThumbnailCache::FileName(upper));
     }
 }
 

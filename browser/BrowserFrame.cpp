@@ -110,6 +110,8 @@ BOOL CBrowserFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
         return FALSE;
     }
     SetActiveView((CView*)m_wndSplitter.GetPane(0, 1));
+    if (CBrowserView* pView = GetBrowserView())
+        pView->SetLook(GetCellLook());
     return TRUE;
 }
 
@@ -154,13 +156,39 @@ CLeftView* CBrowserFrame::GetLeftView() const
 
 void CBrowserFrame::ApplyThumbSize(int size)
 {
-    CBrowserView* pView = GetBrowserView();
-    if (pView)
-        pView->DeleteTiles();
     m_nThumbXSize = size;
     m_wndBar.SetPosition(m_nThumbXSize);
-    if (pView)
-        pView->Layout(FALSE);
+    ApplyLook();
+}
+
+CCellLook CBrowserFrame::GetCellLook() const
+{
+    CCellLook look;
+    look.thumbSize = m_nThumbXSize;
+    look.showName = m_bPropShowFileName != 0;
+    look.showDescription = m_bPropShowFileDescription != 0;
+    look.fit = m_ThumbsMaxFit != 0;
+    return look;
+}
+
+void CBrowserFrame::ApplyLook()
+{
+    CBrowserView* pView = GetBrowserView();
+    if (!pView)
+        return;
+    CCellLook look = GetCellLook();
+    bool sameSize = look.CellSize() == pView->GetLook().CellSize();
+    pView->SetLook(look);
+    if (sameSize)
+    {
+        // Fit: the map keeps what each bitmap was made for, so every cell's
+        // next paint misses and asks anew.
+        pView->RedrawCells();
+        return;
+    }
+    pView->DeleteTiles();
+    pView->Layout(FALSE);
+    pView->RedrawCells();
 }
 
 void CBrowserFrame::ShowStartFile(const CString& path)
@@ -199,16 +227,7 @@ void CBrowserFrame::OnUpdateSizeCommand(CCmdUI* pCmdUI)
 void CBrowserFrame::OnFitThumbs()
 {
     m_ThumbsMaxFit = 1 - m_ThumbsMaxFit;
-    // Every cell's next request must miss, so pass through another size and back.
-    Nudge nudge = FitNudge(m_nThumbXSize, ThumbRange());
-    CBrowserView* pView = GetBrowserView();
-    m_nThumbXSize = nudge.away;
-    if (pView)
-        pView->Layout(TRUE);
-    Sleep(100);
-    m_nThumbXSize = nudge.back;
-    if (pView)
-        pView->Layout(TRUE);
+    ApplyLook();
 }
 
 void CBrowserFrame::OnUpdateFitThumbs(CCmdUI* pCmdUI)
@@ -216,22 +235,12 @@ void CBrowserFrame::OnUpdateFitThumbs(CCmdUI* pCmdUI)
     pCmdUI->SetCheck(m_ThumbsMaxFit == 1);
 }
 
-void CBrowserFrame::RelayoutCaptions()
-{
-    if (CBrowserView* pView = GetBrowserView())
-    {
-        pView->DeleteTiles();
-        pView->Layout(FALSE);
-        pView->RedrawCells();
-    }
-}
-
 void CBrowserFrame::OnShowFileName()
 {
     Captions c = ToggleFileName(Captions{m_bPropShowFileName, m_bPropShowFileDescription});
     m_bPropShowFileName = c.showName;
     m_bPropShowFileDescription = c.showDescription;
-    RelayoutCaptions();
+    ApplyLook();
 }
 
 void CBrowserFrame::OnUpdateShowFileName(CCmdUI* pCmdUI)
@@ -244,7 +253,7 @@ void CBrowserFrame::OnShowFileDescription()
     Captions c = ToggleFileDescription(Captions{m_bPropShowFileName, m_bPropShowFileDescription});
     m_bPropShowFileName = c.showName;
     m_bPropShowFileDescription = c.showDescription;
-    RelayoutCaptions();
+    ApplyLook();
 }
 
 void CBrowserFrame::OnUpdateShowFileDescription(CCmdUI* pCmdUI)

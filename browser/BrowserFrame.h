@@ -14,6 +14,7 @@
 #include "ShellContextMenu.h"
 #include "TCToolBar.h"
 #include "BrowserBar.h"
+#include "CellLook.h"
 
 class CBrowserView;
 class CLeftView;
@@ -40,6 +41,11 @@ public:
     // Stores a new thumbnail width (clamped), moves the slider to it and lays
     // the view out again: the slider and the size commands end here.
     void ApplyThumbSize(int size);
+    // The look of the cells as the settings give it.
+    CCellLook GetCellLook() const;
+    // Pushes the settings' look to the view, which lays out and repaints
+    // its cells; every change of size, fit or captions ends here.
+    void ApplyLook();
     // Shows the start file's folder in the thumbnail view once the window is
     // up (posted, so the window paints first), unless the explorer pane has
     // already shown it.
@@ -75,7 +81,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Lays the view out after a caption change: new tiles, new cell heights.
-    void RelayoutCaptions();
     CString m_strStartFile;
 };

@@ -46,12 +46,6 @@ bool IsSizeCommandEnabled(UINT id, int value, const SizeRange& range)
     return false;
 }
 
-Nudge FitNudge(int value, const SizeRange& range)
-{
-    int away = value < range.maximum ? value + 1 : value - 1;
-    return Nudge{Clamp(away, range), Clamp(value, range)};
-}
-
 Captions ToggleFileName(Captions c)
 {
     c.showName = 1 - c.showName;

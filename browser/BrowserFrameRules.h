@@ -26,16 +26,6 @@ int SizeAfterCommand(UINT id, int value, const SizeRange& range);
 // above the minimum.
 bool IsSizeCommandEnabled(UINT id, int value, const SizeRange& range);
 
-// The two widths that "Fit thumbnails to rectangle" passes through so that
-// every cell's next request misses: one pixel away (down at the maximum)
-// and back again (the original value).
-struct Nudge
-{
-    int away;
-    int back;
-};
-Nudge FitNudge(int value, const SizeRange& range);
-
 // Caption switches: toggling one on turns the other off; both off is allowed.
 struct Captions
 {

@@ -72,7 +72,7 @@ const int MarginMaxTicks = 20;
 CBrowserView::CBrowserView()
     : m_pFrame(NULL), m_pFileList(NULL), m_pCells(NULL), m_bMarginPending(FALSE), m_nMarginTicks(0),
       m_nAlbum(0), m_FolderTile(NULL), m_AlbumTile(NULL),
-      m_bRubberBand(FALSE), m_ptAnchor(0, 0), m_rcBand(0, 0, 0, 0), m_bClosing(FALSE)
+      m_bRubberBand(FALSE), m_ptAnchor(0, 0), m_rcBand(0, 0, 0, 0), m_bClosing(FALSE), m_hCellBackground(NULL)
 {
     CSuiteLock lock;
     CWinThread* thread = AfxGetThread();
@@ -91,6 +91,8 @@ CBrowserView::~CBrowserView()
         StoreChanges(m_pFileList);
     delete m_pFileList;
     DeleteTiles();
+    if (m_hCellBackground)
+        ::DeleteObject(m_hCellBackground);
 }
 
 char* CBrowserView::AllocShowFolderPath(const char* path)
@@ -233,6 +235,7 @@ CString CBrowserView::AlbumPlace(CAlbum* album)
 void CBrowserView::ShowList(CFileInfoList* list, const CString& place)
 {
     m_pFileList = list;
+    m_strPlace = place;
     SetFrameTitle(BrowserViewRules::ListTitle(place, list->GetCount()));
     BuildCells();
 }
@@ -256,6 +259,7 @@ void CBrowserView::ClearView()
 void CBrowserView::LetListGo(BOOL save)
 {
     SetFrameTitle(kEmptyTitle);
+    m_strPlace.Empty();
     delete m_pCells;
     m_pCells = NULL;
     // The view is empty before anything is saved: a message box about the
@@ -303,6 +307,9 @@ void CBrowserView::BuildCells()
 {
     delete m_pCells;
     m_pCells = new CCellWindowPool(this);
+    if (!m_hCellBackground)
+        SetLook(m_Look); // a view that no frame has given a look yet
+    m_pCells->SetLook(m_Look, m_hCellBackground);
     // The grid follows the list's own order, which is also the order in
     // which it is saved and in which the Viewer steps through it.
     ReindexEntries();

@@ -24,6 +24,8 @@
 #include "CScrollView.h"
 #include "COleDropTarget.h"
 #include "BrowserViewRules.h"
+#include "CellHost.h"
+#include "CellLook.h"
 
 class CFileInfo;
 class CFileInfoList;
@@ -43,7 +45,7 @@ class CCellWindowPool;
 // The view's own: LPARAM a heap text (new char[]) telling of a failed save.
 #define WM_TELLSAVEFAILED (WM_USER + 104)
 
-class CBrowserView : public CScrollView
+class CBrowserView : public CScrollView, public CCellHost
 {
     DECLARE_DYNCREATE(CBrowserView)
 public:
@@ -67,6 +69,11 @@ public:
     void ShowList(CFileInfoList* list, const CString& place);
 
     // ---- Layout and scrolling (BrowserViewLayout.cpp) ----
+    // How the cells look, pushed by the frame when its settings change;
+    // the cells take it at once (lay out afterwards for a new cell size).
+    // The gradient behind the thumbnails is made here, for every cell.
+    void SetLook(const CCellLook& look);
+    const CCellLook& GetLook() const { return m_Look; }
     void Layout(BOOL recreate);
     void RedrawCells();
     void DeleteTiles();
@@ -144,6 +151,14 @@ public:
     void OpenInViewer(CFileInfo* entry = NULL);
     void OpenInGlintfix(CFileInfo* entry = NULL);
 
+    // ---- What the cells ask (BrowserViewSelection.cpp) ----
+    void CellClicked(CThumbnailWindow* cell, BOOL keepOthers) override;
+    void CellDropped(CThumbnailWindow* cell) override;
+    void CellDraggedOut() override;
+    void CellOpened(CFileInfo* entry) override;
+    void CellDescribed(CFileInfo* entry, const CString& text) override;
+    int SelectedCount() const override;
+
     void OnDraw(CDC* pDC) override;
     void OnInitialUpdate() override;
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -200,14 +215,17 @@ protected:
     void LeaveViewList();
     // The title's place of the shown list: the folder, or the album's path.
     CString ShownPlace();
+    CString m_strPlace; // the place the title names while a list is shown
     BOOL m_bClosing; // WM_DESTROY: nothing more is posted to the window
     void SetFrameTitle(const CString& text);
     // The window's left pane (the splitter's first pane), or null.
     CLeftView* GetLeftPane() const;
     // The album's place as the title shows it.
     CString AlbumPlace(CAlbum* album);
-    // The cell size of the frame's settings.
-    static void CellSize(int& w, int& h);
+    // The cell size of the look.
+    void CellSize(int& w, int& h) const;
+    CCellLook m_Look;
+    HBITMAP m_hCellBackground; // of the look's picture area, drawn by every cell
     // Gives windows to the cells in or near sight and places them.
     void PlaceCellWindows();
     void SetScrollSizesOf(const CSize& total, const CSize& page, const CSize& line);

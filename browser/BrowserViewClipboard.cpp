@@ -71,15 +71,9 @@ void CBrowserView::RemoveSelection()
     m_pFileList->UnregisterSelectedFiles();
     ReindexEntries();
     SaveShownList();
-    if (m_pFrame && m_pFrame->m_hWnd)
-    {
-        // The count in the title follows the album.
-        CString title;
-        m_pFrame->GetWindowText(title);
-        int stars = title.Find("   ***   ");
-        if (stars >= 0)
-            SetFrameTitle(BrowserViewRules::ListTitle(title.Left(stars), (int)m_Entries.size()));
-    }
+    // The count in the title follows the album (unless the album went).
+    if (m_pFileList)
+        SetFrameTitle(BrowserViewRules::ListTitle(m_strPlace, (int)m_Entries.size()));
     Layout(FALSE);
 }
 

@@ -4,6 +4,7 @@
 #include "FileInfoList.h"
 #include "CellWindowPool.h"
 #include "ThumbnailWindow.h"
+#include "BitmapFactory.h"
 
 namespace
 {
@@ -12,9 +13,31 @@ const SIZE kEmptyPage = {200, 150};
 const SIZE kEmptyLine = {20, 15};
 }
 
-void CBrowserView::CellSize(int& w, int& h)
+void CBrowserView::CellSize(int& w, int& h) const
 {
-    CThumbnailWindow::GetCellSize(w, h);
+    CSize size = m_Look.CellSize();
+    w = size.cx;
+    h = size.cy;
+}
+
+void CBrowserView::SetLook(const CCellLook& look)
+{
+    CRect area = look.PictureArea(CRect(CPoint(0, 0), look.CellSize()));
+    BITMAP info = {};
+    bool sameArea = m_hCellBackground && GetObjectA(m_hCellBackground, sizeof(info), &info) &&
+                    info.bmWidth == area.Width() && info.bmHeight == area.Height();
+    m_Look = look;
+    HBITMAP old = NULL;
+    if (!sameArea)
+    {
+        old = m_hCellBackground;
+        m_hCellBackground = CBitmapFactory::CreateGradientCircleFromCenterBitmap(
+            area.Width(), area.Height(), CThumbnailWindow::GradientInner, CThumbnailWindow::GradientOuter);
+    }
+    if (m_pCells)
+        m_pCells->SetLook(m_Look, m_hCellBackground);
+    if (old)
+        ::DeleteObject(old); // no cell draws it any more
 }
 
 void CBrowserView::SetScrollSizesOf(const CSize& total, const CSize& page, const CSize& line)

@@ -11,6 +11,7 @@
 #include "FileInfoList.h"
 #include "JpgFile.h"
 #include "RgbBuffer.h"
+#include "ThumbnailCache.h"
 #include "ThumbnailManager.h"
 #include "ThumbnailWindow.h"
 #include "resource.h"
@@ -112,11 +113,11 @@ int CBrowserView::RotateSelection(int operation)
         key.MakeUpper();
         if (g_pThumbnailManager)
         {
-            CThumbnailInfo old = g_pThumbnailManager->TakeThumbnail(key);
+            CThumbnailInfo old = g_pThumbnailManager->Thumbnails().Take(key);
             if (old.m_hBitmap)
                 ::DeleteObject(old.m_hBitmap);
         }
-        ::DeleteFileA(CThumbnailManager::GetCacheFileName(key));
+        ::DeleteFileA(ThumbnailCache::FileName(key));
         for (size_t k = 0; k < m_Entries.size(); ++k)
             if (m_Entries[k]->GetName().CompareNoCase(path) == 0)
                 if (CThumbnailWindow* cell = GetCellWindow((int)k))

@@ -37,6 +37,40 @@ void CBrowserView::ClickSelect(CThumbnailWindow* cell, BOOL force)
     ClickSelectIndex(k, force, ModifierHeld());
 }
 
+void CBrowserView::CellClicked(CThumbnailWindow* cell, BOOL keepOthers)
+{
+    ClickSelect(cell, keepOthers);
+}
+
+void CBrowserView::CellDropped(CThumbnailWindow* cell)
+{
+    DropCell(cell);
+}
+
+void CBrowserView::CellDraggedOut()
+{
+    DragSelection();
+}
+
+void CBrowserView::CellOpened(CFileInfo* entry)
+{
+    OpenInViewer(entry);
+}
+
+void CBrowserView::CellDescribed(CFileInfo* entry, const CString& text)
+{
+    // Through the list, which then knows it has a change to save.
+    if (m_pFileList)
+        m_pFileList->ChangeDescription(entry, text);
+    else if (entry)
+        entry->SetDescription(text);
+}
+
+int CBrowserView::SelectedCount() const
+{
+    return m_pFileList ? m_pFileList->GetSelectedFileCount() : 0;
+}
+
 void CBrowserView::ClickSelectIndex(int k, BOOL force, bool modifierHeld)
 {
     bool selected = k >= 0 && m_Entries[k]->Selected();

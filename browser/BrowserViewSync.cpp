@@ -170,7 +170,8 @@ BOOL CBrowserView::SaveShownList()
     if (rebuild)
     {
         ReindexEntries();
-        SetFrameTitle(BrowserViewRules::ListTitle(ShownPlace(), (int)m_Entries.size()));
+        m_strPlace = ShownPlace();
+        SetFrameTitle(BrowserViewRules::ListTitle(m_strPlace, (int)m_Entries.size()));
         BuildCells();
     }
     ReportSave(m_pFileList, outcome);
@@ -239,7 +240,8 @@ void CBrowserView::TakeSavedChanges()
     }
     if (!currentName.IsEmpty())
         m_pFileList->SetCurrentFile(currentName);
-    SetFrameTitle(BrowserViewRules::ListTitle(ShownPlace(), m_pFileList->GetCount()));
+    m_strPlace = ShownPlace();
+    SetFrameTitle(BrowserViewRules::ListTitle(m_strPlace, m_pFileList->GetCount()));
     BuildCells();
     ScrollToPosition(scroll);
     OnScrollBy(CSize(0, 0)); // keeps the position inside the new range

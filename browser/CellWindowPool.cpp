@@ -36,14 +36,22 @@ std::vector<CThumbnailWindow*> CCellWindowPool::Windows() const
 
 CThumbnailWindow* CCellWindowPool::MakeWindow(CFileInfo* entry, const CRect& place)
 {
-    CThumbnailWindow* cell = new CThumbnailWindow(m_pView, entry);
-    if (!cell->CreateCell(place))
+    CThumbnailWindow* cell = new CThumbnailWindow(m_pView, m_pView, entry);
+    if (!cell->CreateCell(place, m_Look, m_hBackground))
     {
         delete cell;
         return NULL;
     }
     m_ByEntry[entry] = cell;
     return cell;
+}
+
+void CCellWindowPool::SetLook(const CCellLook& look, HBITMAP background)
+{
+    m_Look = look;
+    m_hBackground = background;
+    for (auto& item : m_ByEntry)
+        item.second->SetLook(look, background);
 }
 
 void CCellWindowPool::Rebind(CThumbnailWindow* cell, CFileInfo* entry)

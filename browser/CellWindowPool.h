@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 #include "Framework.h"
+#include "CellLook.h"
 
 class CBrowserView;
 class CFileInfo;
@@ -41,6 +42,9 @@ public:
     void RedrawAll(const std::vector<CFileInfo*>& entries, const std::vector<int>& seen);
     // Every window, in no particular order.
     std::vector<CThumbnailWindow*> Windows() const;
+    // The look of every window, now and when made; `background` stays the
+    // caller's and must outlive the windows or the next SetLook.
+    void SetLook(const CCellLook& look, HBITMAP background);
 
 private:
     CCellWindowPool(const CCellWindowPool&) = delete;
@@ -52,5 +56,7 @@ private:
     void DestroyWindowOf(CThumbnailWindow* cell);
 
     CBrowserView* m_pView;
+    CCellLook m_Look;
+    HBITMAP m_hBackground = NULL;
     std::unordered_map<const CFileInfo*, CThumbnailWindow*> m_ByEntry;
 };

@@ -11,6 +11,7 @@
 #include "LeftView.h"
 #include "StubDocument.h"
 #include "ThreadBase.h"
+#include "ThumbnailCache.h"
 #include "ThumbnailManager.h"
 #include "resource.h"
 
@@ -57,7 +58,7 @@ BOOL CPixmereApp::InitInstance()
     // Counted while it starts threads, so the count cannot reach the end
     // condition before the first window's thread exists.
     CThreadBase::IncrementThreadCounter();
-    CThumbnailManager::RemoveStaleTemporaries(CThumbnailManager::GetCacheFolder(), StaleTemporarySeconds);
+    ThumbnailCache::RemoveStaleTemporaries(ThumbnailCache::Folder(), StaleTemporarySeconds);
     HANDLE generator = NULL;
     {
         CSuiteLock lock;

@@ -1,7 +1,5 @@
-// CThumbnailManager's disk cache: the folder "cache" beside the program
-// holds a 360 x 480 best-fit JPEG of every large picture shown, named by the
-// SHA-1 of its upper-cased path, so a picture is decoded at full size once.
-#include "ThumbnailManager.h"
+// The thumbnail disk cache: naming, loading and writing the copies.
+#include "ThumbnailCache.h"
 #include "RgbBuffer.h"
 #include "JpgFile.h"
 #include "SHA1.h"
@@ -25,14 +23,16 @@ CString ProgramFolder()
 }
 } // namespace
 
-CString CThumbnailManager::GetCacheFolder()
+namespace ThumbnailCache
+{
+CString Folder()
 {
     return ProgramFolder() + "\\cache";
 }
 
-CString CThumbnailManager::GetCacheFileName(const CString& path)
+CString FileName(const CString& path)
 {
-    CString folder = GetCacheFolder();
+    CString folder = Folder();
     _mkdir(folder); // already there most of the time
 
     CSHA1 sha;
@@ -46,7 +46,26 @@ CString CThumbnailManager::GetCacheFileName(const CString& path)
     return folder + "\\" + name + ".jpg";
 }
 
-void CThumbnailManager::WriteCacheFile(const CString& cachePath, CRgbBuffer& image)
+BOOL Load(const CString& cachePath, ULONGLONG pictureModified, const CSize& cell, CRgbBuffer& image)
+{
+    // One look at the copy tells whether it is there and how old it is.
+    WIN32_FILE_ATTRIBUTE_DATA copy;
+    if (!GetFileAttributesExA(cachePath, GetFileExInfoStandard, &copy) ||
+        (copy.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return FALSE;
+    ULONGLONG written = ((ULONGLONG)copy.ftLastWriteTime.dwHighDateTime << 32) | copy.ftLastWriteTime.dwLowDateTime;
+    if (written < pictureModified)
+    {
+        DeleteFileA(cachePath);
+        return FALSE;
+    }
+    // The copy is 360 x 480 at most and a cell far smaller: decoding it at
+    // a reduced scale saves most of the decoding and the scaling after it.
+    CJpgFile reader(cachePath, 100, false);
+    return reader.LoadReduced(&image, cell.cx, cell.cy, NULL);
+}
+
+void Write(const CString& cachePath, CRgbBuffer& image)
 {
     // The codec writes a temporary file and moves it into place only when
     // it is whole, so a worker serving another cell of the same picture
@@ -54,7 +73,7 @@ void CThumbnailManager::WriteCacheFile(const CString& cachePath, CRgbBuffer& ima
     CJpgFile(cachePath, CacheQuality, false).Save(&image);
 }
 
-int CThumbnailManager::RemoveStaleTemporaries(const CString& folder, DWORD olderThanSeconds)
+int RemoveStaleTemporaries(const CString& folder, DWORD olderThanSeconds)
 {
     // A copy being written goes under "pxm*.tmp" until it is whole; one
     // left by a process that ended while writing would stay for ever.
@@ -78,3 +97,4 @@ int CThumbnailManager::RemoveStaleTemporaries(const CString& folder, DWORD older
     FindClose(search);
     return removed;
 }
+} // namespace ThumbnailCache

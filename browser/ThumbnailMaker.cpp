@@ -5,11 +5,11 @@
 #include "RgbBuffer.h"
 #include "JpgFile.h"
 #include "FileInfo.h"
+#include "ThumbnailCache.h"
 
 namespace
 {
-const CRect CacheBox(0, 0, CThumbnailManager::m_MaxThumbSize,
-                     CThumbnailManager::m_MaxThumbSize * 4 / 3);
+const CRect CacheBox = ThumbnailCache::Box();
 } // namespace
 
 BOOL CThumbnailManager::LoadFullPicture(const CString& path, CRgbBuffer& image, CSize& fullSize)
@@ -27,30 +27,12 @@ BOOL CThumbnailManager::LoadFullPicture(const CString& path, CRgbBuffer& image, 
     return TRUE;
 }
 
-BOOL CThumbnailManager::LoadCacheCopy(const CString& cachePath, const CThumbnailTask& task, CRgbBuffer& image)
-{
-    // One look at the copy tells whether it is there and how old it is.
-    WIN32_FILE_ATTRIBUTE_DATA copy;
-    if (!GetFileAttributesExA(cachePath, GetFileExInfoStandard, &copy) ||
-        (copy.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return FALSE;
-    ULONGLONG written = ((ULONGLONG)copy.ftLastWriteTime.dwHighDateTime << 32) | copy.ftLastWriteTime.dwLowDateTime;
-    if (written < task.m_Modified)
-    {
-        DeleteFileA(cachePath);
-        return FALSE;
-    }
-    // The copy is 360 x 480 at most and a cell far smaller: decoding it at
-    // a reduced scale saves most of the decoding and the scaling after it.
-    CJpgFile reader(cachePath, 100, false);
-    return reader.LoadReduced(&image, task.m_Rect.Width(), task.m_Rect.Height(), NULL);
-}
-
 void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
 {
-    CString cachePath = GetCacheFileName(task->m_strPath);
+    CString cachePath = ThumbnailCache::FileName(task->m_strPath);
     CRgbBuffer image;
-    if (!task->m_bNoCacheCopy && LoadCacheCopy(cachePath, *task, image))
+    if (!task->m_bNoCacheCopy &&
+        ThumbnailCache::Load(cachePath, task->m_Modified, task->m_Rect.Size(), image))
     {
         task->m_bJpegPreview = FALSE;
         Store(task, image);
@@ -86,7 +68,7 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
     // over) must not leave a copy of what it was: the copy would be newer
     // than the file and pass for fresh. Its cell asks again when it paints.
     if (LastWriteTime(task->m_strFile) == task->m_Modified)
-        WriteCacheFile(cachePath, *fitted);
+        ThumbnailCache::Write(cachePath, *fitted);
     Store(task, *fitted);
     delete fitted;
 }
@@ -103,7 +85,7 @@ void CThumbnailManager::Store(CThumbnailTask* task, const CRgbBuffer& image)
     if (!bitmap)
         return;
     CThumbnailInfo info = {bitmap, task->m_Rect, task->m_bFitToRect, task->m_bJpegPreview, task->m_Modified};
-    SetThumbnail(task->m_strPath, info);
+    m_Map.Set(task->m_strPath, info);
     // The duplicates queued by repaints; the cell's requests for another
     // picture (its window was reused meanwhile) stay.
     if (!task->m_bJpegPreview)

@@ -16,8 +16,7 @@ const DWORD IdleWaitMs = 100;
 } // namespace
 
 CThumbnailManager::CThumbnailManager()
-    : m_nMapBytes(0), m_nBudgetCount(DefaultBudgetCount), m_nBudgetBytes(DefaultBudgetBytes),
-      m_nWorkers(0), m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)), m_nIdle(0), m_nAdded(0), m_bStop(0),
+    : m_nWorkers(0), m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)), m_nIdle(0), m_nAdded(0), m_bStop(0),
       m_nServed(0)
 {
     m_bAutoDelete = TRUE;
@@ -26,18 +25,12 @@ CThumbnailManager::CThumbnailManager()
 CThumbnailManager::~CThumbnailManager()
 {
     RemoveAllTasks();
-    ClearThumbnails();
+    m_Map.Clear();
     if (m_hWake)
         CloseHandle(m_hWake);
     CSuiteLock lock;
     if (g_pThumbnailManager == this)
         g_pThumbnailManager = NULL;
-}
-
-std::string CThumbnailManager::KeyOf(CString path)
-{
-    path.MakeUpper();
-    return std::string((LPCSTR)path, (size_t)path.GetLength());
 }
 
 ULONGLONG CThumbnailManager::LastWriteTime(const CString& file)
@@ -49,28 +42,26 @@ ULONGLONG CThumbnailManager::LastWriteTime(const CString& file)
     return ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
-HBITMAP CThumbnailManager::GetThumbnail(CString path, const CRect& area, HWND cell, BOOL fit)
+HBITMAP CThumbnailManager::GetThumbnail(CString path, const CRect& area, HWND cell, BOOL fit,
+                                        const std::function<void(HBITMAP)>& draw)
 {
     CString file = path;
     path.MakeUpper();
     // A picture overwritten by a paste or changed by another program shows
     // anew: what the map holds was made from the file as it was.
     ULONGLONG modified = LastWriteTime(file);
-    CSuiteLock lock;
-    CThumbnailInfo found = TakeThumbnail(path);
+    CThumbnailInfo found = m_Map.Draw(path, area, fit, modified, draw);
     if (found.m_hBitmap)
     {
-        if (found.IsMadeFor(area, fit, modified))
+        // The full pass may have been dropped with the cell that first
+        // asked (its window went to another picture): ask for it again.
+        if (found.m_bPreview)
         {
-            found.m_Rect = area;
-            SetThumbnail(path, found);
-            // The full pass may have been dropped with the cell that first
-            // asked (its window went to another picture): ask for it again.
-            if (found.m_bPreview && !IsPending(cell, path))
+            CSuiteLock lock;
+            if (!IsPending(cell, path))
                 AddTask(NewTask(path, file, area, cell, fit, FALSE));
-            return found.m_hBitmap;
         }
-        DeleteObject(found.m_hBitmap); // made for another size, fit or file
+        return found.m_hBitmap;
     }
     AddTask(NewTask(path, file, area, cell, fit, CFileInfo::IsJPGFile(path)));
     return NULL;

@@ -1,8 +1,6 @@
-// CThumbnailManager's bitmap map: one bitmap per upper-cased path, bounded
-// by a count and a byte budget. Windows allows a process 10,000 GDI objects,
-// so the map drops the least recently drawn bitmaps first; a dropped
-// thumbnail comes back from the disk cache when its cell paints again.
-#include "ThumbnailManager.h"
+// CThumbnailMap: the bitmaps of finished thumbnails, bounded by a count and
+// a byte budget, least recently drawn dropped first.
+#include "ThumbnailMap.h"
 
 namespace
 {
@@ -15,7 +13,25 @@ size_t BitmapBytes(HBITMAP bitmap)
 }
 } // namespace
 
-void CThumbnailManager::MarkDrawn(MapEntry& entry, const std::string& key)
+CThumbnailMap::CThumbnailMap()
+    : m_nBytes(0), m_nBudgetCount(DefaultBudgetCount), m_nBudgetBytes(DefaultBudgetBytes)
+{
+    InitializeCriticalSection(&m_Lock);
+}
+
+CThumbnailMap::~CThumbnailMap()
+{
+    Clear();
+    DeleteCriticalSection(&m_Lock);
+}
+
+std::string CThumbnailMap::KeyOf(CString path)
+{
+    path.MakeUpper();
+    return std::string((LPCSTR)path, (size_t)path.GetLength());
+}
+
+void CThumbnailMap::MarkDrawn(Entry& entry, const std::string& key)
 {
     if (entry.recent != m_Recent.begin())
     {
@@ -25,14 +41,47 @@ void CThumbnailManager::MarkDrawn(MapEntry& entry, const std::string& key)
     }
 }
 
-void CThumbnailManager::SetThumbnail(CString path, const CThumbnailInfo& info)
+void CThumbnailMap::Erase(Map::iterator found)
+{
+    m_nBytes -= found->second.bytes;
+    m_Recent.erase(found->second.recent);
+    m_Map.erase(found);
+}
+
+CThumbnailInfo CThumbnailMap::Draw(CString path, const CRect& area, BOOL fit, ULONGLONG modified,
+                                   const std::function<void(HBITMAP)>& draw)
 {
     std::string key = KeyOf(path);
-    CSuiteLock lock;
+    CThumbnailInfo none = {NULL, CRect(0, 0, 0, 0)};
+    CLock lock(*this);
+    Map::iterator found = m_Map.find(key);
+    if (found != m_Map.end() && found->second.info.m_hBitmap)
+    {
+        Entry& entry = found->second;
+        if (entry.info.IsMadeFor(area, fit, modified))
+        {
+            entry.info.m_Rect = area;
+            MarkDrawn(entry, key);
+            if (draw)
+                draw(entry.info.m_hBitmap);
+            return entry.info;
+        }
+        DeleteObject(entry.info.m_hBitmap); // made for another size, fit or file
+        Erase(found);
+    }
+    if (draw)
+        draw(NULL);
+    return none;
+}
+
+void CThumbnailMap::Set(CString path, const CThumbnailInfo& info)
+{
+    std::string key = KeyOf(path);
+    CLock lock(*this);
     Map::iterator found = m_Map.find(key);
     if (found != m_Map.end())
     {
-        MapEntry& entry = found->second;
+        Entry& entry = found->second;
         // A preview made by a worker that lost the race with the full pass
         // of the same request would hide the full picture for good.
         if (info.m_bPreview && !entry.info.m_bPreview && entry.info.m_hBitmap &&
@@ -45,53 +94,50 @@ void CThumbnailManager::SetThumbnail(CString path, const CThumbnailInfo& info)
         }
         if (entry.info.m_hBitmap && entry.info.m_hBitmap != info.m_hBitmap)
             DeleteObject(entry.info.m_hBitmap);
-        m_nMapBytes -= entry.bytes;
+        m_nBytes -= entry.bytes;
         entry.info = info;
         entry.bytes = BitmapBytes(info.m_hBitmap);
-        m_nMapBytes += entry.bytes;
+        m_nBytes += entry.bytes;
         MarkDrawn(entry, key);
     }
     else
     {
         m_Recent.push_front(key);
-        MapEntry entry = {info, BitmapBytes(info.m_hBitmap), m_Recent.begin()};
-        m_nMapBytes += entry.bytes;
+        Entry entry = {info, BitmapBytes(info.m_hBitmap), m_Recent.begin()};
+        m_nBytes += entry.bytes;
         m_Map.insert(Map::value_type(key, entry));
     }
     DropOverBudget(key);
 }
 
-CThumbnailInfo CThumbnailManager::TakeThumbnail(CString path)
+CThumbnailInfo CThumbnailMap::Take(CString path)
 {
     std::string key = KeyOf(path);
-    CSuiteLock lock;
     CThumbnailInfo none = {NULL, CRect(0, 0, 0, 0)};
+    CLock lock(*this);
     Map::iterator found = m_Map.find(key);
     if (found == m_Map.end() || !found->second.info.m_hBitmap)
         return none;
     CThumbnailInfo info = found->second.info;
-    m_nMapBytes -= found->second.bytes;
-    m_Recent.erase(found->second.recent);
-    m_Map.erase(found);
+    Erase(found);
     return info;
 }
 
-void CThumbnailManager::ClearThumbnails()
+void CThumbnailMap::Clear()
 {
-    CSuiteLock lock;
+    CLock lock(*this);
     for (Map::value_type& item : m_Map)
         if (item.second.info.m_hBitmap)
             DeleteObject(item.second.info.m_hBitmap);
     m_Map.clear();
     m_Recent.clear();
-    m_nMapBytes = 0;
+    m_nBytes = 0;
 }
 
-void CThumbnailManager::DropOverBudget(const std::string& keep)
+void CThumbnailMap::DropOverBudget(const std::string& keep)
 {
     // Cells draw only under the lock, so no dropped bitmap is being drawn.
-    while ((m_Map.size() > (size_t)m_nBudgetCount || m_nMapBytes > m_nBudgetBytes) &&
-           m_Recent.size() > 1)
+    while ((m_Map.size() > (size_t)m_nBudgetCount || m_nBytes > m_nBudgetBytes) && m_Recent.size() > 1)
     {
         std::string oldest = m_Recent.back();
         if (oldest == keep)
@@ -102,28 +148,28 @@ void CThumbnailManager::DropOverBudget(const std::string& keep)
             continue;
         if (found->second.info.m_hBitmap)
             DeleteObject(found->second.info.m_hBitmap);
-        m_nMapBytes -= found->second.bytes;
+        m_nBytes -= found->second.bytes;
         m_Map.erase(found);
     }
 }
 
-void CThumbnailManager::SetBudget(int count, size_t bytes)
+void CThumbnailMap::SetBudget(int count, size_t bytes)
 {
-    CSuiteLock lock;
+    CLock lock(*this);
     m_nBudgetCount = count < 1 ? 1 : count;
     m_nBudgetBytes = bytes;
     std::string keep = m_Recent.empty() ? std::string() : m_Recent.front();
     DropOverBudget(keep);
 }
 
-int CThumbnailManager::GetThumbnailCount()
+int CThumbnailMap::GetCount()
 {
-    CSuiteLock lock;
+    CLock lock(*this);
     return (int)m_Map.size();
 }
 
-size_t CThumbnailManager::GetThumbnailBytes()
+size_t CThumbnailMap::GetBytes()
 {
-    CSuiteLock lock;
-    return m_nMapBytes;
+    CLock lock(*this);
+    return m_nBytes;
 }

@@ -2,10 +2,8 @@
 // mouse: click selection, dragging to reorder, Shift/Ctrl drag out, double
 // click to the Viewer, description editing.
 #include "ThumbnailWindow.h"
-#include "BrowserFrame.h"
-#include "BrowserView.h"
+#include "CellHost.h"
 #include "FileInfo.h"
-#include "FileInfoList.h"
 #include "ThumbnailManager.h"
 
 IMPLEMENT_DYNAMIC(CThumbnailWindow, CMoveableWindow)
@@ -19,10 +17,8 @@ BEGIN_MESSAGE_MAP(CThumbnailWindow, CMoveableWindow)
     ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
-HBITMAP CThumbnailWindow::m_CellBackground = NULL;
-
-CThumbnailWindow::CThumbnailWindow(CBrowserView* view, CFileInfo* entry)
-    : m_pView(view), m_pFileInfo(entry), m_bSettingCaption(FALSE)
+CThumbnailWindow::CThumbnailWindow(CWnd* parent, CCellHost* host, CFileInfo* entry)
+    : m_pParent(parent), m_pHost(host), m_pFileInfo(entry), m_bSettingCaption(FALSE), m_hBackground(NULL)
 {
 }
 
@@ -38,11 +34,26 @@ CThumbnailWindow::~CThumbnailWindow()
     }
 }
 
-BOOL CThumbnailWindow::CreateCell(const CRect& place)
+BOOL CThumbnailWindow::CreateCell(const CRect& place, const CCellLook& look, HBITMAP background)
 {
+    if (!CMoveableWindow::Create(place, m_pParent, WS_CLIPCHILDREN))
+        return FALSE;
+    SetLook(look, background);
+    return TRUE;
+}
+
+void CThumbnailWindow::SetLook(const CCellLook& look, HBITMAP background)
+{
+    m_Look = look;
+    m_hBackground = background;
+    if (!m_hWnd)
+        return;
     // The caption's edit comes when descriptions are first shown: windows
     // are slow to make, and with names shown no cell needs one.
-    return CMoveableWindow::Create(place, m_pView, WS_CLIPCHILDREN);
+    ShowCaptionEdit(m_Look.showDescription);
+    if (m_Caption.m_hWnd && m_Look.showDescription)
+        SetCaptionText(m_pFileInfo ? m_pFileInfo->GetDescription() : CString());
+    Invalidate(FALSE);
 }
 
 CRect CThumbnailWindow::CaptionEditPlace() const
@@ -76,8 +87,8 @@ void CThumbnailWindow::SetFileInfo(CFileInfo* entry)
         if (::GetFocus() == m_Caption.m_hWnd)
         {
             OnCaptionChange();
-            if (m_pView && m_pView->m_hWnd)
-                m_pView->SetFocus();
+            if (m_pParent && m_pParent->m_hWnd)
+                m_pParent->SetFocus();
             else
                 ::SetFocus(NULL);
         }
@@ -97,35 +108,6 @@ void CThumbnailWindow::SetSelected(BOOL selected)
         m_pFileInfo->Select(selected != FALSE);
     if (m_hWnd)
         RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
-}
-
-CBaseFrameWindow* CThumbnailWindow::GetSettingsFrame() const
-{
-    CWinThread* thread = AfxGetThread();
-    CWnd* main = thread ? thread->GetMainWnd() : NULL;
-    CBaseFrameWindow* frame = DYNAMIC_DOWNCAST(CBaseFrameWindow, main);
-    if (!frame && m_pView && m_pView->m_hWnd)
-    {
-        CFrameWnd* parent = m_pView->GetParentFrame();
-        frame = DYNAMIC_DOWNCAST(CBaseFrameWindow, parent);
-    }
-    return frame;
-}
-
-void CThumbnailWindow::GetCellSize(int& width, int& height)
-{
-    CWinThread* thread = AfxGetThread();
-    CWnd* main = thread ? thread->GetMainWnd() : NULL;
-    CBrowserFrame* browser = DYNAMIC_DOWNCAST(CBrowserFrame, main);
-    CBaseFrameWindow* frame = browser;
-    int size = browser ? (int)browser->m_nThumbXSize : CThumbnailManager::m_MaxThumbSize / 3;
-    int edgeX = GetSystemMetrics(SM_CXEDGE);
-    int edgeY = GetSystemMetrics(SM_CYEDGE);
-    width = size + 2 * edgeX;
-    height = (3 * width - 6 * edgeX) / 4 + 2 * edgeY;
-    BOOL captions = frame ? (frame->m_bPropShowFileName || frame->m_bPropShowFileDescription) : TRUE;
-    if (captions)
-        height += CaptionHeight;
 }
 
 void CThumbnailWindow::OnSize(UINT nType, int cx, int cy)
@@ -152,23 +134,21 @@ void CThumbnailWindow::OnCaptionChange()
         return;
     CString text;
     m_Caption.GetWindowText(text);
-    // Through the list, which then knows it has a change to save.
-    CFileInfoList* list = m_pView ? m_pView->GetFileList() : NULL;
-    if (list)
-        list->ChangeDescription(m_pFileInfo, text);
+    if (m_pHost)
+        m_pHost->CellDescribed(m_pFileInfo, text);
     else
         m_pFileInfo->SetDescription(text);
 }
 
 void CThumbnailWindow::MouseButtonDown()
 {
-    if (!m_pView)
+    if (!m_pHost)
         return;
     BOOL modifier = (GetKeyState(VK_SHIFT) & 0x8000) || (GetKeyState(VK_CONTROL) & 0x8000);
     // The arrow and page keys scroll the grid after a click on a cell.
-    if (m_pView->m_hWnd && ::GetFocus() != m_pView->m_hWnd)
-        m_pView->SetFocus();
-    m_pView->ClickSelect(this);
+    if (m_pParent && m_pParent->m_hWnd && ::GetFocus() != m_pParent->m_hWnd)
+        m_pParent->SetFocus();
+    m_pHost->CellClicked(this, FALSE);
     if (modifier)
         SetTimer(DragTimer, DragDelayMs, NULL); // held down: drag the selection out
     else
@@ -178,26 +158,26 @@ void CThumbnailWindow::MouseButtonDown()
 void CThumbnailWindow::MouseButtonUp()
 {
     // Only a cell that the mouse has been moving goes back into the grid.
-    if (m_pView && IsDragging())
-        m_pView->DropCell(this);
+    if (m_pHost && IsDragging())
+        m_pHost->CellDropped(this);
     CMoveableWindow::MouseButtonUp();
 }
 
 void CThumbnailWindow::OnTimer(UINT_PTR nIDEvent)
 {
     KillTimer(DragTimer);
-    if (!m_pView || !(GetAsyncKeyState(VK_LBUTTON) & 0x8000))
+    if (!m_pHost || !(GetAsyncKeyState(VK_LBUTTON) & 0x8000))
         return;
-    m_pView->ClickSelect(this, TRUE);
-    m_pView->DragSelection();
+    m_pHost->CellClicked(this, TRUE);
+    m_pHost->CellDraggedOut();
 }
 
 void CThumbnailWindow::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
-    if (!m_pView)
+    if (!m_pHost)
         return;
-    m_pView->OpenInViewer(m_pFileInfo);
-    m_pView->ClickSelect(this);
+    m_pHost->CellOpened(m_pFileInfo);
+    m_pHost->CellClicked(this, FALSE);
 }
 
 void CThumbnailWindow::OnRButtonDown(UINT nFlags, CPoint point)

@@ -1,20 +1,22 @@
 // CThumbnailWindow: the cell window of one picture in the thumbnail view. It
 // never decodes anything: while it paints it asks the thumbnail generator for
-// a bitmap of its picture area (under the suite-wide lock) and draws it over
-// a shared radial-gradient background, with bevels, the caption strip (file
-// name or editable description) and, when its entry is selected, an orange
-// frame. Clicks, drags, double clicks and the context menu go to its view.
+// a bitmap of its picture area and draws it (under the bitmap map's lock)
+// over the view's radial-gradient background, with bevels, the caption strip
+// (file name or editable description) and, when its entry is selected, an
+// orange frame. Clicks, drags, double clicks and descriptions go to its host
+// (CCellHost); how it looks (CCellLook) is pushed to it by its view.
 //
 // The view owns the cell object; the cell shows an entry it does not own. A
 // cell may be handed to another entry (SetFileInfo): its pending tasks go.
+// The background bitmap stays the view's.
 #pragma once
 
 #include "Framework.h"
 #include "CEdit.h"
 #include "MoveableWindow.h"
+#include "CellLook.h"
 
-class CBrowserView;
-class CBaseFrameWindow;
+class CCellHost;
 class CFileInfo;
 
 class CThumbnailWindow : public CMoveableWindow
@@ -24,17 +26,23 @@ public:
     enum
     {
         IDC_CAPTION = 1236,
-        CaptionHeight = 20,
+        CaptionHeight = CCellLook::CaptionHeight,
         DragTimer = 1,
         DragDelayMs = 200,
     };
 
-    CThumbnailWindow(CBrowserView* view, CFileInfo* entry);
+    // parent: the view's window; host: what the cell's clicks go to.
+    CThumbnailWindow(CWnd* parent, CCellHost* host, CFileInfo* entry);
     ~CThumbnailWindow() override;
 
-    // The window at `place` in the view; the description's edit comes
-    // when descriptions are first shown.
-    BOOL CreateCell(const CRect& place);
+    // The window at `place` in the view, with the given look; the
+    // description's edit comes when descriptions are first shown.
+    BOOL CreateCell(const CRect& place, const CCellLook& look, HBITMAP background);
+    // A new look: the cell shows or hides its description's edit and
+    // paints anew. `background` (the view's, of the look's picture area)
+    // is drawn behind every thumbnail.
+    void SetLook(const CCellLook& look, HBITMAP background);
+    const CCellLook& GetLook() const { return m_Look; }
     CFileInfo* GetFileInfo() const { return m_pFileInfo; }
     // Shows another entry: the generator's pending tasks for this window
     // are removed and the cell repaints. A description being edited stays
@@ -47,15 +55,8 @@ public:
     // (nothing when the map holds it at the cell's size).
     void RequestThumbnail();
 
-    // The cell size of the current thread's browser frame: width = thumbnail
-    // size + 2 edges; height = (3 w - 6 edges) / 4 + 2 edges, + 20 with captions.
-    static void GetCellSize(int& width, int& height);
-
-    // The background of the current picture-area size, shared by every cell
-    // of the process; used and replaced only under the suite-wide lock.
-    static HBITMAP m_CellBackground;
-
-    CBrowserView* m_pView;
+    CWnd* m_pParent;
+    CCellHost* m_pHost;
     CFileInfo* m_pFileInfo;
     CEdit m_Caption;
     BOOL m_bSettingCaption; // the text shown changes; nobody typed it
@@ -71,12 +72,8 @@ public:
     static COLORREF SelectionBottomRight(int i) { return RGB(205 + 10 * i, 55 + 10 * i, 0); }
 
 protected:
-    // The browser frame whose display settings the cell follows: the current
-    // thread's main window, else the view's frame; null outside a browser.
-    CBaseFrameWindow* GetSettingsFrame() const;
-    // The client area less the caption strip, with the frame's caption and
-    // fitting settings.
-    CRect PictureArea(BOOL& showName, BOOL& showDescription, BOOL& fit) const;
+    // The client area less the caption strip.
+    CRect PictureArea() const;
     // Shows or hides the description's edit, making it the first time it
     // is shown.
     void ShowCaptionEdit(BOOL show);
@@ -84,6 +81,9 @@ protected:
     void SetCaptionText(const CString& text);
     CRect CaptionEditPlace() const;
     void ShowContextMenu();
+
+    CCellLook m_Look;
+    HBITMAP m_hBackground; // the view's
 
     afx_msg void OnPaint();
     afx_msg void OnSize(UINT nType, int cx, int cy);

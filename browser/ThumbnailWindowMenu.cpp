@@ -4,17 +4,16 @@
 // to its CShellContextMenu.
 #include "ThumbnailWindow.h"
 #include "BrowserFrame.h"
-#include "BrowserView.h"
+#include "CellHost.h"
 #include "CMenu.h"
 #include "FileInfo.h"
-#include "FileInfoList.h"
 #include "resource.h"
 
 void CThumbnailWindow::ShowContextMenu()
 {
-    if (!m_pView)
+    if (!m_pHost)
         return;
-    m_pView->ClickSelect(this, TRUE);
+    m_pHost->CellClicked(this, TRUE);
     CPoint cursor;
     GetCursorPos(&cursor);
 
@@ -26,13 +25,12 @@ void CThumbnailWindow::ShowContextMenu()
         return;
 
     CBrowserFrame* frame = DYNAMIC_DOWNCAST(CBrowserFrame, main);
-    CFileInfoList* list = m_pView->GetFileList();
     IMalloc* malloc = NULL;
     IShellFolder* folder = NULL;
     LPITEMIDLIST item = NULL;
     CMenu shellPopup;
     BOOL shellAdded = FALSE;
-    if (frame && m_pFileInfo && list && list->GetSelectedFileCount() == 1 &&
+    if (frame && m_pFileInfo && m_pHost->SelectedCount() == 1 &&
         CBaseFrameWindow::GetShellVarsForFile(m_pFileInfo->GetName(), &malloc, &folder, &item))
     {
         if (shellPopup.CreatePopupMenu() && frame->m_ShellMenu.Create(folder, item))

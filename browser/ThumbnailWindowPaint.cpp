@@ -1,35 +1,23 @@
-// CThumbnailWindow's painting: the thumbnail over the shared gradient, two
+// CThumbnailWindow's painting: the thumbnail over the view's gradient, two
 // bevels, the caption strip and the selection frames.
 #include "ThumbnailWindow.h"
-#include "BaseFrameWindow.h"
-#include "BitmapFactory.h"
 #include "CPaintDC.h"
 #include "FileInfo.h"
 #include "RgbBuffer.h"
 #include "ThumbnailManager.h"
 
-CRect CThumbnailWindow::PictureArea(BOOL& showName, BOOL& showDescription, BOOL& fit) const
+CRect CThumbnailWindow::PictureArea() const
 {
-    CRect area;
-    GetClientRect(&area);
-    showName = TRUE, showDescription = FALSE, fit = FALSE;
-    if (CBaseFrameWindow* frame = GetSettingsFrame())
-    {
-        showName = frame->m_bPropShowFileName != 0;
-        showDescription = frame->m_bPropShowFileDescription != 0;
-        fit = frame->m_ThumbsMaxFit != 0;
-    }
-    if (showName || showDescription)
-        area.bottom -= CaptionHeight;
-    return area;
+    CRect client;
+    GetClientRect(&client);
+    return m_Look.PictureArea(client);
 }
 
 void CThumbnailWindow::RequestThumbnail()
 {
-    BOOL showName, showDescription, fit;
-    CRect area = PictureArea(showName, showDescription, fit);
+    CRect area = PictureArea();
     if (g_pThumbnailManager && m_pFileInfo && area.Width() > 0 && area.Height() > 0)
-        g_pThumbnailManager->GetThumbnail(m_pFileInfo->GetName(), area, m_hWnd, fit);
+        g_pThumbnailManager->GetThumbnail(m_pFileInfo->GetName(), area, m_hWnd, m_Look.fit);
 }
 
 void CThumbnailWindow::OnPaint()
@@ -37,31 +25,15 @@ void CThumbnailWindow::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    BOOL showName, showDescription, fit;
-    CRect area;
-    {
-        // The worker cannot delete the bitmap while it is drawn.
-        CSuiteLock lock;
-        area = PictureArea(showName, showDescription, fit);
-        if (m_CellBackground)
-        {
-            BITMAP info;
-            if (!GetObjectA(m_CellBackground, sizeof(info), &info) ||
-                info.bmWidth != area.Width() || info.bmHeight != area.Height())
-            {
-                DeleteObject(m_CellBackground);
-                m_CellBackground = NULL;
-            }
-        }
-        if (!m_CellBackground && area.Width() > 0 && area.Height() > 0)
-            m_CellBackground = CBitmapFactory::CreateGradientCircleFromCenterBitmap(
-                area.Width(), area.Height(), GradientInner, GradientOuter);
-
-        HBITMAP bitmap = NULL;
-        if (g_pThumbnailManager && m_pFileInfo && area.Width() > 0 && area.Height() > 0)
-            bitmap = g_pThumbnailManager->GetThumbnail(m_pFileInfo->GetName(), area, m_hWnd, fit);
-        CRgbBuffer::DrawByBitBlt(&dc, area, bitmap, m_CellBackground, 0);
-    }
+    BOOL showName = m_Look.showName, showDescription = m_Look.showDescription;
+    CRect area = m_Look.PictureArea(client);
+    // The map draws under its own lock: no worker deletes the bitmap while
+    // it is drawn.
+    auto draw = [&](HBITMAP bitmap) { CRgbBuffer::DrawByBitBlt(&dc, area, bitmap, m_hBackground, 0); };
+    if (g_pThumbnailManager && m_pFileInfo && area.Width() > 0 && area.Height() > 0)
+        g_pThumbnailManager->GetThumbnail(m_pFileInfo->GetName(), area, m_hWnd, m_Look.fit, draw);
+    else
+        draw(NULL);
 
     dc.SelectStockObject(DEFAULT_GUI_FONT);
     dc.SelectStockObject(BLACK_PEN);
@@ -69,8 +41,6 @@ void CThumbnailWindow::OnPaint()
     dc.Draw3dRect(&bevel, 0xFFFFFF, 0x202020);
     bevel.DeflateRect(1, 1);
     dc.Draw3dRect(&bevel, 0xCDCDCD, 0x525252);
-
-    ShowCaptionEdit(showDescription);
 
     if ((showName || showDescription) && m_pFileInfo)
     {

@@ -42,19 +42,6 @@ TEST(FrameSizeCommands, ReduceClampsAtTheMinimumAndIsThenDisabled)
     EXPECT_FALSE(IsSizeCommand(ID_FIT_THUMBS));
 }
 
-TEST(FrameFitCommand, NudgesAwayAndBackToTheSameWidth)
-{
-    Nudge middle = FitNudge(120, range);
-    EXPECT_EQ(121, middle.away);
-    EXPECT_EQ(120, middle.back);
-    Nudge top = FitNudge(360, range);
-    EXPECT_EQ(359, top.away);
-    EXPECT_EQ(360, top.back);
-    Nudge bottom = FitNudge(60, range);
-    EXPECT_EQ(61, bottom.away);
-    EXPECT_EQ(60, bottom.back);
-}
-
 TEST(FrameCaptions, NameAndDescriptionExcludeEachOtherButMayBothBeOff)
 {
     Captions c = ToggleFileDescription(Captions{1, 0});

@@ -14,7 +14,7 @@ TEST(ThumbnailCache, NameIsLowerHexSha1OfTheUpperCasedPathBesideTheProgram)
     // printf '%s' 'C:\PICTURES\IMG_0001.JPG' | sha1sum
     std::string expected =
         std::string(module) + "\\cache\\b587b0bc0d641ee3b5e0546d90eed008bf15444b.jpg";
-    EXPECT_EQ(expected, (LPCSTR)CThumbnailManager::GetCacheFileName("C:\\PICTURES\\IMG_0001.JPG"));
+    EXPECT_EQ(expected, (LPCSTR)ThumbnailCache::FileName("C:\\PICTURES\\IMG_0001.JPG"));
     DWORD attributes = GetFileAttributesA((std::string(module) + "\\cache").c_str());
     EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
 }
@@ -37,7 +37,7 @@ TEST(ThumbnailCache, PathsDifferingInCaseShareOneEntryAndOneFile)
     HBITMAP shown = manager.GetThumbnail(upper, Area(), cells[1], FALSE);
     EXPECT_TRUE(shown != NULL);
     EXPECT_EQ(shown, manager.GetThumbnail(path.c_str(), Area(), cells[0], FALSE));
-    EXPECT_EQ(1, manager.GetThumbnailCount());
+    EXPECT_EQ(1, manager.Thumbnails().GetCount());
     EXPECT_EQ(0, manager.GetTaskCount());
     EXPECT_TRUE(FileExists(cache));
     EXPECT_EQ(cache, CacheFileOf((LPCSTR)lower));
@@ -64,7 +64,7 @@ TEST(ThumbnailCache, OnlyPicturesLargerThan360By480AreCached)
     ASSERT_TRUE(cached.LoadRgbBuffer(CacheFileOf(wider).c_str()));
     EXPECT_EQ(360, cached.GetWidth()); // best fit of 361 x 10 into 360 x 480
     EXPECT_EQ(9, cached.GetHeight());
-    EXPECT_EQ(2, manager.GetThumbnailCount());
+    EXPECT_EQ(2, manager.Thumbnails().GetCount());
     DeleteFileA(CacheFileOf(wider).c_str());
 }
 
@@ -183,10 +183,10 @@ TEST(ThumbnailCache, OnlyOldTemporariesOfCopiesAreRemovedAtStartUp)
     for (const std::string& path : {left, copy, other})
         SetModifyTime(path, hourAgo);
 
-    EXPECT_EQ(1, CThumbnailManager::RemoveStaleTemporaries(folder.Path().c_str(), 600));
+    EXPECT_EQ(1, ThumbnailCache::RemoveStaleTemporaries(folder.Path().c_str(), 600));
     EXPECT_FALSE(FileExists(left));
     EXPECT_TRUE(FileExists(writing)); // another browser may be writing it
     EXPECT_TRUE(FileExists(copy));
     EXPECT_TRUE(FileExists(other));
-    EXPECT_EQ(0, CThumbnailManager::RemoveStaleTemporaries((folder / "missing").c_str(), 600));
+    EXPECT_EQ(0, ThumbnailCache::RemoveStaleTemporaries((folder / "missing").c_str(), 600));
 }

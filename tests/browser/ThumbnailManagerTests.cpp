@@ -23,10 +23,10 @@ std::vector<std::string> WritePictures(const TempFolder& folder, int count, int 
 
 bool HasBitmap(CThumbnailManager& manager, const std::string& path)
 {
-    CThumbnailInfo info = manager.TakeThumbnail(path.c_str());
+    CThumbnailInfo info = manager.Thumbnails().Take(path.c_str());
     if (!info.m_hBitmap)
         return false;
-    manager.SetThumbnail(path.c_str(), info);
+    manager.Thumbnails().Set(path.c_str(), info);
     return true;
 }
 
@@ -145,11 +145,11 @@ TEST(ThumbnailOrder, SeveralWorkersTakeTasksInOrderAndServeEachCellOnce)
 
     {
         RunningGenerator generator(manager);
-        for (int wait = 0; wait < 300 && manager->GetThumbnailCount() < count - 2; ++wait)
+        for (int wait = 0; wait < 300 && manager->Thumbnails().GetCount() < count - 2; ++wait)
             Sleep(50);
     }
 
-    EXPECT_EQ(count - 2, manager->GetThumbnailCount());
+    EXPECT_EQ(count - 2, manager->Thumbnails().GetCount());
     std::vector<HWND> served;
     for (HWND cell : manager->m_Taken)
         if (cell != cells[3] && cell != cells[7] &&
@@ -286,22 +286,22 @@ TEST(ThumbnailBudget, MapStaysWithinItsBudgetAndDroppedThumbnailsComeBackFromThe
     std::vector<std::string> paths = WritePictures(folder, count, 400, 300);
     CellWindows cells(count);
     CThumbnailManager manager;
-    manager.SetBudget(8, 100 * 1024 * 1024);
+    manager.Thumbnails().SetBudget(8, 100 * 1024 * 1024);
     // Scrolling through the folder while the first cell stays in view.
     for (int i = 0; i < count; ++i)
     {
         manager.GetThumbnail(paths[i].c_str(), Area(), cells[i], FALSE);
         manager.ServeNextTask();
         manager.GetThumbnail(paths[0].c_str(), Area(), cells[0], FALSE);
-        EXPECT_LE(manager.GetThumbnailCount(), 8);
+        EXPECT_LE(manager.Thumbnails().GetCount(), 8);
     }
     EXPECT_TRUE(HasBitmap(manager, paths[0])); // drawn all along
     EXPECT_FALSE(HasBitmap(manager, paths[1]));
 
     // A bitmap of 120 x 90 takes about 32 KB: a byte budget of three of them.
-    manager.SetBudget(100, 3 * 120 * 90 * 3 + 1000);
-    EXPECT_EQ(3, manager.GetThumbnailCount());
-    EXPECT_LE(manager.GetThumbnailBytes(), manager.GetBudgetBytes());
+    manager.Thumbnails().SetBudget(100, 3 * 120 * 90 * 3 + 1000);
+    EXPECT_EQ(3, manager.Thumbnails().GetCount());
+    EXPECT_LE(manager.Thumbnails().GetBytes(), manager.Thumbnails().GetBudgetBytes());
 
     // Seen again, a dropped thumbnail is read from the disk cache: mark the
     // cache copy green (kept newer than the picture) to see where it came from.

@@ -19,10 +19,10 @@ void ServeAll(CThumbnailManager& manager)
 
 bool IsPreview(CThumbnailManager& manager, const std::string& path)
 {
-    CThumbnailInfo info = manager.TakeThumbnail(path.c_str());
+    CThumbnailInfo info = manager.Thumbnails().Take(path.c_str());
     bool preview = info.m_bPreview != FALSE;
     if (info.m_hBitmap)
-        manager.SetThumbnail(path.c_str(), info);
+        manager.Thumbnails().Set(path.c_str(), info);
     return preview;
 }
 } // namespace
@@ -72,7 +72,7 @@ TEST(ThumbnailRequest, LatePreviewDoesNotReplaceTheFullPictureOfTheSameRequest)
     late.m_Rect = Area(100, 100);
     late.m_bPreview = TRUE;
     late.m_Modified = CThumbnailManager::LastWriteTime(path.c_str());
-    manager.SetThumbnail(path.c_str(), late);
+    manager.Thumbnails().Set(path.c_str(), late);
     EXPECT_EQ(full, manager.GetThumbnail(path.c_str(), Area(100, 100), cells[0], FALSE));
     EXPECT_EQ(0, manager.GetTaskCount());
     DeleteFileA(CacheFileOf(path).c_str());

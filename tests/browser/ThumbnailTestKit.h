@@ -11,6 +11,7 @@
 #include "BitmapFactory.h"
 #include "PixelRead.h"
 #include "FileInfo.h"
+#include "ThumbnailCache.h"
 #include "ThumbnailManager.h"
 
 namespace thumbnail_test
@@ -127,7 +128,7 @@ inline std::string CacheFileOf(const std::string& path)
 {
     CString upper(path.c_str());
     upper.MakeUpper();
-    return (LPCSTR)CThumbnailManager::GetCacheFileName(upper);
+    return (LPCSTR)ThumbnailCache::FileName(upper);
 }
 
 inline void SetModifyTime(const std::string& path, const FILETIME& time)

@@ -61,11 +61,11 @@ struct Generator
     // the picture's bitmap; false when there is none.
     bool TopAndBottom(const std::string& path, DWORD& top, DWORD& bottom)
     {
-        CThumbnailInfo info = manager.TakeThumbnail(path.c_str());
+        CThumbnailInfo info = manager.Thumbnails().Take(path.c_str());
         if (!info.m_hBitmap)
             return false;
         std::unique_ptr<CRgbBuffer> pixels(CBitmapFactory::CreateRgbFromDIBitmap(info.m_hBitmap));
-        manager.SetThumbnail(path.c_str(), info);
+        manager.Thumbnails().Set(path.c_str(), info);
         if (!pixels || !pixels->IsImage())
             return false;
         auto at = [&](int y) {

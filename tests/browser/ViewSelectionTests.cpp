@@ -132,8 +132,15 @@ TEST_F(ViewWindow, CutAndRemoveDoNothingWhileAFolderIsShown)
     view->ClickSelectIndex(1, FALSE, false);
     EXPECT_TRUE(Enabled(view, ID_REMOVE));
     int windows = view->GetCellWindowCount();
+    CString before;
+    s_window->Frame()->GetWindowText(before);
     view->CutSelection();
     EXPECT_EQ(2u, view->GetEntries().size());
+    // The title keeps the album's place and counts what is left.
+    CString after;
+    s_window->Frame()->GetWindowText(after);
+    ASSERT_EQ(before.Right(7), CString("3 files"));
+    EXPECT_STREQ((LPCSTR)(before.Left(before.GetLength() - 7) + "2 files"), (LPCSTR)after);
     EXPECT_EQ(windows - 1, view->GetCellWindowCount());
     EXPECT_TRUE(CFileInfo::FileExist((folder / "p00002.bmp").c_str()));
     view->ClearView();
@@ -160,7 +167,7 @@ TEST_F(ViewWindow, TheDescriptionEditComesWithDescriptionsAndTakesTheText)
     CBrowserFrame* frame = s_window->Frame();
     frame->m_bPropShowFileName = 0;
     frame->m_bPropShowFileDescription = 1;
-    view->RedrawCells();
+    frame->ApplyLook();
     Pump(50);
     EXPECT_EQ(6, CountDescendants(view->m_hWnd));
     CThumbnailWindow* cell = view->GetCellWindow(1);
@@ -171,7 +178,7 @@ TEST_F(ViewWindow, TheDescriptionEditComesWithDescriptionsAndTakesTheText)
 
     frame->m_bPropShowFileName = 1;
     frame->m_bPropShowFileDescription = 0;
-    view->RedrawCells();
+    frame->ApplyLook();
     Pump(50);
     EXPECT_FALSE(cell->m_Caption.IsWindowVisible());
 }

@@ -87,6 +87,7 @@ public:
         m_frame->m_nThumbXSize = thumbSize;
         m_frame->m_bPropShowFileName = 1;
         m_frame->m_bPropShowFileDescription = 0;
+        m_frame->ApplyLook();
         m_template->InitialUpdateFrame(m_frame, NULL, TRUE);
         m_frame->ShowWindow(SW_SHOWNORMAL);
         m_view = m_frame->GetBrowserView();
@@ -257,11 +258,13 @@ struct DescriptionsShown
     {
         frame->m_bPropShowFileName = 0;
         frame->m_bPropShowFileDescription = 1;
+        frame->ApplyLook();
     }
     ~DescriptionsShown()
     {
         frame->m_bPropShowFileName = name;
         frame->m_bPropShowFileDescription = description;
+        frame->ApplyLook();
     }
 };
 
