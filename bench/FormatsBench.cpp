@@ -5,9 +5,10 @@
 // (the browser's full pass: the reduced load and the best fit into the
 // cache's 360 x 480), and by the native decoder, at full size and in its own
 // scaled mode where it has one. The native figures have the tool's start-up
-// taken off (measured on a 16 x 16 file made by the same encoder). A format
-// whose encoder is not installed is listed as skipped; adding one is one
-// line of the table below.
+// taken off (measured on a 16 x 16 file made by the same encoder). The last
+// column is the generator's quick first pass, for files that carry a
+// preview (a HEIF thumbnail item). A format whose encoder is not installed
+// is listed as skipped; adding one is one line of the table below.
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -15,6 +16,7 @@
 #include <vector>
 #include "BenchFolder.h"
 #include "RgbBuffer.h"
+#include "ThumbnailSource.h"
 #include "ThumbBenchPhotos.h"
 #include "../tests/support/NativeTool.h"
 
@@ -23,8 +25,9 @@ namespace
 const int Runs = 5; // each figure is the best of this many runs (the machine is shared)
 
 // One encoded file and its native peers. In the commands {in} is the source
-// PNG, {out} the file to write, {file} the file to decode, {w} x {h} the
-// thumbnail's size and {scratch} a scratch folder (all Unix paths). The
+// PNG, {out} the file to write, {t} the size of a thumbnail item (320, or 8
+// for the tiny file), {file} the file to decode, {w} x {h} the thumbnail's
+// size and {scratch} a scratch folder (all Unix paths). The
 // native decoders write nothing where they can, else the cheapest format.
 struct Format
 {
@@ -44,7 +47,7 @@ const Format Formats[] = {
     // heif-convert has no scaled mode; it writes Y4M (no RGB conversion).
     { "HEIC q50", ".heic", "heif-enc", "heif-enc -q 50 {in} -o {out}", "heif-convert --quiet {file} {scratch}/n.y4m",
       "heif-convert --quiet {file} {scratch}/n.y4m" },
-    { "HEIC q50 + thumbnail", ".heic", "heif-enc", "heif-enc -q 50 -t 320 {in} -o {out}",
+    { "HEIC q50 + thumbnail", ".heic", "heif-enc", "heif-enc -q 50 -t {t} {in} -o {out}",
       "heif-convert --quiet {file} {scratch}/n.y4m", "heif-convert --quiet {file} {scratch}/n.y4m" },
     // djxl runs on one thread, as our decoder does.
     { "JPEG XL d1", ".jxl", "cjxl", "cjxl --quiet -d 1 {in} {out}", "djxl {file} --num_threads=1",
@@ -120,11 +123,13 @@ std::vector<double> NativeBestTimes(const std::string& temp, const std::vector<s
 }
 
 // The browser's full pass of the thumbnail generator: the picture as the
-// generator loads it, fitted into the cache's box.
+// generator loads it (reduced where the codec can), fitted into the cache's
+// box.
 CRgbBuffer* BrowserThumbnail(const std::string& path)
 {
     CRgbBuffer picture;
-    if (!picture.LoadRgbBuffer(path.c_str(), false))
+    CSize fullSize;
+    if (!CThumbnailSource::LoadReduced(path.c_str(), &picture, 360, 480, &fullSize))
         return NULL;
     return picture.CreateBestFitRGB(CRect(0, 0, 360, 480));
 }
@@ -135,7 +140,7 @@ struct Row
     std::string file, tiny;
     long long bytes = 0;
     int width = 0, height = 0, thumbWidth = 0, thumbHeight = 0;
-    double full = -1, thumb = -1;
+    double full = -1, thumb = -1, preview = -1; // preview: the generator's first pass, where the file has one
 };
 
 void MeasureOurs(Row& row)
@@ -165,6 +170,17 @@ void MeasureOurs(Row& row)
         delete thumbnail;
         if (row.thumb < 0 || t < row.thumb)
             row.thumb = t;
+    }
+    for (int r = 0; r < Runs; ++r)
+    {
+        CRgbBuffer preview;
+        double start = Now();
+        bool loaded = CThumbnailSource::LoadPreview(row.file.c_str(), &preview) != 0;
+        double t = Now() - start;
+        if (!loaded)
+            return;
+        if (row.preview < 0 || t < row.preview)
+            row.preview = t;
     }
 }
 
@@ -228,10 +244,10 @@ int main(int argc, char** argv)
         row.format = &Formats[i];
         row.file = temp + "\\photo" + std::to_string(i) + Formats[i].extension;
         row.tiny = temp + "\\tiny" + std::to_string(i) + Formats[i].extension;
+        std::string photoEncode = Replace(Replace(Formats[i].encode, "{in}", Q(temp + "\\photo.png")), "{out}", Q(row.file));
+        std::string tinyEncode = Replace(Replace(Formats[i].encode, "{in}", Q(temp + "\\tiny.png")), "{out}", Q(row.tiny));
         std::string encode = std::string("command -v ") + Formats[i].encoder + " && " +
-                             Replace(Replace(Formats[i].encode, "{in}", Q(temp + "\\photo.png")), "{out}", Q(row.file)) +
-                             " && " +
-                             Replace(Replace(Formats[i].encode, "{in}", Q(temp + "\\tiny.png")), "{out}", Q(row.tiny));
+                             Replace(photoEncode, "{t}", "320") + " && " + Replace(tinyEncode, "{t}", "8");
         double start = Now();
         if (native_tool::RunShell(encode + " >/dev/null 2>&1", 900000) != 0)
         {
@@ -265,8 +281,8 @@ int main(int argc, char** argv)
 
     printf("\n%dx%d photo (%.1f MP); best of %d runs; times in ms; native start-up taken off\n", width, height,
            width * (double)height / 1e6, Runs);
-    printf("%-24s %9s | %8s %8s %6s | %8s %8s %6s %9s | %7s\n", "file", "KB", "full", "native", "ratio",
-           "thumb", "native", "ratio", "size", "startup");
+    printf("%-24s %9s | %8s %8s %6s | %8s %8s %6s %9s | %7s | %7s\n", "file", "KB", "full", "native", "ratio",
+           "thumb", "native", "ratio", "size", "startup", "preview");
     double worstFull = 0, worstThumb = 0;
     for (size_t i = 0; i < rows.size(); ++i)
     {
@@ -276,10 +292,10 @@ int main(int argc, char** argv)
         double thumb = native[3 * i + 1] > 0 ? native[3 * i + 1] - startup : -1;
         char size[32];
         snprintf(size, sizeof(size), "%dx%d", row.thumbWidth, row.thumbHeight);
-        printf("%-24s %9lld | %8s %8s %6s | %8s %8s %6s %9s | %7s\n", row.format->name, row.bytes / 1024,
+        printf("%-24s %9lld | %8s %8s %6s | %8s %8s %6s %9s | %7s | %7s\n", row.format->name, row.bytes / 1024,
                Figure(row.full).c_str(), Figure(full).c_str(), Ratio(row.full, full).c_str(),
                Figure(row.thumb).c_str(), Figure(thumb).c_str(), Ratio(row.thumb, thumb).c_str(), size,
-               Figure(startup).c_str());
+               Figure(startup).c_str(), Figure(row.preview).c_str());
         if (row.full > 0 && full > 0 && row.full / full > worstFull)
             worstFull = row.full / full;
         if (row.thumb > 0 && thumb > 0 && row.thumb / thumb > worstThumb)

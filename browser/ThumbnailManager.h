@@ -3,10 +3,11 @@
 // head of its list (newest requests first). Its thread serves the tasks on a
 // small pool of workers: a fresh copy in the disk cache ("cache" beside the
 // program, named by the SHA-1 of the upper-cased path) is used when there is
-// one; otherwise a JPEG shows its EXIF thumbnail first and is requeued for
-// the full pass, which writes a 360 x 480 best-fit copy into the cache. The
-// result is scaled to the cell, kept in the bitmap map and the cell is
-// invalidated.
+// one; otherwise a file's own preview (a JPEG's EXIF thumbnail, a HEIF
+// thumbnail item, a JPEG XL preview frame) is shown first and the task
+// requeued for the full pass, which writes a 360 x 480 best-fit copy into
+// the cache. The result is scaled to the cell, kept in the bitmap map and
+// the cell is invalidated.
 //
 // Contract:
 // - Every list and map operation takes CThreadBase::Lock() itself; nothing
