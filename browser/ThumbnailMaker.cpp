@@ -1,11 +1,11 @@
-// CThumbnailManager: making one thumbnail (from the disk cache, the EXIF
-// preview or the full picture) and storing it for its cell. Runs on a worker
-// without the lock; only the map and list operations take it.
+// CThumbnailManager: making one thumbnail (from the disk cache, the file's
+// own preview or the full picture) and storing it for its cell. Runs on a
+// worker without the lock; only the map and list operations take it.
 #include "ThumbnailManager.h"
 #include "RgbBuffer.h"
 #include "JpgFile.h"
-#include "FileInfo.h"
 #include "ThumbnailCache.h"
+#include "ThumbnailSource.h"
 
 namespace
 {
@@ -14,17 +14,11 @@ const CRect CacheBox = ThumbnailCache::Box();
 
 BOOL CThumbnailManager::LoadFullPicture(const CString& path, CRgbBuffer& image, CSize& fullSize)
 {
-    if (CFileInfo::IsJPGFile(path))
-    {
-        // The library averages 8 x 8 blocks when it decodes at a reduced
-        // scale: faster, and a truer picture than sampling the full size.
-        CJpgFile reader(path, 100, false);
-        return reader.LoadReduced(&image, CacheBox.Width(), CacheBox.Height(), &fullSize);
-    }
-    if (!image.LoadRgbBuffer(path, false))
-        return FALSE;
-    fullSize = image.GetImageSize();
-    return TRUE;
+    // Where the codec can, the picture is decoded no larger than the cache
+    // copy needs (JPEG averages 8 x 8 blocks, WebP rescales while decoding,
+    // JPEG XL is averaged down to 1/8): faster, and a truer picture than
+    // sampling the full size.
+    return CThumbnailSource::LoadReduced(path, &image, CacheBox.Width(), CacheBox.Height(), &fullSize);
 }
 
 void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
@@ -40,7 +34,7 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
     }
     if (task->m_bJpegPreview)
     {
-        if (image.LoadRgbBuffer(task->m_strFile, true))
+        if (CThumbnailSource::LoadPreview(task->m_strFile, &image))
         {
             Store(task, image);
             task->m_bJpegPreview = FALSE;
@@ -49,7 +43,7 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
             RequeueTask(new CThumbnailTask(*task)); // the full pass comes later
             return;
         }
-        task->m_bJpegPreview = FALSE; // no EXIF thumbnail: this is the full pass
+        task->m_bJpegPreview = FALSE; // no preview in the file: this is the full pass
     }
 
     CSize fullSize;

@@ -3,6 +3,7 @@
 #include "ThumbnailManager.h"
 #include "FileInfo.h"
 #include "RgbBuffer.h"
+#include "ThumbnailSource.h"
 
 IMPLEMENT_DYNCREATE(CThumbnailManager, CThreadBase)
 
@@ -63,7 +64,7 @@ HBITMAP CThumbnailManager::GetThumbnail(CString path, const CRect& area, HWND ce
         }
         return found.m_hBitmap;
     }
-    AddTask(NewTask(path, file, area, cell, fit, CFileInfo::IsJPGFile(path)));
+    AddTask(NewTask(path, file, area, cell, fit, CThumbnailSource::MayCarryPreview(path)));
     return NULL;
 }
 

@@ -2,10 +2,11 @@
 // a bitmap of their picture while they paint; a miss becomes a task at the
 // head of its list (newest requests first). Its thread serves the tasks on a
 // small pool of workers: a fresh copy in the disk cache (ThumbnailCache.h)
-// is used when there is one; otherwise a JPEG shows its EXIF thumbnail first and is requeued for
-// the full pass, which writes a 360 x 480 best-fit copy into the cache. The
-// result is scaled to the cell, kept in the bitmap map and the cell is
-// invalidated.
+// is used when there is one; otherwise a file's own preview (a JPEG's EXIF
+// thumbnail, a HEIF thumbnail item, a JPEG XL preview frame) is shown first
+// and the task requeued for the full pass, which writes a 360 x 480
+// best-fit copy into the cache. The result is scaled to the cell, kept in
+// the bitmap map and the cell is invalidated.
 //
 // Contract:
 // - Every task-list operation takes CThreadBase::Lock() itself; the bitmap

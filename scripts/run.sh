@@ -22,6 +22,7 @@ if ! "$REPO/scripts/wine-run.sh" reg query 'HKLM\Software\Wine\Drives' /v z: 2>/
   "$REPO/scripts/wine-run.sh" --setup
 fi
 "$REPO/scripts/wine-run.sh" "$BIN/MakeSamples.exe" "Z:${SAMPLES//\//\\}"
+"$REPO/scripts/modern-samples.sh" "$SAMPLES"
 echo
 echo "Built in $BIN:"
 (cd "$BIN" && ls -l --time-style=+ *.exe *.dll | awk '{printf "  %-36s %9d bytes\n", $NF, $5}')

@@ -1,13 +1,15 @@
 // The loaders the fuzzer drives: the codec front end for every picture
-// format (the JPEG EXIF thumbnail through its own mode, JPEGs also through
-// the thumbnails' reduced decode), every frame of a
-// GIF, the catalogue record stream and the file registry.
+// format (the JPEG EXIF thumbnail through its own mode, JPEGs, WebP, HEIF
+// and JPEG XL files also through the thumbnails' preview and reduced
+// decode), every frame of a GIF, the catalogue record stream and the file
+// registry.
 #include "FuzzTargets.h"
 
 #include "Framework.h"
 #include "RgbBuffer.h"
 #include "GifFile.h"
 #include "JpgFile.h"
+#include "ThumbnailSource.h"
 #include "FileInfoList.h"
 #include "MemoryMappedDB.h"
 #include "ArchiveStream.h"
@@ -36,6 +38,17 @@ void RunJpeg(const char* path)
     CRgbBuffer reduced;
     CSize fullSize;
     CJpgFile(path, 100, false).LoadReduced(&reduced, 16, 16, &fullSize);
+}
+
+// The full decode, then what the thumbnail generator reads: the file's own
+// preview and the reduced decode into a small box (1/8 scale for JPEG XL).
+void RunWithThumbnailPasses(const char* path)
+{
+    RunPicture(path);
+    CRgbBuffer preview, reduced;
+    CSize fullSize;
+    CThumbnailSource::LoadPreview(path, &preview);
+    CThumbnailSource::LoadReduced(path, &reduced, 16, 16, &fullSize);
 }
 
 void RunExifThumbnail(const char* path)
@@ -116,10 +129,10 @@ const FuzzTarget kTargets[] = {
     { "tiff", ".tif", ".tif;.tiff", LayoutTiff, false, RunPicture },
     { "wmf", ".wmf", ".wmf", LayoutWmf, false, RunPicture },
     { "emf", ".emf", ".emf", LayoutEmf, false, RunPicture },
-    { "webp", ".webp", ".webp", LayoutRiff, false, RunPicture },
-    { "heif", ".heic", ".heic;.heif", LayoutBoxes, false, RunPicture },
-    { "jxl", ".jxl", ".jxl", LayoutBoxes, false, RunPicture },
-    { "avif", ".avif", ".avif", LayoutBoxes, false, RunPicture },
+    { "webp", ".webp", ".webp", LayoutRiff, false, RunWithThumbnailPasses },
+    { "heif", ".heic", ".heic;.heif", LayoutBoxes, false, RunWithThumbnailPasses },
+    { "jxl", ".jxl", ".jxl", LayoutBoxes, false, RunWithThumbnailPasses },
+    { "avif", ".avif", ".avif", LayoutBoxes, false, RunWithThumbnailPasses },
     { "ttf", ".ttf", ".ttf", LayoutNone, false, RunPicture },
     { "catalogue", ".alb", ".alb", LayoutRecords, false, RunCatalogue },
     { "registry", ".db", ".fdb", LayoutStrings, false, RunRegistry },
