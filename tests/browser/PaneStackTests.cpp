@@ -76,7 +76,9 @@ TEST(LeftPane, FreshProfileOpensOnlyTheExplorerWithTheOthersFoldedBelow)
             continue;
         EXPECT_FALSE(item->m_pToolWindow->IsWindowVisible()) << Captions[i];
         if (item->m_pSplitter)
+        {
             EXPECT_FALSE(item->m_pSplitter->IsWindowVisible()) << Captions[i];
+        }
         EXPECT_EQ(below + 26 * (i - 1), InView(left, item->m_pCaption).top) << Captions[i];
     }
     EXPECT_EQ(explorerRect.Height(), ReadSetting("m_HeightExplorer"));
