@@ -3,6 +3,7 @@
 #include "JpgFile.h"
 #include "RgbBuffer.h"
 #include "FileInfo.h"
+#include "EmbeddedProfile.h"
 #include "ExifOrientation.h"
 #include "ArchiveStream.h"
 #include "JpegSink.h"
@@ -97,6 +98,9 @@ int CJpgFile::Load(CRgbBuffer* buffer)
             if (buffer->IsImage())
                 CExifOrientation::Apply(buffer, CExifOrientation::FromTiffBlock(m_ExifData, m_ExifLength));
         }
+        // Cameras make the EXIF thumbnail in the photo's colours too.
+        if (buffer->IsImage())
+            EmbeddedProfile::Attach(buffer, EmbeddedProfile::FromJpegFile(file));
         fclose(file);
     }
     ClearParseState();
@@ -127,6 +131,8 @@ int CJpgFile::LoadReduced(CRgbBuffer* buffer, int boxWidth, int boxHeight, CSize
             read_JPG_file_reduced(file, &buffer->m_Buffer, &buffer->m_Width, &buffer->m_Height,
                                   swaps ? boxHeight : boxWidth, swaps ? boxWidth : boxHeight,
                                   &fullWidth, &fullHeight);
+        if (buffer->IsImage())
+            EmbeddedProfile::Attach(buffer, EmbeddedProfile::FromJpegFile(file));
         fclose(file);
         if (swaps)
             std::swap(fullWidth, fullHeight);
