@@ -133,6 +133,17 @@ BOOL CColourTransform::ToSrgb(CRgbBuffer* picture)
     return ToProfile(picture, std::string());
 }
 
+HBITMAP CColourTransform::CreateBitmapIn(const CRgbBuffer& picture, const std::string& display)
+{
+    if (!picture.IsImage())
+        return NULL;
+    if (!Changes(picture.m_IccProfile, display))
+        return picture.CreateBitmapFromRGB();
+    CRgbBuffer shown(picture);
+    ToProfile(&shown, display);
+    return shown.CreateBitmapFromRGB();
+}
+
 int CColourTransform::CachedPairs()
 {
     std::lock_guard<std::mutex> hold(g_Lock);

@@ -36,6 +36,10 @@ public:
     static BOOL Convert(BYTE* pixels, size_t pixelCount, const std::string& from, const std::string& to);
     // The two profiles differ by more than a level somewhere, and both are usable.
     static bool Changes(const std::string& from, const std::string& to);
+    // A bitmap (CRgbBuffer::CreateBitmapFromRGB) of the picture in the
+    // colours of `display` (sRGB when empty), leaving the picture as it is;
+    // the caller owns it. Null without a picture.
+    static HBITMAP CreateBitmapIn(const CRgbBuffer& picture, const std::string& display);
     // Pairs now in the cache.
     static int CachedPairs();
 };

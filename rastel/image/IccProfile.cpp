@@ -74,6 +74,25 @@ std::string CIccProfile::FromJpegChunks(const std::vector<std::string>& chunks)
     return profile;
 }
 
+std::vector<std::string> CIccProfile::ToJpegChunks(const std::string& profile)
+{
+    // A segment holds 65533 bytes after its length word.
+    const size_t PerChunk = 65533 - JpegChunkHeader;
+    std::vector<std::string> chunks;
+    size_t count = (profile.size() + PerChunk - 1) / PerChunk;
+    if (count == 0 || count > 255)
+        return chunks;
+    for (size_t i = 0; i < count; ++i)
+    {
+        std::string chunk("ICC_PROFILE\0", 12);
+        chunk += (char)(i + 1);
+        chunk += (char)count;
+        chunk.append(profile, i * PerChunk, PerChunk);
+        chunks.push_back(chunk);
+    }
+    return chunks;
+}
+
 std::string CIccProfile::FromChromaticities(double whiteX, double whiteY, double redX, double redY,
                                             double greenX, double greenY, double blueX,
                                             double blueY, double fileGamma)

@@ -37,6 +37,11 @@ public:
     // empty when a chunk is missing, repeated or numbered inconsistently.
     static std::string FromJpegChunks(const std::vector<std::string>& chunks);
 
+    // The profile split into APP2 "ICC_PROFILE" chunk payloads (identifier,
+    // sequence number, count, data) that each fit a JPEG segment; empty
+    // when it would take more than 255 chunks.
+    static std::vector<std::string> ToJpegChunks(const std::string& profile);
+
     // A matrix/curve profile for the white point and primaries (CIE xy)
     // and the encoding gamma of a PNG's cHRM and gAMA chunks (fileGamma is
     // the exponent stored, e.g. 0.45455); empty when they make no profile.

@@ -8,6 +8,8 @@
 #include "ArchiveStream.h"
 #include "JpegSink.h"
 #include "JpegMetadataCopy.h"
+#include "JpegMarkers.h"
+#include "IccProfile.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -154,6 +156,21 @@ int CJpgFile::Save(CRgbBuffer* buffer)
     std::vector<CJpegSegment> segments;
     if (!m_MetadataSource.IsEmpty())
         segments = CJpegMetadataCopy::Segments(m_MetadataSource, *buffer);
+    // A picture whose source was no JPEG (or had no profile chunks) still
+    // carries its colours' profile into the file.
+    bool hasProfile = false;
+    for (size_t i = 0; i < segments.size(); ++i)
+        hasProfile = hasProfile || (segments[i].m_Marker == CJpegMarkers::App2 &&
+                                    segments[i].m_Data.compare(0, 12, CJpegMarkers::IccIdentifier, 12) == 0);
+    if (!hasProfile && !buffer->m_IccProfile.empty())
+    {
+        std::vector<std::string> chunks = CIccProfile::ToJpegChunks(buffer->m_IccProfile);
+        for (size_t i = 0; i < chunks.size(); ++i)
+        {
+            CJpegSegment segment = { CJpegMarkers::App2, chunks[i] };
+            segments.push_back(segment);
+        }
+    }
 
     CArchiveStream stream;
     if (!stream.OpenForWriting(path, CArchiveStream::LikeTargetFile))
