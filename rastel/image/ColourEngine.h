@@ -30,6 +30,9 @@ std::string SrgbProfile();
 // Null when either profile is unusable. Delete with DeleteTransform.
 void* CreateTransform(const std::string& from, const std::string& to);
 void DeleteTransform(void* transform);
-// in and out may be the same array.
+// in and out may be the same array. Between matrix/curve profiles Apply
+// uses fixed-point tables within a level of the library's own result (and
+// two threads for a large picture); ApplyExactly always asks the library.
 void Apply(void* transform, const BYTE* in, BYTE* out, size_t pixels);
+void ApplyExactly(void* transform, const BYTE* in, BYTE* out, size_t pixels);
 } // namespace ColourEngine

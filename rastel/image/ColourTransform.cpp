@@ -50,7 +50,7 @@ bool MovesColours(void* handle)
                 *p++ = (BYTE)(g * 17);
                 *p++ = (BYTE)(b * 17);
             }
-    ColourEngine::Apply(handle, grid, out, Levels * Levels * Levels);
+    ColourEngine::ApplyExactly(handle, grid, out, Levels * Levels * Levels);
     for (size_t i = 0; i < sizeof(grid); ++i)
         if (abs((int)grid[i] - (int)out[i]) > 1)
             return true;
