@@ -5,6 +5,7 @@
 #include "RgbBuffer.h"
 #include "JpgFile.h"
 #include "FileInfo.h"
+#include "ColourTransform.h"
 
 namespace
 {
@@ -60,6 +61,8 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
     {
         if (image.LoadRgbBuffer(task->m_strFile, true))
         {
+            if (m_bColorManagement)
+                CColourTransform::ToSrgb(&image);
             Store(task, image);
             task->m_bJpegPreview = FALSE;
             task->m_bNoCacheCopy = TRUE;
@@ -73,6 +76,9 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
     CSize fullSize;
     if (!LoadFullPicture(task->m_strFile, image, fullSize))
         return; // the cell keeps its background and asks again when it paints
+    // The cache copy holds what is shown: sRGB, without a profile.
+    if (m_bColorManagement)
+        CColourTransform::ToSrgb(&image);
     if (fullSize.cx <= CacheBox.Width() && fullSize.cy <= CacheBox.Height())
     {
         Store(task, image);

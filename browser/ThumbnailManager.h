@@ -26,6 +26,7 @@
 #include "Framework.h"
 #include "CPtrList.h"
 #include "ThreadBase.h"
+#include "IntProperty.h"
 
 class CRgbBuffer;
 
@@ -88,6 +89,10 @@ public:
 
     CThumbnailManager();
     ~CThumbnailManager() override;
+
+    // 1: pictures are converted from their embedded colour profile to sRGB
+    // before they are scaled, shown and written to the disk cache.
+    CIntProperty<int> m_bColorManagement;
 
     // ---- Requests (cells, while painting under the lock) --------------------
     // The bitmap for the picture at area's size and fit, made from the file

@@ -6,6 +6,8 @@
 
 #include "Framework.h"
 
+#include <string>
+
 class CRgbBuffer;
 
 namespace ViewerPictures
@@ -65,4 +67,12 @@ bool LoadWhole(const CString& path, long long budgetBytes, CRgbBuffer& picture, 
 // A preview (an original smaller than its fullSize would show) is enlarged
 // to the size the whole picture would get; fullSize 0 x 0 when unknown.
 CRgbBuffer* MakeDisplay(const CRgbBuffer* original, const Fit& fit, CSize fullSize = CSize(0, 0));
+
+// How loaded pictures get the screen's colours, for every thread: with
+// `manage`, from their embedded profile into `display` (sRGB when empty);
+// without, their pixels stay as decoded.
+void SetColourTarget(bool manage, const std::string& display);
+bool IsColourManaged();
+// Converts a loaded picture as set by SetColourTarget.
+void ToScreenColours(CRgbBuffer& picture);
 }
