@@ -4,6 +4,7 @@
 #include "HeifFile.h"
 #include "RgbBuffer.h"
 #include "WholeFile.h"
+#include "EmbeddedProfile.h"
 
 #include <string.h>
 #include <libheif/heif.h>
@@ -92,7 +93,9 @@ int CHeifThumbnail::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
         result = 0;
     }
     heif_context_free(context);
-    if (!result)
+    if (result)
+        EmbeddedProfile::AttachFromHeif(data, size, buffer); // the primary image's, which the item shares
+    else
         buffer->CleanUp();
     return result;
 }
