@@ -2,7 +2,6 @@
 // library's own transformations (crop, rotation, mirror) into interleaved
 // RGB, 8 or 16 bits a sample.
 #include "HeifFile.h"
-#include "EmbeddedProfile.h"
 #include "RgbBuffer.h"
 #include "WholeFile.h"
 
@@ -107,8 +106,6 @@ int CHeifFile::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
     heif_context_free(context);
     if (!result)
         buffer->CleanUp();
-    else
-        EmbeddedProfile::AttachFromHeif(data, size, buffer);
     return result;
 }
 

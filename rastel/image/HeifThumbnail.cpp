@@ -4,7 +4,6 @@
 #include "HeifFile.h"
 #include "RgbBuffer.h"
 #include "WholeFile.h"
-#include "EmbeddedProfile.h"
 
 #include <string.h>
 #include <libheif/heif.h>
@@ -93,9 +92,7 @@ int CHeifThumbnail::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
         result = 0;
     }
     heif_context_free(context);
-    if (result)
-        EmbeddedProfile::AttachFromHeif(data, size, buffer); // the primary image's, which the item shares
-    else
+    if (!result)
         buffer->CleanUp();
     return result;
 }

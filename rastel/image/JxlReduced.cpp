@@ -7,7 +7,6 @@
 #include "ReducedSize.h"
 #include "RgbBuffer.h"
 #include "WholeFile.h"
-#include "EmbeddedProfile.h"
 
 #include <stdlib.h>
 #include <algorithm>
@@ -187,9 +186,7 @@ int CJxlReduced::DecodePreview(const BYTE* data, size_t size, CRgbBuffer* buffer
         CDecoder decoder;
         result = DecodePreviewFrame(decoder.decoder, data, size, buffer);
     }
-    if (result)
-        EmbeddedProfile::AttachFromJxl(data, size, buffer);
-    else
+    if (!result)
         buffer->CleanUp();
     return result;
 }
@@ -216,7 +213,6 @@ int CJxlReduced::DecodeReduced(const BYTE* data, size_t size, CRgbBuffer* buffer
             *fullSize = CSize(0, 0);
         return 0;
     }
-    EmbeddedProfile::AttachFromJxl(data, size, buffer);
     return 1;
 }
 

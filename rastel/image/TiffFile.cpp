@@ -2,7 +2,6 @@
 // interface, read as stored and then turned upright by its orientation tag.
 #include "TiffFile.h"
 #include "RgbBuffer.h"
-#include "EmbeddedProfile.h"
 #include "ExifOrientation.h"
 
 #include <stdlib.h>
@@ -121,8 +120,6 @@ int CTiffFile::Load(CRgbBuffer* buffer)
     if (tif == NULL)
         return 1;
     DecodeTiff(tif, FileLength(m_FileName), buffer);
-    if (buffer->IsImage())
-        EmbeddedProfile::Attach(buffer, EmbeddedProfile::FromTiff(tif));
     TIFFClose(tif);
     return 1;
 }

@@ -3,7 +3,6 @@
 // composes the first frame on the canvas), the EXIF chunk through the
 // demuxer.
 #include "WebpFile.h"
-#include "EmbeddedProfile.h"
 #include "ExifOrientation.h"
 #include "RgbBuffer.h"
 #include "WholeFile.h"
@@ -123,7 +122,6 @@ int CWebpFile::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
         return 0;
     }
     CExifOrientation::Apply(buffer, ReadOrientation(data, size));
-    EmbeddedProfile::AttachFromWebp(data, size, buffer);
     return 1;
 }
 
