@@ -85,7 +85,7 @@ CHeifFile::CHeifFile(const CHeifFile& other)
 {
 }
 
-int CHeifFile::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
+int CHeifFile::DecodeWith(const BYTE* data, size_t size, CRgbBuffer* buffer, ContextRead read)
 {
     if (!data || !buffer || size < 12)
         return 0;
@@ -97,7 +97,7 @@ int CHeifFile::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
     // leave this function.
     try
     {
-        result = DecodePrimary(context, data, size, buffer);
+        result = read(context, data, size, buffer);
     }
     catch (...)
     {
@@ -107,6 +107,11 @@ int CHeifFile::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
     if (!result)
         buffer->CleanUp();
     return result;
+}
+
+int CHeifFile::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
+{
+    return DecodeWith(data, size, buffer, &DecodePrimary);
 }
 
 int CHeifFile::Load(CRgbBuffer* buffer)

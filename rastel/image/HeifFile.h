@@ -8,6 +8,8 @@
 
 #include "ImageFile.h"
 
+struct heif_context;
+
 class RASTEL_API CHeifFile : public CImageFile
 {
 public:
@@ -22,6 +24,11 @@ public:
 
     // Decodes a whole file held in memory, as Load does.
     static int Decode(const BYTE* data, size_t size, CRgbBuffer* buffer);
+
+    // Runs `read` on a fresh library context over the bytes, turning what
+    // the library throws into a failure; the buffer is empty on failure.
+    typedef int (*ContextRead)(heif_context* context, const BYTE* data, size_t size, CRgbBuffer* buffer);
+    static int DecodeWith(const BYTE* data, size_t size, CRgbBuffer* buffer, ContextRead read);
 
     // One sample of `bits` bits (9 to 16) as the nearest 8-bit level.
     static BYTE ReduceSample(unsigned value, int bits)

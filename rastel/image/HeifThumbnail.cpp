@@ -75,26 +75,7 @@ int DecodeThumbnailItem(heif_context* context, const BYTE* data, size_t size, CR
 
 int CHeifThumbnail::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
 {
-    if (!data || !buffer || size < 12)
-        return 0;
-    heif_context* context = heif_context_alloc();
-    if (!context)
-        return 0;
-    int result = 0;
-    // The library is C++ inside: a failed allocation deep in it must not
-    // leave this function.
-    try
-    {
-        result = DecodeThumbnailItem(context, data, size, buffer);
-    }
-    catch (...)
-    {
-        result = 0;
-    }
-    heif_context_free(context);
-    if (!result)
-        buffer->CleanUp();
-    return result;
+    return CHeifFile::DecodeWith(data, size, buffer, &DecodeThumbnailItem);
 }
 
 int CHeifThumbnail::Load(const CString& path, CRgbBuffer* buffer)

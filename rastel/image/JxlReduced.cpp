@@ -223,17 +223,5 @@ int CJxlReduced::LoadPreview(const CString& path, CRgbBuffer* buffer)
 
 int CJxlReduced::LoadReduced(const CString& path, CRgbBuffer* buffer, int boxWidth, int boxHeight, CSize* fullSize)
 {
-    if (fullSize)
-        *fullSize = CSize(0, 0);
-    size_t size = 0;
-    BYTE* data = CWholeFile::Read(path, CJxlFile::MaxFileBytes, &size);
-    if (!data)
-    {
-        if (buffer)
-            buffer->CleanUp();
-        return 0;
-    }
-    int result = DecodeReduced(data, size, buffer, boxWidth, boxHeight, fullSize);
-    free(data);
-    return result;
+    return CWholeFile::DecodeReduced(path, CJxlFile::MaxFileBytes, buffer, boxWidth, boxHeight, fullSize, &DecodeReduced);
 }

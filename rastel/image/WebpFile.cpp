@@ -3,6 +3,7 @@
 // composes the first frame on the canvas), the EXIF chunk through the
 // demuxer.
 #include "WebpFile.h"
+#include "WebpReduced.h"
 #include "ExifOrientation.h"
 #include "RgbBuffer.h"
 #include "WholeFile.h"
@@ -64,32 +65,6 @@ int DecodeFirstFrame(const BYTE* data, size_t size, int width, int height, CRgbB
     return result;
 }
 
-// The Orientation tag of the file's EXIF chunk; writers differ on whether
-// the chunk starts with the JPEG APP1 signature "Exif\0\0", so both forms
-// are read.
-int ReadOrientation(const BYTE* data, size_t size)
-{
-    WebPData webp = { data, size };
-    WebPDemuxer* demux = WebPDemux(&webp);
-    if (!demux)
-        return CExifOrientation::Upright;
-    int orientation = CExifOrientation::Upright;
-    WebPChunkIterator chunk;
-    if (WebPDemuxGetChunk(demux, "EXIF", 1, &chunk))
-    {
-        const BYTE* block = chunk.chunk.bytes;
-        size_t length = chunk.chunk.size;
-        if (length >= 6 && memcmp(block, "Exif\0\0", 6) == 0)
-        {
-            block += 6;
-            length -= 6;
-        }
-        orientation = CExifOrientation::FromTiffBlock(block, (long long)length);
-        WebPDemuxReleaseChunkIterator(&chunk);
-    }
-    WebPDemuxDelete(demux);
-    return orientation;
-}
 } // namespace
 
 CWebpFile::CWebpFile(CString fileName)
@@ -121,7 +96,7 @@ int CWebpFile::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
         buffer->CleanUp();
         return 0;
     }
-    CExifOrientation::Apply(buffer, ReadOrientation(data, size));
+    CExifOrientation::Apply(buffer, CWebpReduced::ReadOrientation(data, size));
     return 1;
 }
 

@@ -98,17 +98,5 @@ int CWebpReduced::DecodeReduced(const BYTE* data, size_t size, CRgbBuffer* buffe
 int CWebpReduced::LoadReduced(const CString& path, CRgbBuffer* buffer, int boxWidth, int boxHeight,
                               CSize* fullSize)
 {
-    if (fullSize)
-        *fullSize = CSize(0, 0);
-    size_t size = 0;
-    BYTE* data = CWholeFile::Read(path, CWebpFile::MaxFileBytes, &size);
-    if (!data)
-    {
-        if (buffer)
-            buffer->CleanUp();
-        return 0;
-    }
-    int result = DecodeReduced(data, size, buffer, boxWidth, boxHeight, fullSize);
-    free(data);
-    return result;
+    return CWholeFile::DecodeReduced(path, CWebpFile::MaxFileBytes, buffer, boxWidth, boxHeight, fullSize, &DecodeReduced);
 }

@@ -1,6 +1,7 @@
 // Reading a whole file with the C runtime (64-bit length, so that a file
 // of 4 GB or more is refused instead of being read in part).
 #include "WholeFile.h"
+#include "RgbBuffer.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -42,6 +43,24 @@ int CWholeFile::Decode(const CString& path, long long maxBytes, CRgbBuffer* buff
     if (!data)
         return 0;
     int result = decode(data, size, buffer);
+    free(data);
+    return result;
+}
+
+int CWholeFile::DecodeReduced(const CString& path, long long maxBytes, CRgbBuffer* buffer, int boxWidth,
+                              int boxHeight, CSize* fullSize, ReducedDecode decode)
+{
+    if (fullSize)
+        *fullSize = CSize(0, 0);
+    size_t size = 0;
+    BYTE* data = Read(path, maxBytes, &size);
+    if (!data)
+    {
+        if (buffer)
+            buffer->CleanUp();
+        return 0;
+    }
+    int result = decode(data, size, buffer, boxWidth, boxHeight, fullSize);
     free(data);
     return result;
 }

@@ -17,4 +17,11 @@ public:
     // 0 when it cannot be read or the decode fails.
     static int Decode(const CString& path, long long maxBytes, CRgbBuffer* buffer,
                       int (*decode)(const BYTE* data, size_t size, CRgbBuffer* buffer));
+    // The same for the reduced decoders of thumbnails: the picture fitted
+    // into boxWidth x boxHeight, fullSize (when given) its own size; on
+    // failure the buffer is empty and fullSize 0 x 0.
+    typedef int (*ReducedDecode)(const BYTE* data, size_t size, CRgbBuffer* buffer, int boxWidth, int boxHeight,
+                                 CSize* fullSize);
+    static int DecodeReduced(const CString& path, long long maxBytes, CRgbBuffer* buffer, int boxWidth,
+                             int boxHeight, CSize* fullSize, ReducedDecode decode);
 };
