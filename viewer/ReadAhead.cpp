@@ -333,6 +333,7 @@ CReadyPicture* CReadAhead::Decode(const CPictureWish& wish, long long budget)
         // A failed load has nothing more to give.
         picture->m_bWhole = !loaded || picture->m_pOriginal->GetImageSize() == picture->m_FullSize;
     }
+    ViewerPictures::ToScreenColours(*picture->m_pOriginal);
     picture->m_pDisplay = ViewerPictures::MakeDisplay(picture->m_pOriginal, wish.m_Fit,
                                                       picture->m_bPreview ? picture->m_FullSize : CSize(0, 0));
     return picture;
