@@ -97,12 +97,16 @@ TEST(ColourManagement, VideoFramesOfATaggedPhotoAreInSrgb)
             ASSERT_TRUE(creator.CreateVideo(list.get(), video.c_str()));
         }
         creator.m_bColorManagement = 1;
-        // The last frame is a still of the picture.
-        std::string raw = folder.File("last.rgb");
-        ASSERT_EQ(0, native_tool::RunShell("/usr/bin/ffmpeg -v error -sseof -0.05 -i " + colour_oracle::Unix(video) +
-                                           " -frames:v 1 -f rawvideo -pix_fmt rgb24 -y " + colour_oracle::Unix(raw)));
-        std::string bytes = test_support::FileBytes(raw);
-        ASSERT_EQ((size_t)640 * 480 * 3, bytes.size());
+        // The last frame is a still of the picture. Every frame is taken:
+        // a seek from the end can land past the last key frame and give none.
+        std::string raw = folder.File("frames.rgb");
+        ASSERT_EQ(0, native_tool::RunShell("/usr/bin/ffmpeg -v error -i " + colour_oracle::Unix(video) +
+                                           " -f rawvideo -pix_fmt rgb24 -y " + colour_oracle::Unix(raw)));
+        const size_t frameBytes = (size_t)640 * 480 * 3;
+        std::string frames = test_support::FileBytes(raw);
+        ASSERT_GE(frames.size(), frameBytes);
+        ASSERT_EQ(0u, frames.size() % frameBytes);
+        std::string bytes = frames.substr(frames.size() - frameBytes);
         CRgbBuffer frame(640, 480);
         memcpy(frame.GetBuffer(), bytes.data(), bytes.size());
         if (manage)
