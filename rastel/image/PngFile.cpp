@@ -78,12 +78,14 @@ void ReadColourChunks(png_structp png, png_infop info, ColourChunks* colour)
         png_get_cHRM(png, info, &colour->white[0], &colour->white[1], &colour->red[0], &colour->red[1],
                      &colour->green[0], &colour->green[1], &colour->blue[0], &colour->blue[1]);
     // Most writers (ImageMagick among them) mark sRGB pictures with sRGB's
-    // chromaticities and a gamma of 1/2.2 instead of an sRGB chunk; they
-    // are shown as sRGB, as the browsers show them.
+    // chromaticities and a gamma of 1/2.2 instead of an sRGB chunk. Any
+    // picture with sRGB's primaries keeps the decoder's own gamma
+    // correction to the screen's 2.2, as it always had: only other
+    // primaries need a profile.
     const double srgb[8] = { 0.3127, 0.3290, 0.64, 0.33, 0.30, 0.60, 0.15, 0.06 };
     const double* found[8] = { &colour->white[0], &colour->white[1], &colour->red[0], &colour->red[1],
                                &colour->green[0], &colour->green[1], &colour->blue[0], &colour->blue[1] };
-    bool likeSrgb = colour->chromaticities && colour->gamma > 0.44 && colour->gamma < 0.47;
+    bool likeSrgb = colour->chromaticities;
     for (int i = 0; i < 8 && likeSrgb; ++i)
         likeSrgb = *found[i] > srgb[i] - 0.01 && *found[i] < srgb[i] + 0.01;
     if (likeSrgb)
