@@ -44,6 +44,19 @@ inline std::string ShellQuote(const std::string& word)
     return quoted + "'";
 }
 
+// Closes what CreateProcess returned. For a Unix program Wine 8 gives no
+// process handle and a stray value for the thread handle, which can be one
+// of our own handles: closing it once closed the test's standard output,
+// and the rest of the run's output was lost.
+inline void CloseChildHandles(const PROCESS_INFORMATION& process)
+{
+    if (process.hProcess == NULL)
+        return;
+    CloseHandle(process.hProcess);
+    if (process.hThread)
+        CloseHandle(process.hThread);
+}
+
 // Runs script (sh syntax) natively; returns its exit status, or -1 when it
 // could not be started or did not finish within timeoutMs.
 inline int RunShell(const std::string& script, DWORD timeoutMs = 120000)
@@ -72,29 +85,14 @@ inline int RunShell(const std::string& script, DWORD timeoutMs = 120000)
     fclose(file);
 
     std::string commandLine = "/bin/sh " + unixScript;
-    // The script gets NUL for its standard handles, not ours: a Unix child
-    // started with the test's own stdout sometimes left that stdout writing
-    // nowhere under Wine 8, and the rest of the run's output was lost.
-    SECURITY_ATTRIBUTES inherit = { sizeof(inherit), NULL, TRUE };
-    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                             OPEN_EXISTING, 0, NULL);
     STARTUPINFOA startup = { sizeof(startup) };
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
     PROCESS_INFORMATION process = {};
-    BOOL started = CreateProcessA(NULL, &commandLine[0], NULL, NULL, nul != INVALID_HANDLE_VALUE, 0, NULL, NULL,
-                                  &startup, &process);
-    if (nul != INVALID_HANDLE_VALUE)
-        CloseHandle(nul);
-    if (!started)
+    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
     {
         DeleteFileA(scriptPath.c_str());
         return -1;
     }
-    if (process.hProcess)
-        CloseHandle(process.hProcess);
-    if (process.hThread)
-        CloseHandle(process.hThread);
+    CloseChildHandles(process);
 
     int status = -1;
     for (DWORD waited = 0; waited < timeoutMs; waited += 20)

@@ -9,6 +9,8 @@
 #include <stdio.h>
 #include <string>
 
+#include "NativeTool.h"
+
 namespace indexing_test
 {
 // The Unix path of a Windows path, or "" outside Wine.
@@ -44,8 +46,7 @@ inline bool StartNative(std::string commandLine)
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
         return false;
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    native_tool::CloseChildHandles(process);
     return true;
 }
 
