@@ -4,6 +4,7 @@
 #include "ThumbnailManager.h"
 #include "RgbBuffer.h"
 #include "JpgFile.h"
+#include "ColourTransform.h"
 #include "ThumbnailCache.h"
 #include "ThumbnailSource.h"
 
@@ -36,6 +37,8 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
     {
         if (CThumbnailSource::LoadPreview(task->m_strFile, &image))
         {
+            if (m_bColorManagement)
+                CColourTransform::ToSrgb(&image);
             Store(task, image);
             task->m_bJpegPreview = FALSE;
             task->m_bNoCacheCopy = TRUE;
@@ -49,6 +52,9 @@ void CThumbnailManager::MakeThumbnail(CThumbnailTask* task)
     CSize fullSize;
     if (!LoadFullPicture(task->m_strFile, image, fullSize))
         return; // the cell keeps its background and asks again when it paints
+    // The cache copy holds what is shown: sRGB, without a profile.
+    if (m_bColorManagement)
+        CColourTransform::ToSrgb(&image);
     if (fullSize.cx <= CacheBox.Width() && fullSize.cy <= CacheBox.Height())
     {
         Store(task, image);

@@ -17,7 +17,8 @@ const DWORD IdleWaitMs = 100;
 } // namespace
 
 CThumbnailManager::CThumbnailManager()
-    : m_nWorkers(0), m_hStarted(NULL), m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)), m_nIdle(0), m_nAdded(0), m_bStop(0),
+    : m_bColorManagement("m_bColorManagement", 1, 0, 1), m_nWorkers(0), m_hStarted(NULL),
+      m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)), m_nIdle(0), m_nAdded(0), m_bStop(0),
       m_nServed(0)
 {
     m_bAutoDelete = TRUE;

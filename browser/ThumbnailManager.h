@@ -24,6 +24,7 @@
 #include "Framework.h"
 #include "CPtrList.h"
 #include "ThreadBase.h"
+#include "IntProperty.h"
 #include "ThumbnailMap.h"
 
 class CRgbBuffer;
@@ -65,6 +66,10 @@ public:
 
     CThumbnailManager();
     ~CThumbnailManager() override;
+
+    // 1: pictures are converted from their embedded colour profile to sRGB
+    // before they are scaled, shown and written to the disk cache.
+    CIntProperty<int> m_bColorManagement;
 
     // ---- Requests (cells, while painting) ------------------------------------
     // The bitmap for the picture at area's size and fit, made from the file

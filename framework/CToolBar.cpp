@@ -142,6 +142,10 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
         return FALSE;
     while (SendMessage(TB_BUTTONCOUNT, 0, 0) > 0)
         SendMessage(TB_DELETEBUTTON, 0, 0);
+    if (nIDCount == 0)
+        return TRUE;
+    // All in one message: the control lays itself out once, not per button.
+    TBBUTTON* buttons = new TBBUTTON[nIDCount];
     int image = 0;
     for (int i = 0; i < nIDCount; ++i)
     {
@@ -159,10 +163,11 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
             button.fsState = TBSTATE_ENABLED;
             button.fsStyle = TBSTYLE_BUTTON;
         }
-        if (!SendMessage(TB_ADDBUTTONSA, 1, (LPARAM)&button))
-            return FALSE;
+        buttons[i] = button;
     }
-    return TRUE;
+    BOOL added = SendMessage(TB_ADDBUTTONSA, nIDCount, (LPARAM)buttons) != 0;
+    delete[] buttons;
+    return added;
 }
 
 void CToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage)

@@ -200,6 +200,8 @@ bool TransformBoth(CGlintfixDoc& doc, Transform transform)
         delete base;
         return false;
     }
+    // Turned, the pixels are still in the file's colours.
+    base->m_IccProfile = doc.m_pBase->m_IccProfile;
     delete doc.m_pBase;
     doc.m_pBase = base;
     doc.SetWorking(working);

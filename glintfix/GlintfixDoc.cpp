@@ -194,6 +194,8 @@ void CGlintfixDoc::SetWorking(CRgbBuffer* working)
         return;
     working->m_BackgroundColor = kMargin;
     working->m_GrayScale = 0;
+    // Edits keep the file's colours: the view converts them when it draws.
+    working->m_IccProfile = m_pBase->m_IccProfile;
     delete m_pWorking;
     m_pWorking = working;
 }

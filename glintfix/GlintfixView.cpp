@@ -1,5 +1,7 @@
 // CGlintfixView: drawing, the tracker, scrolling keys and the popup menu.
 #include "GlintfixView.h"
+#include "ColourTransform.h"
+#include "DisplayProfile.h"
 #include "CCmdUI.h"
 #include "CMDIFrameWnd.h"
 #include "RgbBuffer.h"
@@ -48,7 +50,10 @@ const SIZE kLine = {20, 15};
 const COLORREF kNoPicture = RGB(192, 192, 192);
 }
 
-CGlintfixView::CGlintfixView() : m_pColorsDialog(NULL) {}
+CGlintfixView::CGlintfixView()
+    : m_bColorManagement("m_bColorManagement", 1, 0, 1), m_DisplayMonitor(NULL), m_pColorsDialog(NULL)
+{
+}
 
 CGlintfixView::~CGlintfixView()
 {
@@ -148,7 +153,22 @@ void CGlintfixView::OnDraw(CDC* pDC)
         CSize picture = doc->GetPictureSize();
         CRect area(0, 0, client.Width() > picture.cx ? client.Width() : picture.cx,
                    client.Height() > picture.cy ? client.Height() : picture.cy);
-        doc->m_pWorking->Draw(pDC, area, NULL);
+        // The bitmap Draw keeps is made here, in the screen's colours; an
+        // edit drops it (DeleteInternalBitmap) and the next paint makes it anew.
+        CRgbBuffer* working = doc->m_pWorking;
+        // On another monitor, another profile: the bitmap is made anew.
+        HMONITOR monitor = CDisplayProfile::MonitorOf(m_hWnd);
+        if (m_bColorManagement && monitor != m_DisplayMonitor)
+        {
+            m_DisplayMonitor = monitor;
+            std::string profile = CDisplayProfile::ForWindow(m_hWnd);
+            if (profile != m_DisplayProfile)
+                working->DeleteInternalBitmap();
+            m_DisplayProfile = profile;
+        }
+        if (m_bColorManagement && !working->m_Bitmap && !working->m_IccProfile.empty())
+            working->m_Bitmap = CColourTransform::CreateBitmapIn(*working, m_DisplayProfile);
+        working->Draw(pDC, area, NULL);
     }
     if (CTracker* tracker = CTracker::Find(this))
         tracker->Draw(pDC, TrackerSize());

@@ -6,6 +6,9 @@
 
 #include "Framework.h"
 #include "CScrollView.h"
+#include "IntProperty.h"
+
+#include <string>
 
 class CGlintfixDoc;
 class CAdjustColorsDialog;
@@ -29,6 +32,14 @@ public:
 
     // Removes the red eye under the tracker (the "Glintfix" button).
     afx_msg void OnGlintfix();
+
+    // 1: the picture is drawn converted from its embedded colour profile
+    // into the screen's colours; its pixels (what is edited and saved) stay.
+    CIntProperty<int> m_bColorManagement;
+    // The monitor the view was last drawn on and its profile (empty: sRGB),
+    // read again when a paint finds the view on another monitor.
+    HMONITOR m_DisplayMonitor;
+    std::string m_DisplayProfile;
 
 protected:
     CAdjustColorsDialog* m_pColorsDialog;

@@ -14,7 +14,7 @@ PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 xvfb xauth x11-apps nasm cmake ninja-build make dpkg-dev
   libz-mingw-w64-dev imagemagick googletest ffmpeg libjpeg-turbo-progs
   nsis x11-utils libvips-tools libimage-exiftool-perl webp
-  libheif-examples libjxl-tools libavif-bin meson"
+  libheif-examples libjxl-tools libavif-bin meson icc-profiles-free colord-data"
 
 log() { echo "bootstrap: $*" >&2; }
 

@@ -27,6 +27,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CBaseFrameWindow::OnCreate(lpCreateStruct) == -1)
         return -1;
     // Without a tool bar the viewer still works; nothing more to do then.
+    // The buttons' artwork is the true-colour lists alone: the bar loads no
+    // image well of its own first.
     if (m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY) &&
         m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         m_wndToolBar.LoadTCToolBar(24, IDB_TOOLBAR, IDB_TOOLBAR, IDB_TOOLBAR_DISABLED);

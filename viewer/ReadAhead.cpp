@@ -34,14 +34,18 @@ public:
 private:
     CRITICAL_SECTION& m_Lock;
 };
+
+// Workers that outlive their read-ahead (see the destructor).
+volatile LONG g_AbandonedWorkers = 0;
 }
 
 CReadAhead::CReadAhead()
-    : m_Thread(NULL), m_bStop(false), m_Window(NULL), m_Message(0),
+    : m_Thread(NULL), m_pLink(new Link), m_Decoder(&CReadAhead::Decode), m_bStop(false), m_Window(NULL), m_Message(0),
       m_MemoryBudget(ViewerPictures::DefaultMemoryBudget), m_bBusy(false), m_Generation(0)
 {
     InitializeCriticalSection(&m_Lock);
     InitializeConditionVariable(&m_Changed);
+    InitializeCriticalSection(&m_pLink->gate);
     m_Thread = CreateThread(NULL, 0, WorkerMain, this, 0, NULL);
     // Transitions and paints on the window's thread go first.
     if (m_Thread)
@@ -50,19 +54,54 @@ CReadAhead::CReadAhead()
 
 CReadAhead::~CReadAhead()
 {
+    // A whole decode of a large photo takes seconds and cannot be stopped
+    // part-way; closing the window must not wait for it. The worker then
+    // finishes it alone, drops the result and ends, owning the link.
+    bool abandoned;
     {
+        CLockScope gate(m_pLink->gate);
         CLockScope lock(m_Lock);
         m_bStop = true;
+        abandoned = m_bBusy && m_Thread;
+        if (abandoned)
+        {
+            m_pLink->abandoned = true;
+            InterlockedIncrement(&g_AbandonedWorkers);
+        }
         WakeAllConditionVariable(&m_Changed);
     }
     if (m_Thread)
     {
-        WaitForSingleObject(m_Thread, INFINITE);
+        // Not decoding: the worker sees the stop at once.
+        if (!abandoned)
+            WaitForSingleObject(m_Thread, INFINITE);
         CloseHandle(m_Thread);
+    }
+    if (!abandoned)
+    {
+        DeleteCriticalSection(&m_pLink->gate);
+        delete m_pLink;
     }
     for (size_t i = 0; i < m_Ready.size(); ++i)
         delete m_Ready[i];
     DeleteCriticalSection(&m_Lock);
+}
+
+long CReadAhead::AbandonedWorkers()
+{
+    return InterlockedCompareExchange(&g_AbandonedWorkers, 0, 0);
+}
+
+bool CReadAhead::WaitForAbandonedWorkers(DWORD timeout)
+{
+    DWORD start = GetTickCount();
+    while (AbandonedWorkers() > 0)
+    {
+        if (GetTickCount() - start >= timeout)
+            return false;
+        Sleep(5);
+    }
+    return true;
 }
 
 void CReadAhead::SetWindow(HWND window, UINT message)
@@ -76,6 +115,12 @@ void CReadAhead::SetMemoryBudget(long long bytes)
 {
     CLockScope lock(m_Lock);
     m_MemoryBudget = bytes;
+}
+
+void CReadAhead::SetDecoder(Decoder decoder)
+{
+    CLockScope lock(m_Lock);
+    m_Decoder = decoder ? decoder : &CReadAhead::Decode;
 }
 
 void CReadAhead::Wish(const std::vector<CPictureWish>& wishes)
@@ -259,13 +304,21 @@ DWORD WINAPI CReadAhead::WorkerMain(void* self)
 {
     // Nobody sees a worker's cursor.
     CRgbBuffer::ShowWaitCursorOnThisThread(false);
-    static_cast<CReadAhead*>(self)->Work();
+    CReadAhead* owner = static_cast<CReadAhead*>(self);
+    Link* link = owner->m_pLink;
+    if (!owner->Work(link))
+    {
+        // The owner is gone; the link is the worker's now.
+        DeleteCriticalSection(&link->gate);
+        delete link;
+        InterlockedDecrement(&g_AbandonedWorkers);
+    }
     return 0;
 }
 
-void CReadAhead::Work()
+bool CReadAhead::Work(Link* link)
 {
-    CLockScope lock(m_Lock);
+    EnterCriticalSection(&m_Lock);
     while (!m_bStop)
     {
         size_t next = m_Wishes.size();
@@ -284,11 +337,21 @@ void CReadAhead::Work()
         m_bBusy = true;
         unsigned generation = m_Generation;
         long long budget = m_MemoryBudget;
+        Decoder decoder = m_Decoder;
         CPictureWish wish = m_Busy;
 
         LeaveCriticalSection(&m_Lock);
-        CReadyPicture* picture = Decode(wish, budget);
+        CReadyPicture* picture = decoder(wish, budget);
+        EnterCriticalSection(&link->gate);
+        if (link->abandoned)
+        {
+            // The owner went during the decode; nothing of it is left to touch.
+            LeaveCriticalSection(&link->gate);
+            delete picture;
+            return false;
+        }
         EnterCriticalSection(&m_Lock);
+        LeaveCriticalSection(&link->gate);
 
         m_bBusy = false;
         HWND window = NULL;
@@ -304,6 +367,8 @@ void CReadAhead::Work()
         if (window)
             PostMessageA(window, m_Message, 0, 0);
     }
+    LeaveCriticalSection(&m_Lock);
+    return true;
 }
 
 CReadyPicture* CReadAhead::Decode(const CPictureWish& wish, long long budget)
@@ -333,6 +398,7 @@ CReadyPicture* CReadAhead::Decode(const CPictureWish& wish, long long budget)
         // A failed load has nothing more to give.
         picture->m_bWhole = !loaded || picture->m_pOriginal->GetImageSize() == picture->m_FullSize;
     }
+    ViewerPictures::ToScreenColours(*picture->m_pOriginal);
     picture->m_pDisplay = ViewerPictures::MakeDisplay(picture->m_pOriginal, wish.m_Fit,
                                                       picture->m_bPreview ? picture->m_FullSize : CSize(0, 0));
     return picture;

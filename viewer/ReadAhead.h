@@ -51,13 +51,18 @@ class CReadAhead
 public:
     enum { MaxPictures = 3 };
 
+    // How a wish is decoded (Decode, unless a test says otherwise).
+    typedef CReadyPicture* (*Decoder)(const CPictureWish& wish, long long budget);
+
     CReadAhead();
-    // Stops the worker (waiting for the picture it decodes) and frees all.
+    // Stops the worker and frees all. A decode in flight is not waited for:
+    // the worker is left to finish it alone, drops the result and ends.
     ~CReadAhead();
 
     // Where the worker posts `message` when a picture is ready (null: none).
     void SetWindow(HWND window, UINT message);
     void SetMemoryBudget(long long bytes);
+    void SetDecoder(Decoder decoder);
 
     // Replaces the wishes; the worker decodes them in this order, each once.
     // A result nobody wishes for any more is dropped when it arrives.
@@ -94,9 +99,23 @@ public:
     // Waits until every wish is fulfilled or timeout ms passed; true when done.
     bool WaitUntilIdle(DWORD timeout);
 
+    // Workers left alone with a decode by a destroyed read-ahead and still
+    // running; the program waits for them before its statics go.
+    static long AbandonedWorkers();
+    static bool WaitForAbandonedWorkers(DWORD timeout);
+
 private:
+    // What the worker shares with its owner beyond the owner's life: the
+    // owner marks it abandoned when it goes while a decode runs, and the
+    // worker then never touches the owner again.
+    struct Link
+    {
+        CRITICAL_SECTION gate; // taken before m_Lock
+        bool abandoned = false;
+    };
     static DWORD WINAPI WorkerMain(void* self);
-    void Work();
+    // False when the owner abandoned the worker during a decode.
+    bool Work(Link* link);
     // Under the lock.
     int FindReady(const CString& path, const ViewerPictures::Fit& fit, bool whole) const;
     bool IsWished(const CString& path, const ViewerPictures::Fit& fit, bool whole) const;
@@ -107,6 +126,8 @@ private:
     CRITICAL_SECTION m_Lock;
     CONDITION_VARIABLE m_Changed;
     HANDLE m_Thread;
+    Link* m_pLink;
+    Decoder m_Decoder;
     bool m_bStop;
     HWND m_Window;
     UINT m_Message;

@@ -10,6 +10,7 @@
 #include "ViewerDoc.h"
 #include "ViewerView.h"
 #include "ViewerRules.h"
+#include "ReadAhead.h"
 #include "resource.h"
 
 CViewerApp::CViewerApp() : CWinApp("Viewer"), m_AlbumNumber(0), m_bOleInitialized(false) {}
@@ -49,6 +50,9 @@ BOOL CViewerApp::StartViewer(const char* commandLine)
 
 int CViewerApp::ExitInstance()
 {
+    // A closed window's read-ahead may still finish a decode; let it end
+    // before the program's statics go (the windows are gone already).
+    CReadAhead::WaitForAbandonedWorkers(10000);
     int code = CWinApp::ExitInstance();
     if (m_bOleInitialized)
         OleUninitialize();

@@ -5,10 +5,45 @@
 #include "JpgFile.h"
 #include "FileInfo.h"
 #include "ExifOrientation.h"
+#include "ColourTransform.h"
+
+#include <mutex>
 #include <vector>
+
+namespace
+{
+std::mutex g_ColourLock;
+bool g_bColourManaged = true;
+std::string g_DisplayProfile;
+} // namespace
 
 namespace ViewerPictures
 {
+void SetColourTarget(bool manage, const std::string& display)
+{
+    std::lock_guard<std::mutex> hold(g_ColourLock);
+    g_bColourManaged = manage;
+    g_DisplayProfile = display;
+}
+
+bool IsColourManaged()
+{
+    std::lock_guard<std::mutex> hold(g_ColourLock);
+    return g_bColourManaged;
+}
+
+void ToScreenColours(CRgbBuffer& picture)
+{
+    std::string display;
+    {
+        std::lock_guard<std::mutex> hold(g_ColourLock);
+        if (!g_bColourManaged)
+            return;
+        display = g_DisplayProfile;
+    }
+    CColourTransform::ToProfile(&picture, display);
+}
+
 int ScaleForBudget(CSize fullSize, long long budgetBytes)
 {
     for (int scale = 1; scale < 8; scale *= 2)

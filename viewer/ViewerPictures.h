@@ -6,6 +6,8 @@
 
 #include "Framework.h"
 
+#include <string>
+
 class CRgbBuffer;
 
 namespace ViewerPictures
@@ -75,4 +77,12 @@ CRgbBuffer* MakeDisplay(const CRgbBuffer* original, const Fit& fit, CSize fullSi
 // quicker than the suite's enlarging kernel, which matters for a picture
 // shown for a moment only. size may have other proportions than small.
 CRgbBuffer* StretchPreview(const CRgbBuffer& small, CSize size);
+
+// How loaded pictures get the screen's colours, for every thread: with
+// `manage`, from their embedded profile into `display` (sRGB when empty);
+// without, their pixels stay as decoded.
+void SetColourTarget(bool manage, const std::string& display);
+bool IsColourManaged();
+// Converts a loaded picture as set by SetColourTarget.
+void ToScreenColours(CRgbBuffer& picture);
 }

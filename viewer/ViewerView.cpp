@@ -1,6 +1,7 @@
 // CViewerView: display modes, stepping with transitions, the slide show,
 // rotation and flips, the title, and the command handlers.
 #include "ViewerView.h"
+#include "DisplayProfile.h"
 #include "CPaintDC.h"
 #include "CCmdUI.h"
 #include "CFrameWnd.h"
@@ -76,13 +77,16 @@ const SIZE kLine = {20, 15};
 
 CViewerView::CViewerView()
     : m_pFileList(NULL), m_pOriginal(NULL), m_pDisplay(NULL), m_bActualSize(false), m_bFitToWindow(false),
-      m_ZoomLevel(0), m_bSlideShow(false), m_DisplayTime("m_DisplayTime", 3, 1, 20), m_MagnifierPower(1),
+      m_ZoomLevel(0), m_bSlideShow(false), m_DisplayTime("m_DisplayTime", 3, 1, 20),
+      m_bColorManagement("m_bColorManagement", 1, 0, 1), m_MagnifierPower(1),
       m_MagnifierSize(192), m_pMagnified(NULL), m_MagnifierRect(0, 0, 0, 0), m_DragPoint(-1, -1),
       m_bFullScreen(false), m_SavedStyle(0), m_SavedExStyle(0), m_SavedMenu(NULL), m_TransitionFrames(0),
       m_FullSize(0, 0), m_bWholePicture(true), m_BudgetScale(1), m_MemoryBudget(ViewerPictures::DefaultMemoryBudget),
       m_bDisplayByFit(false), m_bPictureChanged(false), m_bPreviewShown(false), m_bThumbnailShown(false),
       m_bReadAheadHeld(false), m_bSteppedBack(false)
 {
+    m_DisplayMonitor = NULL;
+    ViewerPictures::SetColourTarget(m_bColorManagement != 0, std::string());
 }
 
 CViewerView::~CViewerView()
@@ -204,8 +208,25 @@ void CViewerView::OpenFile(const CString& path)
         frame->SetWindowText(path);
 }
 
+void CViewerView::FollowDisplayProfile()
+{
+    // Read again only when the window has come to another monitor.
+    HMONITOR monitor = m_hWnd ? CDisplayProfile::MonitorOf(m_hWnd) : NULL;
+    if (!m_bColorManagement || monitor == m_DisplayMonitor)
+        return;
+    m_DisplayMonitor = monitor;
+    std::string profile = CDisplayProfile::ForWindow(m_hWnd);
+    if (profile == m_DisplayProfile)
+        return;
+    // The pictures read ahead are in the other monitor's colours.
+    m_DisplayProfile = profile;
+    ViewerPictures::SetColourTarget(true, profile);
+    m_ReadAhead.DropAll();
+}
+
 void CViewerView::LoadCurrentPicture()
 {
+    FollowDisplayProfile();
     m_bActualSize = m_bFitToWindow = false;
     m_ZoomLevel = 0;
     // A large photo shows at once from its EXIF thumbnail or a reduced

@@ -42,6 +42,8 @@ public:
     int m_ZoomLevel;
     bool m_bSlideShow;
     CIntProperty<int> m_DisplayTime;
+    // 1: pictures are shown converted from their embedded colour profile.
+    CIntProperty<int> m_bColorManagement;
     int m_MagnifierPower;
     int m_MagnifierSize;
     CRgbBuffer* m_pMagnified;
@@ -126,6 +128,12 @@ protected:
     // Remakes the display by the mode and drops the read-ahead of others.
     void Refit();
     void LoadCurrentPicture();
+    // Takes the profile of the monitor the window is on as the colours the
+    // pictures are converted to, when the window has moved to another one
+    // (checked at each new picture).
+    void FollowDisplayProfile();
+    HMONITOR m_DisplayMonitor;
+    std::string m_DisplayProfile;
     void ReplaceOriginal(CRgbBuffer* changed);
     void DrawPicture(CDC* pDC, CRgbBuffer* picture);
     CSize ClientSize() const;

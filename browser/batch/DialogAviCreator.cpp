@@ -1,5 +1,6 @@
 // CDialogAviCreator: the video settings, Create and the frames of each picture.
 #include "DialogAviCreator.h"
+#include "ColourTransform.h"
 #include "CCommonDialogs.h"
 #include "FileInfo.h"
 #include "FileInfoList.h"
@@ -28,6 +29,7 @@ CDialogAviCreator::CDialogAviCreator(CWnd* pParent)
       m_Prop_CustomWidth("m_Prop_CustomWidth", 320, 160, 1024),
       m_Prop_CustomHeight("m_Prop_CustomHeight", 240, 120, 768), m_Prop_Seconds("m_Prop_Seconds", 2, 1, 5),
       m_Prop_FrameRate("m_Prop_FrameRate", 15, 10, 25), m_Prop_AviFileName("m_Prop_AviFileName", "Output.avi"),
+      m_bColorManagement("m_bColorManagement", 1, 0, 1),
       m_pAviFile(NULL), m_pPrevious(NULL), m_pIndicator(NULL), m_VideoSize(VgaWidth, VgaHeight),
       m_hFrameBitmap(NULL), m_pFrameBits(NULL)
 {
@@ -240,6 +242,8 @@ int CDialogAviCreator::ProcessFile(CFileInfo* file, CDialogBatchJobIndicator* in
     {
         CRgbBuffer loaded;
         loaded.LoadRgbBuffer(file->GetName());
+        if (m_bColorManagement)
+            CColourTransform::ToSrgb(&loaded);
         CRgbBuffer* fitted = loaded.CreateBestFitRGB(CRect(0, 0, width, height));
         canvas = (fitted ? fitted : &loaded)->CreateRectAllRGB(CRect(0, 0, width, height), 0);
         delete fitted;

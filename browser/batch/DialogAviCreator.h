@@ -39,6 +39,9 @@ public:
     CIntProperty<int> m_Prop_Seconds;
     CIntProperty<int> m_Prop_FrameRate;
     CStringProperty m_Prop_AviFileName;
+    // The browser's colour setting: 1 converts every picture from its
+    // embedded profile, so the video (which has none) is in sRGB.
+    CIntProperty<int> m_bColorManagement;
 
 protected:
     BOOL OnInitDialog() override;

@@ -2,6 +2,7 @@
 // library's own transformations (crop, rotation, mirror) into interleaved
 // RGB, 8 or 16 bits a sample.
 #include "HeifFile.h"
+#include "EmbeddedProfile.h"
 #include "RgbBuffer.h"
 #include "WholeFile.h"
 
@@ -106,6 +107,8 @@ int CHeifFile::DecodeWith(const BYTE* data, size_t size, CRgbBuffer* buffer, Con
     heif_context_free(context);
     if (!result)
         buffer->CleanUp();
+    else
+        EmbeddedProfile::AttachFromHeif(data, size, buffer);
     return result;
 }
 

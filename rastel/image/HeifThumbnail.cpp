@@ -75,6 +75,8 @@ int DecodeThumbnailItem(heif_context* context, const BYTE* data, size_t size, CR
 
 int CHeifThumbnail::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
 {
+    // The item shares the primary image's colour information, which
+    // DecodeWith attaches.
     return CHeifFile::DecodeWith(data, size, buffer, &DecodeThumbnailItem);
 }
 

@@ -34,11 +34,25 @@ int NextMarker(FILE* file)
 
 bool CJpegMarkers::Read(const char* path)
 {
+    FILE* file = path && *path ? fopen(path, "rb") : NULL;
+    if (!file)
+    {
+        m_Exif.clear();
+        m_Xmp.clear();
+        m_Icc.clear();
+        return false;
+    }
+    bool ok = Read(file);
+    fclose(file);
+    return ok;
+}
+
+bool CJpegMarkers::Read(FILE* file)
+{
     m_Exif.clear();
     m_Xmp.clear();
     m_Icc.clear();
-    FILE* file = path && *path ? fopen(path, "rb") : NULL;
-    if (!file)
+    if (!file || fseek(file, 0, SEEK_SET) != 0)
         return false;
     bool ok = fgetc(file) == 0xFF && fgetc(file) == 0xD8;
     for (int segment = 0; ok && segment < MaxSegments; ++segment)
@@ -78,7 +92,6 @@ bool CJpegMarkers::Read(const char* path)
         else if (marker == App2 && StartsWith(data, IccIdentifier, sizeof(IccIdentifier)))
             m_Icc.push_back(data);
     }
-    fclose(file);
     if (!ok)
     {
         // A damaged file gives nothing rather than a part of its metadata.

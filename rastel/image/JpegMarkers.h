@@ -11,6 +11,7 @@
 //   (the TIFF-structured block), m_Xmp and each ICC chunk with theirs.
 #pragma once
 
+#include <stdio.h>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
     };
 
     bool Read(const char* path);
+    // The same from an open file, read from its start (left open).
+    bool Read(FILE* file);
     bool IsEmpty() const { return m_Exif.empty() && m_Xmp.empty() && m_Icc.empty(); }
 
     // The XMP packet with a value of the tiff: or exif: namespace set to

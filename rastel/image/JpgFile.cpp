@@ -3,10 +3,13 @@
 #include "JpgFile.h"
 #include "RgbBuffer.h"
 #include "FileInfo.h"
+#include "EmbeddedProfile.h"
 #include "ExifOrientation.h"
 #include "ArchiveStream.h"
 #include "JpegSink.h"
 #include "JpegMetadataCopy.h"
+#include "JpegMarkers.h"
+#include "IccProfile.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -97,6 +100,9 @@ int CJpgFile::Load(CRgbBuffer* buffer)
             if (buffer->IsImage())
                 CExifOrientation::Apply(buffer, CExifOrientation::FromTiffBlock(m_ExifData, m_ExifLength));
         }
+        // Cameras make the EXIF thumbnail in the photo's colours too.
+        if (buffer->IsImage())
+            EmbeddedProfile::Attach(buffer, EmbeddedProfile::FromJpegFile(file));
         fclose(file);
     }
     ClearParseState();
@@ -127,6 +133,8 @@ int CJpgFile::LoadReduced(CRgbBuffer* buffer, int boxWidth, int boxHeight, CSize
             read_JPG_file_reduced(file, &buffer->m_Buffer, &buffer->m_Width, &buffer->m_Height,
                                   swaps ? boxHeight : boxWidth, swaps ? boxWidth : boxHeight,
                                   &fullWidth, &fullHeight);
+        if (buffer->IsImage())
+            EmbeddedProfile::Attach(buffer, EmbeddedProfile::FromJpegFile(file));
         fclose(file);
         if (swaps)
             std::swap(fullWidth, fullHeight);
@@ -148,6 +156,21 @@ int CJpgFile::Save(CRgbBuffer* buffer)
     std::vector<CJpegSegment> segments;
     if (!m_MetadataSource.IsEmpty())
         segments = CJpegMetadataCopy::Segments(m_MetadataSource, *buffer);
+    // A picture whose source was no JPEG (or had no profile chunks) still
+    // carries its colours' profile into the file.
+    bool hasProfile = false;
+    for (size_t i = 0; i < segments.size(); ++i)
+        hasProfile = hasProfile || (segments[i].m_Marker == CJpegMarkers::App2 &&
+                                    segments[i].m_Data.compare(0, 12, CJpegMarkers::IccIdentifier, 12) == 0);
+    if (!hasProfile && !buffer->m_IccProfile.empty())
+    {
+        std::vector<std::string> chunks = CIccProfile::ToJpegChunks(buffer->m_IccProfile);
+        for (size_t i = 0; i < chunks.size(); ++i)
+        {
+            CJpegSegment segment = { CJpegMarkers::App2, chunks[i] };
+            segments.push_back(segment);
+        }
+    }
 
     CArchiveStream stream;
     if (!stream.OpenForWriting(path, CArchiveStream::LikeTargetFile))

@@ -26,6 +26,9 @@
 //   dimension tags of the saved size, the EXIF thumbnail made anew from the
 //   saved picture (or dropped when it does not fit). A damaged EXIF block is
 //   not copied; a source without EXIF gives a file without EXIF.
+// - Without profile chunks from a metadata source, Save writes the buffer's
+//   m_IccProfile (when it has one) as APP2 "ICC_PROFILE" chunks, so a
+//   picture that came from another format keeps its colours.
 // - TransformLossless turns a JPEG file by moving its compressed blocks, so
 //   the picture loses nothing: the turn asked for is applied to the picture
 //   as it is shown (upright by its EXIF orientation), the result is stored

@@ -3,6 +3,7 @@
 // into the buffer's own pixels as 8-bit RGB, and decoding stops after the
 // first full frame.
 #include "JxlFile.h"
+#include "EmbeddedProfile.h"
 #include "RgbBuffer.h"
 #include "WholeFile.h"
 
@@ -89,6 +90,8 @@ int CJxlFile::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
     JxlDecoderDestroy(decoder);
     if (!result)
         buffer->CleanUp();
+    else
+        EmbeddedProfile::AttachFromJxl(data, size, buffer);
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include "ReducedSize.h"
 #include "RgbBuffer.h"
 #include "WholeFile.h"
+#include "EmbeddedProfile.h"
 
 #include <stdlib.h>
 #include <algorithm>
@@ -186,7 +187,9 @@ int CJxlReduced::DecodePreview(const BYTE* data, size_t size, CRgbBuffer* buffer
         CDecoder decoder;
         result = DecodePreviewFrame(decoder.decoder, data, size, buffer);
     }
-    if (!result)
+    if (result)
+        EmbeddedProfile::AttachFromJxl(data, size, buffer);
+    else
         buffer->CleanUp();
     return result;
 }
@@ -213,6 +216,7 @@ int CJxlReduced::DecodeReduced(const BYTE* data, size_t size, CRgbBuffer* buffer
             *fullSize = CSize(0, 0);
         return 0;
     }
+    EmbeddedProfile::AttachFromJxl(data, size, buffer);
     return 1;
 }
 

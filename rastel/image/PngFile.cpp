@@ -2,10 +2,13 @@
 // libpng reports errors by longjmp, which must not skip C++ destructors.
 #include "PngFile.h"
 #include "RgbBuffer.h"
+#include "EmbeddedProfile.h"
+#include "IccProfile.h"
 
 #include <setjmp.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <png.h>
 
 namespace
@@ -30,13 +33,66 @@ void PNGCBAPI QuietWarning(png_structp, png_const_charp)
 // into strings and arrays as large as the chunk).
 const png_byte kIgnoredChunks[] = {
     'z', 'T', 'X', 't', '\0', 'i', 'T', 'X', 't', '\0', 't', 'E', 'X', 't', '\0',
-    'i', 'C', 'C', 'P', '\0', 's', 'P', 'L', 'T', '\0', 'e', 'X', 'I', 'f', '\0',
+    's', 'P', 'L', 'T', '\0', 'e', 'X', 'I', 'f', '\0',
     's', 'C', 'A', 'L', '\0', 'p', 'C', 'A', 'L', '\0', 'h', 'I', 'S', 'T', '\0',
     's', 'T', 'E', 'R', '\0', 't', 'I', 'M', 'E', '\0', 'p', 'H', 'Y', 's', '\0',
     'o', 'F', 'F', 's', '\0', 's', 'B', 'I', 'T', '\0', 'b', 'K', 'G', 'D', '\0',
 };
 
-void SetTransformations(png_structp png, png_infop info)
+// What the file says of its colours: an ICC profile (iCCP), sRGB (an sRGB
+// chunk), or white point, primaries and gamma (cHRM with gAMA), which
+// make a profile of their own. Copied out of the library's memory into a
+// malloc'ed block. A file with any of these is converted by its profile,
+// so its gAMA is not applied again while decoding.
+struct ColourChunks
+{
+    char* iccData;
+    png_uint_32 iccLength;
+    double white[2], red[2], green[2], blue[2];
+    double gamma;
+    bool chromaticities;
+};
+
+void ReadColourChunks(png_structp png, png_infop info, ColourChunks* colour)
+{
+    png_charp name = NULL;
+    int compression = 0;
+    png_bytep profile = NULL;
+    png_uint_32 length = 0;
+    if (png_get_valid(png, info, PNG_INFO_iCCP) &&
+        png_get_iCCP(png, info, &name, &compression, &profile, &length) && profile && length > 0 &&
+        length <= CIccProfile::MaxBytes)
+    {
+        colour->iccData = (char*)malloc(length);
+        if (colour->iccData)
+        {
+            memcpy(colour->iccData, profile, length);
+            colour->iccLength = length;
+        }
+        return;
+    }
+    if (png_get_valid(png, info, PNG_INFO_sRGB))
+        return;
+    colour->chromaticities =
+        png_get_valid(png, info, PNG_INFO_cHRM) && png_get_gAMA(png, info, &colour->gamma) &&
+        png_get_cHRM(png, info, &colour->white[0], &colour->white[1], &colour->red[0], &colour->red[1],
+                     &colour->green[0], &colour->green[1], &colour->blue[0], &colour->blue[1]);
+    // Most writers (ImageMagick among them) mark sRGB pictures with sRGB's
+    // chromaticities and a gamma of 1/2.2 instead of an sRGB chunk. Any
+    // picture with sRGB's primaries keeps the decoder's own gamma
+    // correction to the screen's 2.2, as it always had: only other
+    // primaries need a profile.
+    const double srgb[8] = { 0.3127, 0.3290, 0.64, 0.33, 0.30, 0.60, 0.15, 0.06 };
+    const double* found[8] = { &colour->white[0], &colour->white[1], &colour->red[0], &colour->red[1],
+                               &colour->green[0], &colour->green[1], &colour->blue[0], &colour->blue[1] };
+    bool likeSrgb = colour->chromaticities;
+    for (int i = 0; i < 8 && likeSrgb; ++i)
+        likeSrgb = *found[i] > srgb[i] - 0.01 && *found[i] < srgb[i] + 0.01;
+    if (likeSrgb)
+        colour->chromaticities = false;
+}
+
+void SetTransformations(png_structp png, png_infop info, bool gammaByProfile)
 {
     png_uint_32 width, height;
     int bitDepth, colorType;
@@ -53,7 +109,7 @@ void SetTransformations(png_structp png, png_infop info)
     if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
         png_set_gray_to_rgb(png);
     double fileGamma;
-    if (png_get_gAMA(png, info, &fileGamma))
+    if (!gammaByProfile && png_get_gAMA(png, info, &fileGamma))
         png_set_gamma(png, 2.2, fileGamma);
     // The alpha channel never reaches the picture.
     png_set_strip_alpha(png);
@@ -72,7 +128,7 @@ bool FileCanHoldImage(png_structp png, png_infop info, long long fileLength)
 }
 
 // Holds no object with a destructor (see the file comment).
-int DecodePng(FILE* file, long long fileLength, CRgbBuffer* buffer)
+int DecodePng(FILE* file, long long fileLength, CRgbBuffer* buffer, ColourChunks* colour)
 {
     png_byte signature[8];
     if (fread(signature, 1, 8, file) != 8 || png_sig_cmp(signature, 0, 8) != 0)
@@ -105,7 +161,8 @@ int DecodePng(FILE* file, long long fileLength, CRgbBuffer* buffer)
     png_read_info(png, info);
     if (!FileCanHoldImage(png, info, fileLength))
         png_longjmp(png, 1);
-    SetTransformations(png, info);
+    ReadColourChunks(png, info, colour);
+    SetTransformations(png, info, colour->iccData || colour->chromaticities);
     png_read_update_info(png, info);
 
     png_uint_32 width = png_get_image_width(png, info);
@@ -155,9 +212,22 @@ int CPngFile::Load(CRgbBuffer* buffer)
     if (fseek(file, 0, SEEK_END) == 0)
         fileLength = _ftelli64(file);
     int result = 0;
+    ColourChunks colour;
+    memset(&colour, 0, sizeof(colour));
     if (fileLength > 0 && fseek(file, 0, SEEK_SET) == 0)
-        result = DecodePng(file, fileLength, buffer);
+        result = DecodePng(file, fileLength, buffer, &colour);
     fclose(file);
+    if (result && buffer->IsImage())
+    {
+        if (colour.iccData)
+            EmbeddedProfile::Attach(buffer, std::string(colour.iccData, colour.iccLength));
+        else if (colour.chromaticities)
+            EmbeddedProfile::Attach(buffer, CIccProfile::FromChromaticities(
+                                                colour.white[0], colour.white[1], colour.red[0], colour.red[1],
+                                                colour.green[0], colour.green[1], colour.blue[0],
+                                                colour.blue[1], colour.gamma));
+    }
+    free(colour.iccData);
     return result;
 }
 

@@ -49,6 +49,7 @@ CRgbBuffer& CRgbBuffer::operator=(const CRgbBuffer& other)
     if (!AllocateImage(other.m_Width, other.m_Height))
         return *this;
     m_BackgroundColor = other.m_BackgroundColor;
+    m_IccProfile = other.m_IccProfile;
     memcpy(m_Buffer, other.m_Buffer, (size_t)m_Width * m_Height * 3);
     return *this;
 }
@@ -133,6 +134,7 @@ void CRgbBuffer::CleanUp()
     m_Width = 0;
     m_Height = 0;
     m_BackgroundColor = 0;
+    m_IccProfile.clear();
 }
 
 void CRgbBuffer::DeleteInternalBitmap()

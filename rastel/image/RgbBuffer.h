@@ -20,11 +20,19 @@
 //   caller owns and deletes; they never change the source.
 // - m_Bitmap is a cache: in-place pixel changes do not refresh it; call
 //   DeleteInternalBitmap before the next Draw to show them.
+// - m_IccProfile is the colour profile the pixels are in, as the file
+//   embedded it; empty means sRGB. Codecs set it after decoding; copies
+//   keep it, CleanUp empties it, TakePixels leaves it as it is (the pixels
+//   taken are the same picture's). Of the derived pictures (Create...RGB)
+//   only the plain copies keep it; code that converts a picture for
+//   showing does so before deriving from it.
 // - Failures return 0, null or an empty buffer; nothing here throws.
 #pragma once
 
 #include "Framework.h"
 #include "RastelApi.h"
+
+#include <string>
 
 class RASTEL_API CRgbBuffer
 {
@@ -37,6 +45,7 @@ public:
     HBITMAP m_Bitmap;
     // Painted by Draw around the picture where it does not cover the target.
     COLORREF m_BackgroundColor;
+    std::string m_IccProfile;
 
     enum { MaxPixels = 200000000, MaxPixelBytes = 3 * MaxPixels };
     // Any file may declare FreePixelsPerFile pixels; beyond that, at most

@@ -2,6 +2,7 @@
 // interface, read as stored and then turned upright by its orientation tag.
 #include "TiffFile.h"
 #include "RgbBuffer.h"
+#include "EmbeddedProfile.h"
 #include "ExifOrientation.h"
 
 #include <stdlib.h>
@@ -120,6 +121,8 @@ int CTiffFile::Load(CRgbBuffer* buffer)
     if (tif == NULL)
         return 1;
     DecodeTiff(tif, FileLength(m_FileName), buffer);
+    if (buffer->IsImage())
+        EmbeddedProfile::Attach(buffer, EmbeddedProfile::FromTiff(tif));
     TIFFClose(tif);
     return 1;
 }

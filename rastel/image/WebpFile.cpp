@@ -3,6 +3,7 @@
 // composes the first frame on the canvas), the EXIF chunk through the
 // demuxer.
 #include "WebpFile.h"
+#include "EmbeddedProfile.h"
 #include "WebpReduced.h"
 #include "ExifOrientation.h"
 #include "RgbBuffer.h"
@@ -97,6 +98,7 @@ int CWebpFile::Decode(const BYTE* data, size_t size, CRgbBuffer* buffer)
         return 0;
     }
     CExifOrientation::Apply(buffer, CWebpReduced::ReadOrientation(data, size));
+    EmbeddedProfile::AttachFromWebp(data, size, buffer);
     return 1;
 }
 

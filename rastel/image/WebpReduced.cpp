@@ -5,6 +5,7 @@
 #include "RgbBuffer.h"
 #include "WebpFile.h"
 #include "WholeFile.h"
+#include "EmbeddedProfile.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -90,6 +91,7 @@ int CWebpReduced::DecodeReduced(const BYTE* data, size_t size, CRgbBuffer* buffe
         return 0;
     }
     CExifOrientation::Apply(buffer, orientation);
+    EmbeddedProfile::AttachFromWebp(data, size, buffer);
     if (fullSize)
         *fullSize = swaps ? CSize(features.height, features.width) : CSize(features.width, features.height);
     return 1;

@@ -72,10 +72,21 @@ inline int RunShell(const std::string& script, DWORD timeoutMs = 120000)
     fclose(file);
 
     std::string commandLine = "/bin/sh " + unixScript;
+    // The script gets NUL for its standard handles, not ours: a Unix child
+    // started with the test's own stdout sometimes left that stdout writing
+    // nowhere under Wine 8, and the rest of the run's output was lost.
+    SECURITY_ATTRIBUTES inherit = { sizeof(inherit), NULL, TRUE };
+    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             OPEN_EXISTING, 0, NULL);
     STARTUPINFOA startup = { sizeof(startup) };
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
-                        &process))
+    BOOL started = CreateProcessA(NULL, &commandLine[0], NULL, NULL, nul != INVALID_HANDLE_VALUE, 0, NULL, NULL,
+                                  &startup, &process);
+    if (nul != INVALID_HANDLE_VALUE)
+        CloseHandle(nul);
+    if (!started)
     {
         DeleteFileA(scriptPath.c_str());
         return -1;

@@ -316,3 +316,51 @@ TEST(ViewerMemoryBudget, APictureOverTheBudgetIsShownReducedAndTheTitleSaysSo)
     EXPECT_EQ(-1, title.Find("1/")) << (LPCSTR)title;
     EXPECT_NE(-1, title.Find("huge.jpg")) << (LPCSTR)title;
 }
+
+namespace
+{
+// A decoder that blocks until the test releases it, as a whole decode of a
+// large photo does for seconds.
+HANDLE g_DecodeStarted = NULL;
+HANDLE g_DecodeReleased = NULL;
+volatile LONG g_ReleasedBeforeEnd = 0;
+
+CReadyPicture* BlockingDecode(const CPictureWish& wish, long long)
+{
+    SetEvent(g_DecodeStarted);
+    // The bound only keeps a failing run from hanging.
+    if (WaitForSingleObject(g_DecodeReleased, kIdleGuard) == WAIT_OBJECT_0)
+        InterlockedExchange(&g_ReleasedBeforeEnd, 1);
+    CReadyPicture* picture = new CReadyPicture;
+    picture->m_Path = wish.m_Path;
+    picture->m_Fit = wish.m_Fit;
+    picture->m_pOriginal = new CRgbBuffer(8, 8);
+    return picture;
+}
+}
+
+TEST(ViewerReadAhead, DestroyingItDoesNotWaitForTheDecodeInFlight)
+{
+    g_DecodeStarted = CreateEventA(NULL, TRUE, FALSE, NULL);
+    g_DecodeReleased = CreateEventA(NULL, TRUE, FALSE, NULL);
+    g_ReleasedBeforeEnd = 0;
+    CReadAhead* readAhead = new CReadAhead;
+    readAhead->SetDecoder(&BlockingDecode);
+    CPictureWish wish;
+    wish.m_Path = "C:\\large.jpg";
+    wish.m_bWhole = true;
+    readAhead->Wish({wish});
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_DecodeStarted, kIdleGuard));
+
+    // Closing the window destroys the read-ahead while the decode runs: it
+    // returns first, and the decode is released only afterwards.
+    delete readAhead;
+    EXPECT_EQ(1, CReadAhead::AbandonedWorkers());
+    SetEvent(g_DecodeReleased);
+    // The worker then ends alone, dropping its picture.
+    EXPECT_TRUE(CReadAhead::WaitForAbandonedWorkers(kIdleGuard));
+    EXPECT_EQ(1, g_ReleasedBeforeEnd);
+    EXPECT_EQ(0, CReadAhead::AbandonedWorkers());
+    CloseHandle(g_DecodeStarted);
+    CloseHandle(g_DecodeReleased);
+}

@@ -14,6 +14,8 @@
 #include "MemoryMappedDB.h"
 #include "ArchiveStream.h"
 #include "FileInfo.h"
+#include "ColourTransform.h"
+#include "IccProfile.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -79,6 +81,28 @@ void RunGif(const char* path)
     gif.Close();
 }
 
+// An ICC profile as a file would embed it: checked, and when it passes,
+// used both ways on a few pixels as a picture and a display would use it.
+void RunIccProfile(const char* path)
+{
+    FILE* file = fopen(path, "rb");
+    if (!file)
+        return;
+    std::string profile;
+    char block[4096];
+    size_t got;
+    while ((got = fread(block, 1, sizeof(block), file)) > 0 && profile.size() <= CIccProfile::MaxBytes)
+        profile.append(block, got);
+    fclose(file);
+    if (!CIccProfile::IsUsable(profile))
+        return;
+    BYTE pixels[3 * 64];
+    for (int i = 0; i < (int)sizeof(pixels); ++i)
+        pixels[i] = (BYTE)(i * 37);
+    CColourTransform::Convert(pixels, 64, profile, std::string());
+    CColourTransform::Convert(pixels, 64, std::string(), profile);
+}
+
 class CFuzzCatalogue : public CFileInfoList
 {
 public:
@@ -134,6 +158,7 @@ const FuzzTarget kTargets[] = {
     { "jxl", ".jxl", ".jxl", LayoutBoxes, false, RunWithThumbnailPasses },
     { "avif", ".avif", ".avif", LayoutBoxes, false, RunWithThumbnailPasses },
     { "ttf", ".ttf", ".ttf", LayoutNone, false, RunPicture },
+    { "icc", ".icc", ".icc;.icm", LayoutNone, false, RunIccProfile },
     { "catalogue", ".alb", ".alb", LayoutRecords, false, RunCatalogue },
     { "registry", ".db", ".fdb", LayoutStrings, false, RunRegistry },
 };

@@ -41,7 +41,12 @@ TEST(TCToolBar, DisabledIdZeroSetsOnlyNormalAndHotLists)
     HIMAGELIST normal = (HIMAGELIST)bar.SendMessage(TB_GETIMAGELIST);
     EXPECT_NE(normal, nullptr);
     EXPECT_EQ(ImageList_GetImageCount(normal), 3);
-    EXPECT_NE(bar.SendMessage(TB_GETHOTIMAGELIST), 0);
+    // The same artwork for hot buttons is a list of its own (each is
+    // destroyed with the bar), with the same images.
+    HIMAGELIST hot = (HIMAGELIST)bar.SendMessage(TB_GETHOTIMAGELIST);
+    EXPECT_NE(hot, nullptr);
+    EXPECT_NE(hot, normal);
+    EXPECT_EQ(ImageList_GetImageCount(hot), 3);
     EXPECT_EQ(bar.SendMessage(TB_GETDISABLEDIMAGELIST), 0);
     EXPECT_EQ(bar.LoadTCToolBar(16, IDB_TEST_TC, IDB_TEST_TC, IDB_TEST_TC), 1);
     EXPECT_NE(bar.SendMessage(TB_GETDISABLEDIMAGELIST), 0);
