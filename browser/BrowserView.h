@@ -142,10 +142,6 @@ public:
     int RotateSelection(int operation);
     // True when a selected picture is a JPEG file (the turns are enabled).
     bool HasSelectedJpeg() const;
-    // The box that asks before a picture is turned with a loss (IDYES or
-    // IDNO); replaceable, as tests answer it. Null restores the message box.
-    typedef int (*QuestionProc)(const char* text, UINT type);
-    static void SetQuestionProc(QuestionProc proc);
 
     // ---- Programs (BrowserViewCommands.cpp) ----
     void OpenInViewer(CFileInfo* entry = NULL);

@@ -46,7 +46,7 @@ BOOL CBrowserView::CopySelection()
     {
         if (object)
             ::GlobalFree(object);
-        PaneLinks::Ask(this, "The selected pictures could not be put on the clipboard.", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox("The selected pictures could not be put on the clipboard.", MB_OK | MB_ICONEXCLAMATION);
     }
     return placed;
 }

@@ -18,15 +18,8 @@
 
 namespace
 {
-CBrowserView::QuestionProc s_QuestionProc = NULL;
-
 // Quality for a file whose tables tell none.
 const int FallbackQuality = 90;
-
-int Ask(const char* text, UINT type)
-{
-    return s_QuestionProc ? s_QuestionProc(text, type) : AfxMessageBox(text, type);
-}
 
 // Decodes the picture (upright), turns it, and saves it over itself at the
 // quality it was saved with, keeping its metadata.
@@ -54,10 +47,6 @@ CString FileTitle(const CString& path)
 }
 } // namespace
 
-void CBrowserView::SetQuestionProc(QuestionProc proc)
-{
-    s_QuestionProc = proc;
-}
 
 bool CBrowserView::HasSelectedJpeg() const
 {
@@ -100,7 +89,7 @@ int CBrowserView::RotateSelection(int operation)
                 continue; // no picture to turn
             CString text;
             text.Format("%s cannot be turned without loss. Turn it anyway?", (LPCSTR)FileTitle(path));
-            if (Ask(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+            if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
                 continue;
             done = TurnByEncoding(path, operation);
         }

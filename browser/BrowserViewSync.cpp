@@ -7,6 +7,7 @@
 // suite lock), so neither window's changes undo the other's whichever
 // message comes first.
 #include "BrowserView.h"
+#include "AfxMessageBox.h"
 #include <set>
 #include <string>
 #include <vector>
@@ -17,7 +18,6 @@
 #include "FileInfoList.h"
 #include "ThreadBase.h"
 #include "CellWindowPool.h"
-#include "panes/PaneLinks.h"
 
 namespace
 {
@@ -134,7 +134,7 @@ void CBrowserView::ReportSave(CFileInfoList* list, SaveOutcome outcome)
     if (window && ::IsWindow(window) && !m_bClosing &&
         ::PostMessageA(window, WM_TELLSAVEFAILED, 0, (LPARAM)AllocShowFolderPath(text)))
         return;
-    PaneLinks::Ask(this, text, MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 LRESULT CBrowserView::OnTellSaveFailedMessage(WPARAM, LPARAM lParam)
@@ -142,7 +142,7 @@ LRESULT CBrowserView::OnTellSaveFailedMessage(WPARAM, LPARAM lParam)
     char* text = (char*)lParam;
     if (text)
     {
-        PaneLinks::Ask(this, text, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
         delete[] text;
     }
     return 0;

@@ -14,21 +14,50 @@ BEGIN_MESSAGE_MAP(CLeftView, CScrollView)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-#define OPEN_SETTING(name, open) name(#name, open, 0, 1)
-#define HEIGHT_SETTING(name) name(#name, 0, 0, 65535)
-
-CLeftView::CLeftView()
-    : OPEN_SETTING(m_bShowExplorer, 1), HEIGHT_SETTING(m_HeightExplorer),
-      OPEN_SETTING(m_bShowAlbums, 0), HEIGHT_SETTING(m_HeightAlbums),
-      OPEN_SETTING(m_bShowIndexedFolders, 0), HEIGHT_SETTING(m_HeightIndexedFolders),
-      OPEN_SETTING(m_bShowResize, 0), HEIGHT_SETTING(m_HeightResize),
-      OPEN_SETTING(m_bShowRotate, 0), HEIGHT_SETTING(m_HeightRotate),
-      OPEN_SETTING(m_bShowWatermark, 0), HEIGHT_SETTING(m_HeightWatermark),
-      OPEN_SETTING(m_bShowGrayScale, 0), HEIGHT_SETTING(m_HeightGrayScale),
-      OPEN_SETTING(m_bShowAviCreator, 0), HEIGHT_SETTING(m_HeightAviCreator),
-      OPEN_SETTING(m_bShowColors, 0), HEIGHT_SETTING(m_HeightColors),
-      m_bInLayout(FALSE), m_bLayoutAgain(FALSE)
+namespace
 {
+// The panes from top to bottom: the window, its template, the caption, the
+// names of its open and height settings, and whether a splitter resizes it.
+struct PaneEntry
+{
+    CDialog& (*window)(CLeftView& view);
+    UINT templateId;
+    const char* caption;
+    const char* openSetting;
+    int openAtFirst;
+    const char* heightSetting;
+    BOOL resizable;
+};
+
+const PaneEntry Panes[CLeftView::PaneCount] = {
+    {[](CLeftView& v) -> CDialog& { return v.m_DialogExplorer; }, CDialogExplorer::IDD, "Windows explorer",
+     "m_bShowExplorer", 1, "m_HeightExplorer", TRUE},
+    {[](CLeftView& v) -> CDialog& { return v.m_AlbumDialog; }, CAlbumDialog::IDD, "Virtual albums", "m_bShowAlbums", 0,
+     "m_HeightAlbums", TRUE},
+    {[](CLeftView& v) -> CDialog& { return v.m_IndexedFoldersDialog; }, CIndexedFoldersDialog::IDD,
+     "Indexed folders", "m_bShowIndexedFolders", 0, "m_HeightIndexedFolders", TRUE},
+    {[](CLeftView& v) -> CDialog& { return v.m_DialogBatchResize; }, CDialogBatchResize::IDD,
+     "Resize selected images", "m_bShowResize", 0, "m_HeightResize", FALSE},
+    {[](CLeftView& v) -> CDialog& { return v.m_DialogBatchRotateFlip; }, CDialogBatchRotateFlip::IDD,
+     "Rotate/flip selected images", "m_bShowRotate", 0, "m_HeightRotate", FALSE},
+    {[](CLeftView& v) -> CDialog& { return v.m_DialogBatchWatermark; }, CDialogBatchWatermark::IDD,
+     "Watermark selected images", "m_bShowWatermark", 0, "m_HeightWatermark", FALSE},
+    {[](CLeftView& v) -> CDialog& { return v.m_DialogBatchGrayScale; }, CDialogBatchGrayScale::IDD,
+     "Grayscale selected images", "m_bShowGrayScale", 0, "m_HeightGrayScale", FALSE},
+    {[](CLeftView& v) -> CDialog& { return v.m_DialogAviCreator; }, CDialogAviCreator::IDD,
+     "Create video using selected images", "m_bShowAviCreator", 0, "m_HeightAviCreator", FALSE},
+    {[](CLeftView& v) -> CDialog& { return v.m_DialogColors; }, CDialogColors::IDD, "Background", "m_bShowColors", 0,
+     "m_HeightColors", FALSE},
+};
+} // namespace
+
+CLeftView::CLeftView() : m_bInLayout(FALSE), m_bLayoutAgain(FALSE)
+{
+    for (int i = 0; i < PaneCount; i++)
+    {
+        m_Open[i].reset(new CIntProperty<int>(Panes[i].openSetting, Panes[i].openAtFirst, 0, 1));
+        m_Height[i].reset(new CIntProperty<int>(Panes[i].heightSetting, 0, 0, 65535));
+    }
 }
 
 CLeftView::~CLeftView()
@@ -48,28 +77,12 @@ void CLeftView::OnInitialUpdate()
     CScrollView::OnInitialUpdate();
     if (!m_Items.IsEmpty())
         return;
-    m_DialogExplorer.Create(CDialogExplorer::IDD, this);
-    m_AlbumDialog.Create(CAlbumDialog::IDD, this);
-    m_IndexedFoldersDialog.Create(CIndexedFoldersDialog::IDD, this);
-    m_DialogBatchResize.Create(CDialogBatchResize::IDD, this);
-    m_DialogBatchRotateFlip.Create(CDialogBatchRotateFlip::IDD, this);
-    m_DialogBatchWatermark.Create(CDialogBatchWatermark::IDD, this);
-    m_DialogBatchGrayScale.Create(CDialogBatchGrayScale::IDD, this);
-    m_DialogAviCreator.Create(CDialogAviCreator::IDD, this);
-    m_DialogColors.Create(CDialogColors::IDD, this);
-
-    AddToolWindow(&m_DialogExplorer, "Windows explorer", &m_bShowExplorer, &m_HeightExplorer, TRUE);
-    AddToolWindow(&m_AlbumDialog, "Virtual albums", &m_bShowAlbums, &m_HeightAlbums, TRUE);
-    AddToolWindow(&m_IndexedFoldersDialog, "Indexed folders", &m_bShowIndexedFolders, &m_HeightIndexedFolders, TRUE);
-    AddToolWindow(&m_DialogBatchResize, "Resize selected images", &m_bShowResize, &m_HeightResize, FALSE);
-    AddToolWindow(&m_DialogBatchRotateFlip, "Rotate/flip selected images", &m_bShowRotate, &m_HeightRotate, FALSE);
-    AddToolWindow(&m_DialogBatchWatermark, "Watermark selected images", &m_bShowWatermark, &m_HeightWatermark,
-                  FALSE);
-    AddToolWindow(&m_DialogBatchGrayScale, "Grayscale selected images", &m_bShowGrayScale, &m_HeightGrayScale,
-                  FALSE);
-    AddToolWindow(&m_DialogAviCreator, "Create video using selected images", &m_bShowAviCreator,
-                  &m_HeightAviCreator, FALSE);
-    AddToolWindow(&m_DialogColors, "Background", &m_bShowColors, &m_HeightColors, FALSE);
+    // Create every pane, then stack them under their captions.
+    for (const PaneEntry& pane : Panes)
+        pane.window(*this).Create(pane.templateId, this);
+    for (int i = 0; i < PaneCount; i++)
+        AddToolWindow(&Panes[i].window(*this), Panes[i].caption, m_Open[i].get(), m_Height[i].get(),
+                      Panes[i].resizable);
     LayoutToolWindows();
     // Once every window has its real size, lay out once more.
     SetTimer(SecondLayoutTimer, 1);

@@ -5,6 +5,8 @@
 // settings, written at every layout, so the next window opens the same way.
 #pragma once
 
+#include <memory>
+
 #include "Framework.h"
 #include "CScrollView.h"
 #include "CPtrList.h"
@@ -57,15 +59,13 @@ public:
     CDialogColors& GetColors() { return m_DialogColors; }
     CAlbumDialog& GetAlbums() { return m_AlbumDialog; }
 
-    CIntProperty<int> m_bShowExplorer, m_HeightExplorer;
-    CIntProperty<int> m_bShowAlbums, m_HeightAlbums;
-    CIntProperty<int> m_bShowIndexedFolders, m_HeightIndexedFolders;
-    CIntProperty<int> m_bShowResize, m_HeightResize;
-    CIntProperty<int> m_bShowRotate, m_HeightRotate;
-    CIntProperty<int> m_bShowWatermark, m_HeightWatermark;
-    CIntProperty<int> m_bShowGrayScale, m_HeightGrayScale;
-    CIntProperty<int> m_bShowAviCreator, m_HeightAviCreator;
-    CIntProperty<int> m_bShowColors, m_HeightColors;
+    enum
+    {
+        PaneCount = 9
+    };
+    // The open setting and the height setting of each pane, in the order of
+    // the pane table (top to bottom).
+    std::unique_ptr<CIntProperty<int>> m_Open[PaneCount], m_Height[PaneCount];
 
     CDialogExplorer m_DialogExplorer;
     CAlbumDialog m_AlbumDialog;

@@ -60,6 +60,7 @@ BOOL CPixmereApp::InitInstance()
     CThreadBase::IncrementThreadCounter();
     ThumbnailCache::RemoveStaleTemporaries(ThumbnailCache::Folder(), StaleTemporarySeconds);
     HANDLE generator = NULL;
+    HANDLE started = CreateEventA(NULL, TRUE, FALSE, NULL);
     {
         CSuiteLock lock;
         g_pThumbnailManager =
@@ -67,10 +68,22 @@ BOOL CPixmereApp::InitInstance()
         // The manager deletes itself when its thread ends: keep a handle of
         // our own to wait on.
         if (g_pThumbnailManager)
+        {
             DuplicateHandle(GetCurrentProcess(), g_pThumbnailManager->m_hThread, GetCurrentProcess(), &generator,
                             SYNCHRONIZE, FALSE, 0);
+            // The thread waits for this lock before it reads the event.
+            g_pThumbnailManager->SetStartedEvent(started);
+        }
     }
-    Sleep(100);
+    // The first window opens once the workers run (or the generator has
+    // already ended, which also ends the wait).
+    if (generator && started)
+    {
+        HANDLE either[2] = {started, generator};
+        WaitForMultipleObjects(2, either, FALSE, INFINITE);
+    }
+    if (started)
+        CloseHandle(started);
     if (CThreadBase* pFirst = (CThreadBase*)AfxBeginThread(RUNTIME_CLASS(CBrowserThread), THREAD_PRIORITY_NORMAL, 0,
                                                            CREATE_SUSPENDED))
     {
@@ -81,8 +94,7 @@ BOOL CPixmereApp::InitInstance()
 
     // Only the generator is left once every browser window has closed; it
     // sees the same count and stops.
-    while (CThreadBase::GetLockCount() > 1)
-        Sleep(100);
+    CThreadBase::WaitForThreadCountAtMost(1);
     // A worker may still be writing a cache copy: let it finish (bounded,
     // for a picture that takes long to decode).
     if (generator)
@@ -90,8 +102,6 @@ BOOL CPixmereApp::InitInstance()
         WaitForSingleObject(generator, GeneratorEndWaitMs);
         CloseHandle(generator);
     }
-    else
-        Sleep(300);
     return 0;
 }
 

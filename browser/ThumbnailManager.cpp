@@ -12,13 +12,13 @@ CThumbnailManager* g_pThumbnailManager = NULL;
 namespace
 {
 // A worker that finds nothing to do waits this long before it looks at the
-// thread counter again (the application polls it at the same pace).
+// thread counter again.
 const DWORD IdleWaitMs = 100;
 } // namespace
 
 CThumbnailManager::CThumbnailManager()
-    : m_bColorManagement("m_bColorManagement", 1, 0, 1), m_nWorkers(0), m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)),
-      m_nIdle(0), m_nAdded(0), m_bStop(0),
+    : m_bColorManagement("m_bColorManagement", 1, 0, 1), m_nWorkers(0), m_hStarted(NULL),
+      m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)), m_nIdle(0), m_nAdded(0), m_bStop(0),
       m_nServed(0)
 {
     m_bAutoDelete = TRUE;
@@ -369,6 +369,11 @@ BOOL CThumbnailManager::InitInstance()
         HANDLE helper = ::CreateThread(NULL, 0, &WorkerEntry, this, 0, NULL);
         if (helper)
             helpers.push_back(helper);
+    }
+    if (m_hStarted)
+    {
+        SetEvent(m_hStarted);
+        m_hStarted = NULL; // the caller may close it now
     }
     WorkerLoop();
     Shutdown();

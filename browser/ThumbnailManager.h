@@ -108,6 +108,9 @@ public:
     // Workers used by InitInstance: set before the thread starts; 0 (the
     // default) means one per processor, at most MaxWorkers.
     void SetWorkerCount(int count) { m_nWorkers = count; }
+    // An event InitInstance sets once every worker is started; owned by the
+    // caller, set before the thread starts (or NULL).
+    void SetStartedEvent(HANDLE started) { m_hStarted = started; }
     // Ends the serving loop of InitInstance within one wait.
     void Shutdown();
 
@@ -166,6 +169,7 @@ private:
     std::vector<InFlight> m_InFlight;
     CThumbnailMap m_Map;
     int m_nWorkers;
+    HANDLE m_hStarted; // not owned; set once and forgotten by InitInstance
     HANDLE m_hWake; // signalled by AddTask, RequeueTask and Shutdown
     int m_nIdle;    // workers waiting on m_hWake; changed under the lock
     LONG m_nAdded;  // tasks added or requeued since the start; under the lock

@@ -3,8 +3,20 @@
 #include "CWnd.h"
 #include "CWinApp.h"
 
+namespace
+{
+AFX_MESSAGEBOX_HOOK volatile g_hook = NULL;
+}
+
+AFX_MESSAGEBOX_HOOK AfxSetMessageBoxHook(AFX_MESSAGEBOX_HOOK hook)
+{
+    return (AFX_MESSAGEBOX_HOOK)InterlockedExchangePointer((PVOID volatile*)&g_hook, (PVOID)hook);
+}
+
 int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
 {
+    if (AFX_MESSAGEBOX_HOOK hook = g_hook)
+        return hook(lpszText ? lpszText : "", nType);
     HWND hOwner = NULL;
     CWnd::GetSafeOwner(NULL, &hOwner);
     CWinApp* pApp = AfxGetApp();

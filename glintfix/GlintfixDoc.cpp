@@ -6,7 +6,7 @@
 #include "JpgFile.h"
 #include "RgbBuffer.h"
 #include "GlintfixApp.h"
-#include "GlintfixPrompt.h"
+#include "AfxMessageBox.h"
 #include "GlintfixRules.h"
 #include "EditSteps.h"
 #include "TrackerBar.h"
@@ -96,7 +96,7 @@ BOOL CGlintfixDoc::OnOpenDocument(LPCSTR lpszPathName)
     SetModifiedFlag(FALSE);
     if (!m_pWorking->IsImage())
     {
-        GlintfixPrompt::Ask("Invalid image file : " + asked, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox("Invalid image file : " + asked, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     return TRUE;
@@ -120,7 +120,7 @@ BOOL CGlintfixDoc::OnSaveDocument(LPCSTR lpszPathName)
     if (!writer.Save(m_pWorking))
     {
         // The picture stays in memory, modified, so nothing is lost.
-        GlintfixPrompt::Ask("Could not write the file " + written, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox("Could not write the file " + written, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     m_strLoadedFrom = written; // it holds the metadata now
@@ -156,7 +156,7 @@ BOOL CGlintfixDoc::SaveModified()
     if (!IsModified())
         return TRUE;
     CString name = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
-    switch (GlintfixPrompt::Ask("Save changes to " + name + "?", MB_YESNOCANCEL | MB_ICONEXCLAMATION))
+    switch (AfxMessageBox("Save changes to " + name + "?", MB_YESNOCANCEL | MB_ICONEXCLAMATION))
     {
     case IDCANCEL:
         return FALSE;

@@ -7,7 +7,7 @@
 #include "RgbBuffer.h"
 #include "AdjustColorsDialog.h"
 #include "GlintfixDoc.h"
-#include "GlintfixPrompt.h"
+#include "AfxMessageBox.h"
 #include "GlintfixRules.h"
 #include "Tracker.h"
 #include "TrackerBar.h"
@@ -301,7 +301,7 @@ void CGlintfixView::OnRestoreColors()
     CGlintfixDoc* doc = GetDoc();
     if (!doc || !doc->IsModified())
         return;
-    if (GlintfixPrompt::Ask("All the changes you did on image will be lost. Continue?",
+    if (AfxMessageBox("All the changes you did on image will be lost. Continue?",
                           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     if (m_pColorsDialog)

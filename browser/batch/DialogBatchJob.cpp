@@ -17,15 +17,6 @@ BEGIN_MESSAGE_MAP(CDialogBatchJob, CDialog)
     ON_BN_CLICKED(IDC_BATCH_BROWSE, OnBrowse)
 END_MESSAGE_MAP()
 
-namespace
-{
-int DefaultMessageBox(CWnd* owner, const char* text, UINT type)
-{
-    return AfxMessageBox(text, type);
-}
-
-CDialogBatchJob::MESSAGEBOXPROC g_MessageBox = DefaultMessageBox;
-}
 
 CDialogBatchJob::CDialogBatchJob(UINT nIDTemplate, CWnd* pParent)
     : CDialog(nIDTemplate, pParent ? pParent : AfxGetMainWnd()),
@@ -39,15 +30,6 @@ CDialogBatchJob::~CDialogBatchJob()
 {
 }
 
-void CDialogBatchJob::SetMessageBoxProc(MESSAGEBOXPROC proc)
-{
-    g_MessageBox = proc ? proc : DefaultMessageBox;
-}
-
-int CDialogBatchJob::ShowMessage(const char* text, UINT type)
-{
-    return g_MessageBox(this, text, type);
-}
 
 BOOL CDialogBatchJob::OnInitDialog()
 {
@@ -90,7 +72,7 @@ bool CDialogBatchJob::CheckSelection(CFileInfoList* list)
 {
     if (list && list->GetSelectedFileCount() > 0)
         return true;
-    ShowMessage("You need to select one or more files for this task", MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox("You need to select one or more files for this task", MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 
@@ -209,7 +191,7 @@ CDialogBatchJob::OutputDecision CDialogBatchJob::OutputPath(CFileInfo* source, c
 {
     if (!CFileInfo::MakeDir(folder))
     {
-        ShowMessage("Output folder " + folder + " could not be created", MB_OK | MB_ICONERROR);
+        AfxMessageBox("Output folder " + folder + " could not be created", MB_OK | MB_ICONERROR);
         CountOutput(false);
         return OutputStop;
     }
@@ -228,7 +210,7 @@ CDialogBatchJob::OutputDecision CDialogBatchJob::OutputPath(CFileInfo* source, c
     if (CFileInfo::FileExist(target))
     {
         CString question = "File " + target + " exists. Overwrite?";
-        int answer = ShowMessage(question, MB_YESNOCANCEL | MB_ICONQUESTION);
+        int answer = AfxMessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION);
         if (answer == IDNO)
             return OutputSkip;
         if (answer != IDYES)

@@ -41,9 +41,6 @@ public:
         OutputStop   // leave it and stop the whole batch
     };
 
-    // Shows a message box for `owner` and returns the button pressed.
-    typedef int (*MESSAGEBOXPROC)(CWnd* owner, const char* text, UINT type);
-
     CDialogBatchJob(UINT nIDTemplate, CWnd* pParent = NULL);
     ~CDialogBatchJob() override;
 
@@ -94,9 +91,6 @@ public:
 
     // True when ESC was pressed since the previous poll.
     static bool EscapePressed();
-
-    static void SetMessageBoxProc(MESSAGEBOXPROC proc);
-    int ShowMessage(const char* text, UINT type);
 
     CStringProperty m_Prop_OutputFolderName;
     CString m_strOutputFolder; // text of the output-folder edit

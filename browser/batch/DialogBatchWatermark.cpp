@@ -1,6 +1,7 @@
 // CDialogBatchWatermark: controls, marks and previews, placements and the
 // per-picture step of the watermark tool.
 #include "DialogBatchWatermark.h"
+#include "AfxMessageBox.h"
 #include "CCommonDialogs.h"
 #include "ResourceChain.h"
 #include "FileInfo.h"
@@ -128,12 +129,12 @@ bool CDialogBatchWatermark::CheckBeforeRun()
     int source = m_WMSourceFlag;
     if (source != SourcePicture && !m_pTextMark)
     {
-        ShowMessage("No watermark text specified", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox("No watermark text specified", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     if (source != SourceText && !m_pPictureMark)
     {
-        ShowMessage("No watermark picture selected", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox("No watermark picture selected", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     // The picture file may have changed on disk since it was chosen.

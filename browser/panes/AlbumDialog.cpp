@@ -1,6 +1,7 @@
 // CAlbumDialog: the albums tree, its commands and the broadcasts that keep
 // the panes of every browser window alike.
 #include "AlbumDialog.h"
+#include "AfxMessageBox.h"
 #include "Album.h"
 #include "BrowserView.h"
 #include "MemoryMappedDB.h"
@@ -251,7 +252,7 @@ void CAlbumDialog::NewAlbum()
     // No file, no album: the panes stay as the disk is.
     if (!number)
     {
-        PaneLinks::Ask(this, "The new album could not be created: its file cannot be written in the folder " +
+        AfxMessageBox("The new album could not be created: its file cannot be written in the folder " +
                                  CMemoryMappedDB::GetDbFolderName() + ".",
                        MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -276,10 +277,10 @@ void CAlbumDialog::DeleteAlbum()
         return;
     if (m_Tree.ItemHasChildren(item))
     {
-        PaneLinks::Ask(this, "The album contains other albums. Delete them first", MB_OK);
+        AfxMessageBox("The album contains other albums. Delete them first", MB_OK);
         return;
     }
-    if (PaneLinks::Ask(this, "Do you really want to delete the album?", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
+    if (AfxMessageBox("Do you really want to delete the album?", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
         IDYES)
         return;
     // The view shows the selected album and saves it when it lets it go:
@@ -297,7 +298,7 @@ void CAlbumDialog::DeleteAlbum()
     {
         // The album is still there: shown again, and the user told.
         OpenSelected();
-        PaneLinks::Ask(this, "The album could not be deleted: its file cannot be removed.",
+        AfxMessageBox("The album could not be deleted: its file cannot be removed.",
                        MB_OK | MB_ICONEXCLAMATION);
         return;
     }
@@ -332,7 +333,7 @@ void CAlbumDialog::RenameItem(HTREEITEM hItem, const char* text)
     if (!CAlbum::AlbumExists(number))
     {
         // Deleted meanwhile (its file is gone): nothing to name.
-        PaneLinks::Ask(this, "The album could not be renamed: it no longer exists.", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox("The album could not be renamed: it no longer exists.", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     {
@@ -342,7 +343,7 @@ void CAlbumDialog::RenameItem(HTREEITEM hItem, const char* text)
     // The name is kept in the settings; the panes show it once it is there.
     if (CString(CAlbum(number).m_DisplayName) != name)
     {
-        PaneLinks::Ask(this, "The album could not be renamed: its new name cannot be stored.",
+        AfxMessageBox("The album could not be renamed: its new name cannot be stored.",
                        MB_OK | MB_ICONEXCLAMATION);
         return;
     }

@@ -1,6 +1,7 @@
 // CIndexedFoldersDialog: the folder list or tree, hiding, and re-indexing on
 // a worker thread.
 #include "IndexedFoldersDialog.h"
+#include "AfxMessageBox.h"
 #include "BaseFrameWindow.h"
 #include "CMenu.h"
 #include "CStringList.h"
@@ -216,7 +217,7 @@ void CIndexedFoldersDialog::ReIndex()
 {
     if (m_bBusy)
         return;
-    if (PaneLinks::Ask(this, "Indexing will take several minutes. Continue ?", MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (AfxMessageBox("Indexing will take several minutes. Continue ?", MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     StartIndexing();
 }

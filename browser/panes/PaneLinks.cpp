@@ -1,7 +1,6 @@
 // PaneLinks: the panes' way to their browser window's thumbnail view, to the
 // thread's start file and to the user.
 #include "PaneLinks.h"
-#include "AfxMessageBox.h"
 #include "BrowserFrame.h"
 #include "BrowserView.h"
 #include "CFrameWnd.h"
@@ -10,8 +9,6 @@
 
 namespace
 {
-PaneLinks::ASKPROC g_askProc = NULL;
-
 CBrowserView* ViewOf(CWnd* pane)
 {
     CFrameWnd* frame = pane ? pane->GetParentFrame() : NULL;
@@ -104,17 +101,5 @@ HICON LoadSmallIcon(UINT id)
             return ::CreateIconFromResourceEx((PBYTE)data + offset, bytes, TRUE, 0x00030000, 16, 16, LR_DEFAULTCOLOR);
     }
     return NULL;
-}
-
-int Ask(CWnd* pane, const char* text, UINT type)
-{
-    if (g_askProc)
-        return g_askProc(pane, text, type);
-    return AfxMessageBox(text, type);
-}
-
-void SetAskProc(ASKPROC proc)
-{
-    g_askProc = proc;
 }
 }

@@ -37,11 +37,4 @@ CString GetStartFile();
 // A 16 x 16 icon kept as an .ico file in the program's raw-data
 // resources (the caller destroys it).
 HICON LoadSmallIcon(UINT id);
-
-// A message box owned by the pane's window; returns the button pressed.
-int Ask(CWnd* pane, const char* text, UINT type);
-
-// Replaces the message box (tests); null restores it.
-typedef int (*ASKPROC)(CWnd* pane, const char* text, UINT type);
-void SetAskProc(ASKPROC proc);
 }

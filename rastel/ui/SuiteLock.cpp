@@ -11,6 +11,9 @@ namespace
 // 0 = not initialised, 1 = being initialised, 2 = ready.
 volatile LONG g_lockState = 0;
 
+// Woken whenever the thread count goes down; slept on with m_cs.
+CONDITION_VARIABLE g_countDown = CONDITION_VARIABLE_INIT;
+
 // Initialises the lock while rastel.dll is loaded, before any program code can
 // start a second thread, so users that never call InitializeLock still work.
 struct CLockInitializer
@@ -54,6 +57,15 @@ void CSuiteLockBase::DecrementThreadCounter()
 {
     Lock();
     m_ThreadCount = m_ThreadCount - 1;
+    WakeAllConditionVariable(&g_countDown);
+    UnLock();
+}
+
+void CSuiteLockBase::WaitForThreadCountAtMost(int count)
+{
+    Lock();
+    while (m_ThreadCount > count)
+        SleepConditionVariableCS(&g_countDown, &m_cs, INFINITE);
     UnLock();
 }
 

@@ -26,6 +26,9 @@ public:
     static void DecrementThreadCounter();
     // m_ThreadCount read without the lock (an aligned 32-bit value); never blocks.
     static int GetLockCount();
+    // Blocks until m_ThreadCount is at most count; woken by each decrement,
+    // so it costs nothing while threads run. Call it without the lock.
+    static void WaitForThreadCountAtMost(int count);
 
     static _RTL_CRITICAL_SECTION m_cs;
     static volatile long m_ThreadCount;

@@ -145,7 +145,7 @@ struct FreedDuringQuestion
         static FreedDuringQuestion* current = NULL;
         return current;
     }
-    static int Answer(CWnd*, const char* text, UINT)
+    static int Answer(const char* text, UINT)
     {
         FreedDuringQuestion* self = Current();
         self->questions.push_back(text);
@@ -182,10 +182,10 @@ TEST(BatchJobList, GoesOnWithItsOwnEntriesWhenTheViewsListIsFreedDuringAQuestion
     freed.otherFiles = Pictures(elsewhere, {"x.jpg", "y.jpg", "z.jpg", "w.jpg"});
     FreedDuringQuestion::Current() = &freed;
     job.tool.SetFileList(freed.original);
-    CDialogBatchJob::SetMessageBoxProc(FreedDuringQuestion::Answer);
+    AfxSetMessageBoxHook(FreedDuringQuestion::Answer);
     DoneCloser closer;
     job.tool.RunBatch(freed.original);
-    CDialogBatchJob::SetMessageBoxProc(NULL);
+    AfxSetMessageBoxHook(NULL);
 
     ASSERT_EQ(1u, freed.questions.size());
     EXPECT_EQ("Done. Press ESC key", closer.EndText());

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "AfxMessageBox.h"
 #include "CatalogueFileList.h"
 #include "FileBytes.h"
 #include "NativeTool.h"
@@ -89,7 +90,7 @@ struct Messages
         static std::vector<int> answers;
         return answers;
     }
-    static int Answer(CWnd*, const char* text, UINT type)
+    static int Answer(const char* text, UINT type)
     {
         All().push_back({text, type});
         if (Answers().empty())
@@ -102,9 +103,9 @@ struct Messages
     {
         All().clear();
         Answers() = answers;
-        CDialogBatchJob::SetMessageBoxProc(Answer);
+        AfxSetMessageBoxHook(Answer);
     }
-    ~Messages() { CDialogBatchJob::SetMessageBoxProc(NULL); }
+    ~Messages() { AfxSetMessageBoxHook(NULL); }
 };
 
 // A visible top-level window for the tool windows to live in.

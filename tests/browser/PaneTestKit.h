@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "AfxMessageBox.h"
 #include "WindowTestKit.h"
 #include "FrameTestKit.h"
 #include "Framework.h"
@@ -83,11 +84,11 @@ public:
     Questions()
     {
         Current() = this;
-        PaneLinks::SetAskProc(&Questions::Answer);
+        AfxSetMessageBoxHook(&Questions::Answer);
     }
     ~Questions()
     {
-        PaneLinks::SetAskProc(NULL);
+        AfxSetMessageBoxHook(NULL);
         Current() = NULL;
     }
     std::vector<std::string> asked;
@@ -99,7 +100,7 @@ private:
         static Questions* current = NULL;
         return current;
     }
-    static int Answer(CWnd*, const char* text, UINT type)
+    static int Answer(const char* text, UINT type)
     {
         Questions* self = Current();
         self->asked.push_back(text);

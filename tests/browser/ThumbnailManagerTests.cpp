@@ -314,3 +314,16 @@ TEST(ThumbnailBudget, MapStaysWithinItsBudgetAndDroppedThumbnailsComeBackFromThe
     for (const std::string& path : paths)
         DeleteFileA(CacheFileOf(path).c_str());
 }
+
+TEST(ThumbnailWorkers, StartedEventIsSetOnceTheWorkersRun)
+{
+    HANDLE started = CreateEventA(NULL, TRUE, FALSE, NULL);
+    CThumbnailManager manager;
+    manager.SetWorkerCount(2);
+    manager.SetStartedEvent(started);
+    {
+        RunningGenerator running(&manager);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(started, 10000)) << "the start-up would wait for ever";
+    }
+    CloseHandle(started);
+}

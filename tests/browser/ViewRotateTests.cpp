@@ -4,6 +4,7 @@
 // picture that cannot be turned without loss is turned only after the
 // question, and other files are never touched.
 #include <memory>
+#include "AfxMessageBox.h"
 #include "ViewTestKit.h"
 #include "ThumbnailTestKit.h"
 #include "BitmapFactory.h"
@@ -33,9 +34,9 @@ struct Questions
     Questions()
     {
         Asked().clear();
-        CBrowserView::SetQuestionProc(Proc);
+        AfxSetMessageBoxHook(Proc);
     }
-    ~Questions() { CBrowserView::SetQuestionProc(NULL); }
+    ~Questions() { AfxSetMessageBoxHook(NULL); }
 };
 
 // The generator of the test's thread while it lives: cells ask it, the

@@ -18,7 +18,7 @@
 #include "WindowTestKit.h"
 #include "GlintfixApp.h"
 #include "GlintfixDoc.h"
-#include "GlintfixPrompt.h"
+#include "AfxMessageBox.h"
 #include "GlintfixView.h"
 #include "MainFrm.h"
 #include "Tracker.h"
@@ -123,9 +123,9 @@ public:
         s_answer = answer;
         s_questions.clear();
         s_types.clear();
-        m_previous = GlintfixPrompt::SetAnswerer(&Answer);
+        m_previous = AfxSetMessageBoxHook(&Answer);
     }
-    ~ScriptedUser() { GlintfixPrompt::SetAnswerer(m_previous); }
+    ~ScriptedUser() { AfxSetMessageBoxHook(m_previous); }
     void SetAnswer(int answer) { s_answer = answer; }
     const std::vector<std::string>& Questions() const { return s_questions; }
     const std::vector<UINT>& Types() const { return s_types; }
@@ -140,7 +140,7 @@ private:
     static inline int s_answer = IDOK;
     static inline std::vector<std::string> s_questions;
     static inline std::vector<UINT> s_types;
-    GlintfixPrompt::Answerer m_previous;
+    AFX_MESSAGEBOX_HOOK m_previous;
 };
 
 inline void ClearGlintfixSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Quenwick\\Glintfix"); }

@@ -147,3 +147,38 @@ TEST(ThreadCounter, ReadingDoesNotWaitForTheLock)
     CloseHandle(thread);
     EXPECT_EQ(CThreadBase::GetLockCount(), count);
 }
+
+namespace
+{
+struct CountWaiter
+{
+    int atMost = 0;
+    HANDLE done = CreateEventA(NULL, TRUE, FALSE, NULL);
+    ~CountWaiter() { CloseHandle(done); }
+};
+
+DWORD WINAPI WaitForCountThenSignal(void* arg)
+{
+    CountWaiter* waiter = static_cast<CountWaiter*>(arg);
+    CThreadBase::WaitForThreadCountAtMost(waiter->atMost);
+    SetEvent(waiter->done);
+    return 0;
+}
+} // namespace
+
+TEST(ThreadCounter, WaitingForTheCountReturnsOnlyOnceItHasDropped)
+{
+    int before = CThreadBase::GetLockCount();
+    CThreadBase::IncrementThreadCounter();
+    CThreadBase::IncrementThreadCounter();
+    CountWaiter waiter;
+    waiter.atMost = before;
+    HANDLE thread = CreateThread(NULL, 0, WaitForCountThenSignal, &waiter, 0, NULL);
+    EXPECT_EQ((DWORD)WAIT_TIMEOUT, WaitForSingleObject(waiter.done, 200)) << "returned with the count still high";
+    CThreadBase::DecrementThreadCounter();
+    EXPECT_EQ((DWORD)WAIT_TIMEOUT, WaitForSingleObject(waiter.done, 200)) << "returned one thread too early";
+    CThreadBase::DecrementThreadCounter();
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(waiter.done, 10000)) << "not woken by the last decrement";
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+}
