@@ -7,6 +7,7 @@
 //   and still frames, Motion-JPEG encoding included) at 640 x 480 and
 //   1024 x 768; frames written per second.
 // The tool classes come from the browser's object library.
+#include "BenchClock.h"
 #include "BenchFolder.h"
 #include <windows.h>
 #include <stdio.h>
@@ -28,16 +29,6 @@ namespace
 {
 const int Photos = 4;
 const int Runs = 3; // each figure is the best of this many runs (the machine is shared)
-
-double Now()
-{
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return (double)counter.QuadPart / frequency.QuadPart;
-}
 
 class CBenchList : public CFileInfoList
 {

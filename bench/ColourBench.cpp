@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <stdio.h>
 #include <string>
+#include "BenchClock.h"
 #include "RgbBuffer.h"
 #include "ColourTransform.h"
 #include "JpgFile.h"
@@ -18,16 +19,6 @@ namespace
 const int Runs = 5; // best of this many (the machine is shared)
 const char* const AdobeRgb = "/usr/share/color/icc/compatibleWithAdobeRGB1998.icc";
 const char* const Srgb = "/usr/share/color/icc/sRGB.icc";
-
-double Now()
-{
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return (double)counter.QuadPart / frequency.QuadPart;
-}
 
 // Best of Runs native runs of `command` in seconds, or -1.
 double NativeBest(const std::string& folder, const std::string& command)

@@ -8,6 +8,7 @@
 #include <stdio.h>
 #include <string>
 #include <vector>
+#include "BenchClock.h"
 #include "RgbBuffer.h"
 #include "JpgFile.h"
 #include "../tests/support/NativeTool.h"
@@ -15,16 +16,6 @@
 namespace
 {
 const int Runs = 10; // each figure is the best of this many runs (the machine is shared)
-
-double Now()
-{
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return (double)counter.QuadPart / frequency.QuadPart;
-}
 
 std::string ProgramFolder()
 {

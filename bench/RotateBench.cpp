@@ -4,6 +4,7 @@
 // the native jpegtran -perfect in the same run. Per-photo time of each and
 // the outputs' total size against the sources'.
 // The tool class comes from the browser's object library.
+#include "BenchClock.h"
 #include "BenchFolder.h"
 #include <windows.h>
 #include <stdio.h>
@@ -23,16 +24,6 @@ namespace
 {
 const int Photos = 40;
 const int Width = 4032, Height = 3024;
-
-double Now()
-{
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return (double)counter.QuadPart / frequency.QuadPart;
-}
 
 class CBenchList : public CFileInfoList
 {

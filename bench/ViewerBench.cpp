@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include "BenchClock.h"
 #include "Framework.h"
 #include "CFrameWnd.h"
 #include "CWinThread.h"
@@ -33,16 +34,6 @@
 namespace
 {
 const int Runs = 3; // each figure is the best of this many (the machine is shared)
-
-double Now()
-{
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return (double)counter.QuadPart / frequency.QuadPart;
-}
 
 void Pump(DWORD milliseconds)
 {

@@ -7,37 +7,18 @@
 #include <string>
 
 #include "../codecs/NativeCodecKit.h"
+#include "ColourOracle.h"
 
 namespace profile_kit
 {
-// icc-profiles-free and colord-data.
-const char* const AdobeRgb = "/usr/share/color/icc/compatibleWithAdobeRGB1998.icc";
-const char* const WideGamut = "/usr/share/color/icc/colord/WideGamutRGB.icc";
+// The profiles, the file reader and the difference measure the program
+// tests use too (icc-profiles-free and colord-data).
+using colour_oracle::AdobeRgb;
+using colour_oracle::MeanDifference;
+using colour_oracle::Srgb;
+using colour_oracle::UnixFileBytes;
+using colour_oracle::WideGamut;
 const char* const ProPhoto = "/usr/share/color/icc/colord/ProPhotoRGB.icc";
-const char* const Srgb = "/usr/share/color/icc/sRGB.icc";
-
-// The bytes of a file on the Unix side (through Wine's drive Z:).
-inline std::string UnixFileBytes(const std::string& unixPath)
-{
-    std::string windows = "Z:" + unixPath;
-    for (size_t i = 0; i < windows.size(); ++i)
-        if (windows[i] == '/')
-            windows[i] = '\\';
-    return test_support::FileBytes(windows);
-}
-
-// The mean difference of all samples of two pictures of the same size; 256
-// when the sizes differ.
-inline double MeanDifference(const CRgbBuffer& a, const CRgbBuffer& b)
-{
-    if (!a.IsImage() || !b.IsImage() || a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight())
-        return 256;
-    size_t bytes = (size_t)a.GetWidth() * a.GetHeight() * 3;
-    double sum = 0;
-    for (size_t i = 0; i < bytes; ++i)
-        sum += abs((int)a.GetBuffer()[i] - (int)b.GetBuffer()[i]);
-    return sum / bytes;
-}
 } // namespace profile_kit
 
 class ProfileTest : public NativeCodecTest
