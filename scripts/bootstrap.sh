@@ -146,14 +146,40 @@ build_webp() {
   rm -rf "$b"
 }
 
+# libde265's Windows locks are kernel objects: every lock, unlock and
+# condition of its progress locks (one for each 64 x 64 block of a picture)
+# is a call to the system, under Wine a round trip to the server. Slim
+# reader/writer locks and condition variables stay in the process. They
+# are not recursive, so a broadcast takes no lock (as on POSIX): its
+# callers may hold the mutex already.
+de265_with_slim_locks() {
+  local header=$1/libde265/threads.h code=$1/libde265/threads.cc
+  grep -q '^typedef HANDLE              de265_mutex;' "$header" &&
+    grep -q 'CreateMutex(NULL, FALSE, NULL)' "$code" ||
+    { echo "libde265: the Windows locks to replace are not there" >&2; exit 1; }
+  sed -i -e 's/^typedef HANDLE              de265_mutex;/typedef SRWLOCK             de265_mutex;/' \
+    -e 's/^typedef win32_cond_t        de265_cond;/typedef CONDITION_VARIABLE  de265_cond;/' "$header"
+  perl -0pi -e 's/void de265_mutex_init\(de265_mutex\* m\) \{ \*m = CreateMutex.*?win32_cond_signal\(c\); \}/void de265_mutex_init(de265_mutex* m) { InitializeSRWLock(m); }
+void de265_mutex_destroy(de265_mutex* m) { }
+void de265_mutex_lock(de265_mutex* m) { AcquireSRWLockExclusive(m); }
+void de265_mutex_unlock(de265_mutex* m) { ReleaseSRWLockExclusive(m); }
+void de265_cond_init(de265_cond* c) { InitializeConditionVariable(c); }
+void de265_cond_destroy(de265_cond* c) { }
+void de265_cond_broadcast(de265_cond* c,de265_mutex* m) { WakeAllConditionVariable(c); }
+void de265_cond_wait(de265_cond* c,de265_mutex* m) { SleepConditionVariableSRW(c, m, INFINITE, 0); }
+void de265_cond_signal(de265_cond* c) { WakeConditionVariable(c); }/s' "$code"
+  grep -q 'AcquireSRWLockExclusive' "$code" || { echo "libde265: lock patch did not apply" >&2; exit 1; }
+}
 # libde265: the HEVC decoder of HEIF pictures; library only.
 build_de265() {
   local t=$1 src=$2 prefix=$3 b; b=$(mktemp -d)
-  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
+  cp -r "$src" "$b/src" && src=$b/src
+  de265_with_slim_locks "$src"
+  cmake -S "$src" -B "$b/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$t")" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
     -DENABLE_SDL=OFF -DENABLE_DECODER=OFF -DENABLE_ENCODER=OFF -DCMAKE_C_FLAGS=-DLIBDE265_STATIC_BUILD \
     -DCMAKE_CXX_FLAGS=-DLIBDE265_STATIC_BUILD >"$b/log" 2>&1 || { cat "$b/log"; exit 1; }
-  ninja -C "$b" install >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
+  ninja -C "$b/build" install >>"$b/log" 2>&1 || { tail -50 "$b/log"; exit 1; }
   rm -rf "$b"
 }
 
@@ -296,7 +322,7 @@ build_jxl() {
 
 # Marks a library built with another recipe than before under the same
 # package version, so that caches of the old build are not taken for it.
-recipe_tag() { case $1 in libheif) echo "-av1-st" ;; highway|jpeg-xl) echo "-sse4" ;; esac; }
+recipe_tag() { case $1 in libde265) echo "-srw" ;; libheif) echo "-av1-st" ;; highway|jpeg-xl) echo "-sse4" ;; esac; }
 
 # Builds every codec for every target and writes $DEPS_CACHE/<target>/deps.cmake,
 # which the project's CMake reads to find them.
