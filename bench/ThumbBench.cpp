@@ -47,19 +47,24 @@ DWORD WINAPI RunGenerator(LPVOID manager)
     return ((CThumbnailManager*)manager)->InitInstance();
 }
 
-// A shown window full of visible cells of 40 x 32, as many as asked. The
-// window itself is made once and kept: Wine under Xvfb fails on destroying a
-// second shown top-level window of a console program.
+// A shown window over the screen, full of visible cells of 20 x 16, as
+// many as asked, in rows within the screen that the workers' in-sight test
+// reads (under a Wine desktop started without a display that is 1024 x 768,
+// whatever the display's size). The window itself is made once and kept:
+// Wine under Xvfb fails on destroying a second shown top-level window of a
+// console program.
 struct Cells
 {
     std::vector<HWND> cells;
     explicit Cells(int count)
     {
-        static HWND view = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 0,
-                                           0, 1280, 1024, NULL, NULL, NULL, NULL);
+        static const CRect screen = CThumbnailManager::VirtualScreenRect(GetSystemMetrics);
+        static HWND view = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, screen.left,
+                                           screen.top, screen.Width(), screen.Height(), NULL, NULL, NULL, NULL);
+        const int width = 20, height = 16, columns = std::max(1, screen.Width() / width);
         for (int i = 0; i < count; ++i)
-            cells.push_back(CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, (i % 32) * 40,
-                                            (i / 32) * 32, 40, 32, view, NULL, NULL, NULL));
+            cells.push_back(CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, (i % columns) * width,
+                                            (i / columns) * height, width, height, view, NULL, NULL, NULL));
     }
     ~Cells()
     {
